@@ -1,0 +1,37 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace barmen {
+
+// A decoded picture, held by whichever front end decoded it.
+class Picture {
+public:
+    virtual ~Picture() = default;
+};
+
+// The result of loading one picture file: a picture, or the reason there is none.
+struct PictureLoad {
+    std::unique_ptr<Picture> picture;
+    std::string error;   // set when picture is null, in the player's language
+};
+
+// Turns a picture file name, as stored in the story, into a decoded picture.
+class PictureSource {
+public:
+    virtual ~PictureSource() = default;
+    virtual PictureLoad load(std::string_view file) = 0;
+};
+
+// The three things the game may do to the window.
+class Screen {
+public:
+    virtual ~Screen() = default;
+    virtual void setText(std::string_view block) = 0;   // lines joined by CR LF
+    virtual void showBackground(std::unique_ptr<Picture> picture) = 0;
+    virtual void showCharacter(std::unique_ptr<Picture> picture) = 0;
+};
+
+} // namespace barmen

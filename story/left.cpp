@@ -1,0 +1,89 @@
+#include "story/labels.h"
+#include "story/maze.h"
+#include "story/pictures.h"
+#include "story/segments.h"
+
+namespace barmen::story {
+
+namespace L = label;
+
+Segment left()
+{
+    static constexpr SceneRow rows[] = {
+        // From the first crossroads: the spider.
+        scene(L::Left1_1, pic::Forest, pic::MearedAnnoyed,
+              {"세상에, 사람 얼굴이 어쩜 저렇게 뚱할 수 있을까.",
+               "좀 익숙해지면 좋으련만, 볼 때마다 새롭다.",
+               "내 시선을 느꼈는지 메어드가 힐끔 나를 보았다."},
+              L::Left1_2),
+        scene(L::Left1_2, pic::Forest, pic::MearedAnnoyed,
+              {"'이제 그만 좀 삐쳐요. 다른 방법이 없었잖아요.'",
+               "",
+               "메어드가 고개를 끄덕였다.",
+               "...끄덕이기만 했다. 표정은 그대로다."},
+              L::Left1_3),
+        scene(L::Left1_3, pic::Forest, pic::MearedAnnoyed,
+              {"'좋아, 기분 풀어 줄게. 조건이 하나 있지만.'",
+               "",
+               "'지금 네 등을 기어 다니는 커다란 거미 말이야.'",
+               "'그것만 어떻게 해 주면 풀어 줄게.'",
+               "거미? 등에? ...내 등에?",
+               "그 말이 머릿속에 아주 천천히 스며들었다."},
+              L::Left1_4),
+        scene(L::Left1_4, pic::Forest, pic::MearedAnnoyed,
+              {"'으아아아아악!!'",
+               "",
+               "나는 로브를 마구 펄럭이며 냅다 달렸다."},
+              L::Left1_5),
+        scene(L::Left1_5, pic::Forest, pic::Narration,
+              {"헉... 헉...",
+               "헉... 헉... 헉...",
+               "허억... 허억..."},
+              L::Left1_6),
+        scene(L::Left1_6, pic::Forest, pic::Meared,
+              {"한참이 지나서야 메어드가 느긋하게 나타났다.",
+               "아까와는 딴판으로 기분이 좋아 보인다.",
+               "...정말로 거미가 있기는 했던 걸까?"},
+              L::Left1_7),
+        scene(L::Left1_7, pic::Forest, pic::Narration, whereNext, L::Branch2),
+
+        // From the second crossroads: the barrier works all too well.
+        scene(L::Left2_1, pic::Forest, pic::Meared,
+              {"메어드가 생글생글 웃고 있다.",
+               "조금 전까지 투덜대더니 갑자기 왜 저렇게 신났지?",
+               "나는 고개를 갸웃거렸다."},
+              L::Left2_2),
+        scene(L::Left2_2, pic::Forest, pic::Meared,
+              {"'또 제자리야! 내 결계, 진짜 끝내주게 만들었나 봐!'",
+               "",
+               "메어드는 신이 나서 손뼉까지 쳤다.",
+               "",
+               "나는 말없이 고개를 돌려 버렸다."},
+              L::Left2_3),
+        scene(L::Left2_3, pic::Forest, pic::Narration, whereNext, L::Branch1),
+
+        // From the third and fourth crossroads: the staff.
+        scene(L::Left3_1, pic::Forest, pic::MearedMagic, {"......"}, L::Left3_2),
+        scene(L::Left3_2, pic::Forest, pic::MearedStartled,
+              {"방금 메어드가 내게 지팡이를 겨눈 것 같은데.",
+               "내가 눈살을 찌푸리자,",
+               "메어드가 화들짝 놀라 황급히 자세를 바로 했다."},
+              L::Left3_3),
+        scene(L::Left3_3, pic::Forest, pic::MearedAwkward,
+              {"'기, 기억을 되찾는 마법이 없나 생각하던 중이야!'",
+               "",
+               "그 말을 들으니 오히려 더 수상하다.",
+               "메어드는 아하하하, 하고 지나치게 크게 웃었다."},
+              L::Left3_4),
+        scene(L::Left3_4, pic::Forest, pic::MearedAwkward,
+              {"'캐묻기도 지치네요. 아무튼 하나도 안 믿깁니다.'",
+               "",
+               "'뭐? 좋아, 그럼 마법이 뭔지부터 가르쳐 주지!'",
+               "",
+               "그 뒤로 나는 한참 동안 마법 강의를 들어야 했다."},
+              L::Branch2),
+    };
+    return rows;
+}
+
+} // namespace barmen::story

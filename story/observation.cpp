@@ -1,0 +1,75 @@
+#include "story/labels.h"
+#include "story/pictures.h"
+#include "story/segments.h"
+
+namespace barmen::story {
+
+namespace L = label;
+
+// The hero takes stock of the forest and learns that 메어드's own barrier holds
+// them in; the first menu waits at 관찰 2.
+Segment observation()
+{
+    static constexpr SceneRow rows[] = {
+        scene(L::Observe1, pic::Forest, pic::Narration,
+              {"이럴 때일수록 침착하게 상황을 파악해야 한다.",
+               "나는 정신을 가다듬고 천천히 고개를 들었다."},
+              L::Observe2),
+        menu(L::Observe2, pic::Forest, pic::Narration,
+             {"1. 주위를 살핀다.",
+              "",
+              "2. 메어드와 대화한다"}),
+        scene(L::Observe3, pic::Forest, pic::Meared,
+              {"'이 근처에 마을이 있죠? 그렇죠?'",
+               "",
+               "메어드는 어색하게 웃었다."},
+              L::Observe4),
+        scene(L::Observe4, pic::Forest, pic::MearedAwkward,
+              {"'응, 있긴 있는데...'",
+               "",
+               "'못 나가. 결계가 쳐져 있거든.'",
+               "'이 숲 밖으로는 한 발짝도 못 나가.'",
+               "",
+               "결계라니, 갈수록 태산이다."},
+              L::Observe5),
+        scene(L::Observe5, pic::Forest, pic::MearedAwkward,
+              {"'골렘이 마법을 쓸 리는 없고, 결계는 왜 있죠?'",
+               "",
+               "'그게... 내가 쳤거든.'",
+               "",
+               "메어드가 슬그머니 시선을 피하며 중얼거렸다."},
+              L::Observe6),
+        scene(L::Observe6, pic::Forest, pic::MearedAwkward,
+              {"그러니까 이 결계를 친 게 메어드라는 거다.",
+               "그렇다면 이야기는 간단하다.",
+               "",
+               "'그럼 그냥 풀면 되지 않아요?'"},
+              L::Observe7),
+        scene(L::Observe7, pic::Forest, pic::MearedAwkward,
+              {"'결계의 축이 골렘 있는 곳에 있어서... 거기 가야 돼.'",
+               "",
+               "결국 골렘한테 가야 한다는 소리다.",
+               "나는 한숨을 쉬었다. 돌고 돌아 원점이다."},
+              L::Observe8),
+        scene(L::Observe8, pic::Forest, pic::MearedAwkward,
+              {"결계를 친 본인조차 길을 모른다니.",
+               "이래서야 머리를 싸매 봤자 소용없다.",
+               "일단은 움직이는 수밖에."},
+              L::Observe9),
+        scene(L::Observe9, pic::Forest, pic::Meared,
+              {"'하하... 그럼 가 볼까요?'",
+               "",
+               "나는 억지로 웃으며 말했다.",
+               "메어드가 고개를 끄덕였다."},
+              L::Observe10),
+        scene(L::Observe10, pic::Forest, pic::Meared,
+              {"'근데 어디로 갈 건데?'",
+               "",
+               "그걸 알면 내가 이러고 있겠는가.",
+               "'일단 움직이고 보는 거죠, 뭐.'"},
+              L::Act1),
+    };
+    return rows;
+}
+
+} // namespace barmen::story

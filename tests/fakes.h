@@ -1,0 +1,68 @@
+#pragma once
+
+#include <deque>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "engine/duel.h"
+#include "engine/screen.h"
+
+namespace barmen::test {
+
+// A picture that only remembers which file it came from.
+struct NamedPicture final : Picture {
+    explicit NamedPicture(std::string f) : file(std::move(f)) {}
+    std::string file;
+};
+
+// Records every window operation in order, as "bg:<file>", "ch:<file>" or "text:<block>".
+class RecordingScreen final : public Screen {
+public:
+    void setText(std::string_view block) override { ops.push_back("text:" + std::string(block)); }
+    void showBackground(std::unique_ptr<Picture> p) override { ops.push_back("bg:" + nameOf(*p)); }
+    void showCharacter(std::unique_ptr<Picture> p) override { ops.push_back("ch:" + nameOf(*p)); }
+
+    std::vector<std::string> ops;
+
+private:
+    static std::string nameOf(const Picture &p) { return static_cast<const NamedPicture &>(p).file; }
+};
+
+// Hands out named pictures, except for the files it is told are broken.
+class FakePictures final : public PictureSource {
+public:
+    PictureLoad load(std::string_view file) override
+    {
+        loads.emplace_back(file);
+        if (broken.count(std::string(file)))
+            return {nullptr, "broken"};
+        return {std::make_unique<NamedPicture>(std::string(file)), {}};
+    }
+
+    std::set<std::string> broken;
+    std::vector<std::string> loads;
+};
+
+// Gives back the values it was handed, in order, and counts reseeds.
+class ScriptedDice final : public Dice {
+public:
+    void reseed() override
+    {
+        ++reseeds;
+        if (log)
+            log->push_back("draw");
+    }
+    float uniform() override
+    {
+        const float v = values.front();
+        values.pop_front();
+        return v;
+    }
+
+    std::deque<float> values;
+    int reseeds = 0;
+    std::vector<std::string> *log = nullptr;   // where "draw" goes, beside a screen's operations
+};
+
+} // namespace barmen::test

@@ -1,0 +1,156 @@
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "system/savefile.h"
+
+namespace barmen::system {
+namespace {
+
+QByteArray bytes(std::initializer_list<unsigned char> list)
+{
+    QByteArray b;
+    for (unsigned char c : list)
+        b.append(char(c));
+    return b;
+}
+
+struct SaveBytes {
+    const char *name;
+    std::string label;
+    QByteArray file;
+    friend void PrintTo(const SaveBytes &c, std::ostream *os) { *os << c.name; }
+};
+
+class SaveFormat : public ::testing::TestWithParam<SaveBytes> {};
+
+// The save file is one CP949 line; older saves and other builds must read the same bytes.
+TEST_P(SaveFormat, labelAndBytesMatchBothWays)
+{
+    const SaveBytes &c = GetParam();
+    EXPECT_EQ(encodeSave(c.label), c.file);
+    EXPECT_EQ(decodeSave(c.file), c.label);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SaveFile, SaveFormat,
+    ::testing::Values(
+        SaveBytes{"start2", "시작 2", bytes({0xBD, 0xC3, 0xC0, 0xDB, 0x20, 0x32, 0x0D, 0x0A})},
+        SaveBytes{"ending26_1", "엔딩 26-1",
+                  bytes({0xBF, 0xA3, 0xB5, 0xF9, 0x20, 0x32, 0x36, 0x2D, 0x31, 0x0D, 0x0A})},
+        SaveBytes{"empty", "", bytes({0x0D, 0x0A})},
+        // 똠 lies outside EUC-KR, in CP949's extension; a converter that is not
+        // the Windows code page gets it wrong.
+        SaveBytes{"extendedSyllable", "똠", bytes({0x8C, 0x63, 0x0D, 0x0A})},
+        SaveBytes{"gameOver", "끝", bytes({0xB3, 0xA1, 0x0D, 0x0A})}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(SaveFile, readingStopsAtTheFirstCarriageReturn)
+{
+    EXPECT_EQ(decodeSave(bytes({0xB3, 0xA1, 0x0D, 0x0A, 0xB3, 0xA1, 0x0D, 0x0A})), "끝");
+    EXPECT_EQ(decodeSave(bytes({0xB3, 0xA1})), "끝");           // no line end at all
+    EXPECT_EQ(decodeSave(bytes({0x0D, 0x0A})), "");              // a saved empty label
+    EXPECT_EQ(decodeSave(bytes({0xB3, 0xA1, 0x0D})), "끝");
+}
+
+TEST(SaveFile, bytesThatAreNotCp949BecomeReplacementCharacters)
+{
+    EXPECT_EQ(decodeSave(bytes({0xFF, 0x41})), "\xEF\xBF\xBD" "A");
+    EXPECT_EQ(decodeSave(bytes({0xB3})), "\xEF\xBF\xBD");          // cut in the middle of a syllable
+    EXPECT_EQ(decodeSave(bytes({0xB3, 0xA1, 0x80})), "끝\xEF\xBF\xBD");
+}
+
+TEST(SaveFile, characterOutsideCp949IsWrittenAsQuestionMark)
+{
+    EXPECT_EQ(encodeSave("a\xF0\x9F\x98\x80" "b"), QByteArray("a?b\r\n"));
+}
+
+struct InFolder : ::testing::Test {
+    QTemporaryDir dir;
+    QString path(const char *name = "save.sav") const { return dir.filePath(QLatin1String(name)); }
+    QByteArray contents() const
+    {
+        QFile f(path());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
+    }
+    void write(const QByteArray &b) const
+    {
+        QFile f(path());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(b);
+    }
+};
+
+TEST_F(InFolder, saveThenLoadGivesTheLabelBack)
+{
+    ASSERT_TRUE(writeSave("엔딩 26-1", path()).ok);
+    EXPECT_EQ(contents(), bytes({0xBF, 0xA3, 0xB5, 0xF9, 0x20, 0x32, 0x36, 0x2D, 0x31, 0x0D, 0x0A}));
+    const LoadResult loaded = readSave(path());
+    EXPECT_TRUE(loaded.ok);
+    EXPECT_EQ(loaded.label, "엔딩 26-1");
+}
+
+TEST_F(InFolder, secondSaveReplacesTheFirstWhole)
+{
+    ASSERT_TRUE(writeSave("마법행동 19", path()).ok);
+    ASSERT_TRUE(writeSave("끝", path()).ok);
+    EXPECT_EQ(contents(), bytes({0xB3, 0xA1, 0x0D, 0x0A}));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("save.sav")});
+}
+
+TEST_F(InFolder, missingFileIsAClearErrorNotALabel)
+{
+    const LoadResult loaded = readSave(path());
+    EXPECT_FALSE(loaded.ok);
+    EXPECT_TRUE(loaded.error.contains(QStringLiteral("없습니다"))) << loaded.error.toStdString();
+}
+
+TEST_F(InFolder, emptyFileIsAClearError)
+{
+    write({});
+    const LoadResult loaded = readSave(path());
+    EXPECT_FALSE(loaded.ok);
+    EXPECT_TRUE(loaded.error.contains(QStringLiteral("비어"))) << loaded.error.toStdString();
+}
+
+TEST_F(InFolder, lineEndAloneIsTheEmptyLabel)
+{
+    write("\r\n");
+    const LoadResult loaded = readSave(path());
+    EXPECT_TRUE(loaded.ok);
+    EXPECT_EQ(loaded.label, "");
+}
+
+// A huge file must not be read whole: only the start of it can hold a label.
+TEST_F(InFolder, hugeFileIsReadOnlyAsFarAsALabelCanReach)
+{
+    write(QByteArray(8 * 1024 * 1024, 'A'));
+    const LoadResult loaded = readSave(path());
+    EXPECT_TRUE(loaded.ok);
+    EXPECT_EQ(loaded.label.size(), std::size_t(saveReadLimit));
+}
+
+TEST_F(InFolder, saveOverAFolderFailsAndKeepsTheFolder)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("save.sav")));
+    const SaveResult saved = writeSave("시작 2", path());
+    EXPECT_FALSE(saved.ok);
+    EXPECT_FALSE(saved.error.isEmpty());
+    EXPECT_TRUE(QFileInfo(path()).isDir());
+
+    const LoadResult loaded = readSave(path());
+    EXPECT_FALSE(loaded.ok);
+}
+
+TEST_F(InFolder, saveIntoAMissingFolderFailsWithAMessage)
+{
+    const SaveResult saved = writeSave("시작 2", dir.filePath(QStringLiteral("gone/save.sav")));
+    EXPECT_FALSE(saved.ok);
+    EXPECT_FALSE(saved.error.isEmpty());
+}
+
+} // namespace
+} // namespace barmen::system
