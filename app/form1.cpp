@@ -5,7 +5,9 @@
 #include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPlainTextEdit>
+#include <QTextBlockFormat>
+#include <QTextCursor>
+#include <QTextEdit>
 #include <QShowEvent>
 
 #include "app/captionbutton.h"
@@ -43,6 +45,9 @@ QFont storedFont(const QString &family, qreal points, bool bold)
     font.setBold(bold);
     return font;
 }
+
+// One row of the story box, in pixels: the box's 11.25 pt font at 96 dpi.
+constexpr qreal textLineHeight = 15;
 
 // Scroll-bar grey of the classic desktop, the colour the story box was given.
 constexpr QColor scrollBarColour{200, 200, 200};
@@ -119,7 +124,7 @@ void Form1::buildControls()
     m_command4 = button("Command4", QStringLiteral("세번째 선택지"), m_frame1, twips(120, 1800, 1575, 495));
     m_command6 = button("Command6", QStringLiteral("독백, 이야기 진행"), m_frame1, twips(120, 2520, 1575, 495));
 
-    m_text1 = new QPlainTextEdit(this);
+    m_text1 = new QTextEdit(this);
     m_text1->setObjectName(QStringLiteral("Text1"));
     m_text1->setGeometry(twips(120, 6120, 8775, 1455));
     m_text1->setFont(storedFont(QStringLiteral("굴림"), 11.25, false));
@@ -127,13 +132,14 @@ void Form1::buildControls()
     m_text1->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     m_text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_text1->setAcceptRichText(false);
+    m_text1->setLineWrapMode(QTextEdit::WidgetWidth);
     m_text1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     m_text1->document()->setDocumentMargin(2);
     QPalette textPalette = m_text1->palette();
     textPalette.setColor(QPalette::Base, scrollBarColour);
     m_text1->setPalette(textPalette);
-    m_text1->setPlainText(textBoxText(system::initialText()));
+    writeText(textBoxText(system::initialText()));
 
     m_frame2 = new QGroupBox(QStringLiteral("시스템 메뉴"), this);
     m_frame2->setObjectName(QStringLiteral("Frame2"));
@@ -176,7 +182,19 @@ void Form1::showEvent(QShowEvent *event)
 
 void Form1::setText(std::string_view block)
 {
-    m_text1->setPlainText(textBoxText(block));
+    writeText(textBoxText(block));
+}
+
+void Form1::writeText(const QString &text)
+{
+    m_text1->setPlainText(text);
+    // Rows as tall as the font, as on the desktop the story was written for:
+    // the box then shows all six lines of the longest block.
+    QTextBlockFormat rows;
+    rows.setLineHeight(textLineHeight, QTextBlockFormat::FixedHeight);
+    QTextCursor all(m_text1->document());
+    all.select(QTextCursor::Document);
+    all.mergeBlockFormat(rows);
 }
 
 void Form1::showBackground(std::unique_ptr<Picture> picture)

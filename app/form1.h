@@ -9,7 +9,7 @@
 
 class QGroupBox;
 class QLabel;
-class QPlainTextEdit;
+class QTextEdit;
 class QPushButton;
 
 namespace barmen {
@@ -53,7 +53,7 @@ private:
     void buildControls();
     void press(ActionButton button);
     void reportStep(const StepResult &result);
-    void markSkipTaskbar();
+    void writeText(const QString &text);
 
     PictureSource &m_pictures;
     Game m_game;
@@ -70,7 +70,7 @@ private:
     QPushButton *m_command8 = nullptr;
     QPushButton *m_command9 = nullptr;
     QPushButton *m_command10 = nullptr;
-    QPlainTextEdit *m_text1 = nullptr;
+    QTextEdit *m_text1 = nullptr;
     QLabel *m_label1 = nullptr;
     QLabel *m_label2 = nullptr;
     QLabel *m_ch = nullptr;

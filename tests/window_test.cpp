@@ -1,0 +1,302 @@
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
+
+#include "app/fonts.h"
+#include "app/form1.h"
+#include "app/qtpictures.h"
+#include "engine/duel.h"
+#include "story/labels.h"
+#include "story/pictures.h"
+#include "story/story.h"
+
+namespace barmen {
+namespace {
+
+namespace L = label;
+
+// The game in a temporary folder holding copies of its pictures, as a player
+// would have it beside the program.
+struct WindowTest : ::testing::Test {
+    QTemporaryDir folder;
+    QString oldFolder = QDir::currentPath();
+    QtPictureSource pictures;
+    ClockDice dice{1};
+    QStringList reports;
+    std::unique_ptr<Form1> window;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        const QDir assets(QStringLiteral(BARMEN_ASSETS_DIR));
+        for (auto names : {std::span<const std::string_view>(pic::backgrounds),
+                           std::span<const std::string_view>(pic::characters)})
+            for (std::string_view name : names) {
+                const QString file = QString::fromUtf8(name.data(), qsizetype(name.size()));
+                ASSERT_TRUE(QFile::copy(assets.filePath(file), folder.filePath(file))) << name;
+            }
+        QDir::setCurrent(folder.path());
+        window = std::make_unique<Form1>(story::theStory(), pictures, dice);
+        window->setReporter([this](const QString &m) { reports << m; });
+        window->show();
+    }
+    void TearDown() override { QDir::setCurrent(oldFolder); }
+
+    template <typename T = QWidget>
+    T *control(const char *name) const
+    {
+        return window->findChild<T *>(QLatin1String(name));
+    }
+    QPushButton *button(const char *name) const { return control<QPushButton>(name); }
+    QString text() const { return control<QTextEdit>("Text1")->toPlainText(); }
+    GameState &state() { return window->state(); }
+};
+
+struct Placement {
+    const char *name;
+    QRect rect;          // in its parent, pixels
+    const char *parent;
+};
+
+TEST_F(WindowTest, everyControlStandsWhereTheLayoutPutsIt)
+{
+    EXPECT_EQ(window->size(), QSize(727, 510));
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    const Placement layout[] = {
+        {"Frame2", {600, 352, 121, 153}, "Form1"},  {"Command10", {88, 24, 25, 113}, "Frame2"},
+        {"Command9", {8, 104, 73, 33}, "Frame2"},   {"Command8", {8, 64, 73, 33}, "Frame2"},
+        {"Command7", {8, 24, 73, 33}, "Frame2"},    {"Text1", {8, 408, 585, 97}, "Form1"},
+        {"Frame1", {600, 8, 121, 217}, "Form1"},    {"Command6", {8, 168, 105, 33}, "Frame1"},
+        {"Command4", {8, 120, 105, 33}, "Frame1"},  {"Command3", {8, 72, 105, 33}, "Frame1"},
+        {"Command2", {8, 24, 105, 33}, "Frame1"},   {"Label1", {600, 296, 121, 49}, "Form1"},
+        {"ch", {144, 0, 300, 400}, "Form1"},        {"Label2", {600, 264, 129, 33}, "Form1"},
+        {"bg", {-8, 0, 602, 402}, "Form1"},
+    };
+    for (const Placement &p : layout) {
+        QWidget *w = control(p.name);
+        ASSERT_TRUE(w) << p.name;
+        EXPECT_EQ(w->geometry(), p.rect) << p.name;
+        QWidget *parent = w->parentWidget();
+        EXPECT_EQ(parent == window.get() ? QStringLiteral("Form1") : parent->objectName(),
+                  QLatin1String(p.parent)) << p.name;
+    }
+    // Earlier controls lie above later ones: ch over bg, the frames and the text over both.
+    const QObjectList &stack = window->children();
+    auto depth = [&](const char *name) { return stack.indexOf(control(name)); };
+    EXPECT_GT(depth("ch"), depth("bg"));
+    EXPECT_GT(depth("Label2"), depth("ch"));
+    EXPECT_GT(depth("Text1"), depth("ch"));
+    EXPECT_GT(depth("Frame1"), depth("Label1"));
+}
+
+TEST_F(WindowTest, captionsAreTheGamesOwn)
+{
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("바르멘"));
+    const std::pair<const char *, QString> captions[] = {
+        {"Command2", QStringLiteral("첫번째 선택지")}, {"Command3", QStringLiteral("두번째 선택지")},
+        {"Command4", QStringLiteral("세번째 선택지")}, {"Command6", QStringLiteral("독백, 이야기 진행")},
+        {"Command7", QStringLiteral("시작하기")},      {"Command8", QStringLiteral("저장하기")},
+        {"Command9", QStringLiteral("불러오기")},      {"Command10", QStringLiteral("끝내기")},
+    };
+    for (const auto &[name, caption] : captions)
+        EXPECT_EQ(button(name)->text(), caption) << name;
+    EXPECT_EQ(control<QGroupBox>("Frame1")->title(), QStringLiteral("행동 메뉴"));
+    EXPECT_EQ(control<QGroupBox>("Frame2")->title(), QStringLiteral("시스템 메뉴"));
+    EXPECT_EQ(control<QLabel>("Label1")->text(), QStringLiteral("by Tovren"));
+    EXPECT_EQ(control<QLabel>("Label2")->text(), QStringLiteral("바르멘"));
+}
+
+// The stored fonts must land on a real Hangul font, or every line of the story
+// is drawn in boxes or with the wrong widths.
+TEST_F(WindowTest, fontsResolveToAHangulFont)
+{
+    const std::tuple<const char *, const char *, qreal, bool> fonts[] = {
+        {"Text1", "굴림", 11.25, false}, {"Label1", "굴림", 15.75, true}, {"Label2", "돋움", 20.25, true}};
+    for (const auto &[name, family, points, bold] : fonts) {
+        const QFont font = control(name)->font();
+        EXPECT_EQ(font.family(), QString::fromUtf8(family)) << name;
+        EXPECT_DOUBLE_EQ(font.pointSizeF(), points) << name;
+        EXPECT_EQ(font.bold(), bold) << name;
+        EXPECT_FALSE(font.italic() || font.underline() || font.strikeOut()) << name;
+        EXPECT_TRUE(QFontInfo(font).family().contains(QStringLiteral("Nanum"), Qt::CaseInsensitive)
+                    || QFontInfo(font).family().contains(QStringLiteral("나눔")))
+            << name << " resolves to " << QFontInfo(font).family().toStdString();
+        EXPECT_TRUE(QFontMetrics(font).inFont(QChar(0xBC14))) << name;   // 바
+    }
+}
+
+TEST_F(WindowTest, textBoxIsLockedWithoutScrollBarsAndStartsWithTheTitleText)
+{
+    auto *text1 = control<QTextEdit>("Text1");
+    EXPECT_TRUE(text1->isReadOnly());
+    EXPECT_EQ(text1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(text1->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(text1->lineWrapMode(), QTextEdit::WidgetWidth);
+    EXPECT_EQ(text(), QStringLiteral("<바르멘>\n\n시작하기를 누르면 시작합니다.\n"
+                                     "그리고 진행시에는 독백, 이야기 진행을 눌러주시기 바랍니다.\n"
+                                     "시작하기를 누르면 다시 처음부터 시작합니다.\n"));
+}
+
+// Six lines are the longest block the story writes; all of them must show.
+TEST_F(WindowTest, textBoxShowsSixLines)
+{
+    state().sceneLabel = std::string(L::End);
+    window->progressClicked();
+    auto *text1 = control<QTextEdit>("Text1");
+    EXPECT_EQ(text().count(QLatin1Char('\n')), 5);
+    EXPECT_LE(text1->document()->size().height(), text1->viewport()->height());
+}
+
+TEST_F(WindowTest, tabOrderRunsThroughTheButtonsAndFocusStartsOnTheFirstChoice)
+{
+    EXPECT_EQ(window->focusWidget(), button("Command2"));
+    const char *order[] = {"Command2", "Command3", "Command4", "Command6", "Text1",
+                           "Command7", "Command8", "Command9", "Command10", "Command2"};
+    QWidget *w = control(order[0]);
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        do
+            w = w->nextInFocusChain();
+        while (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisible());
+        EXPECT_EQ(w->objectName(), QLatin1String(order[i])) << "after " << order[i - 1];
+    }
+}
+
+TEST_F(WindowTest, crosshairOnlyOverTheFrames)
+{
+    for (const char *frame : {"Frame1", "Frame2"})
+        EXPECT_EQ(control(frame)->cursor().shape(), Qt::CrossCursor) << frame;
+    for (const char *name : {"Command2", "Command6", "Command7", "Command10", "bg", "ch", "Label1", "Label2"})
+        EXPECT_NE(control(name)->cursor().shape(), Qt::CrossCursor) << name;
+}
+
+TEST_F(WindowTest, fixedDialogFrameWithOnlyACloseBox)
+{
+    const Qt::WindowFlags flags = window->windowFlags();
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(window->sizePolicy().horizontalPolicy(), QSizePolicy::Fixed);
+}
+
+TEST_F(WindowTest, defaultPicturesShowUntilTheFirstScene)
+{
+    EXPECT_EQ(control<QLabel>("bg")->pixmap().size(), QSize(600, 400));
+    EXPECT_EQ(control<QLabel>("ch")->pixmap().size(), QSize(300, 400));
+    EXPECT_TRUE(control<QLabel>("ch")->pixmap().hasAlphaChannel());
+}
+
+// ch is drawn over bg, and a GIF's transparent colour lets the background through.
+TEST_F(WindowTest, characterPictureLetsTheBackgroundShowThrough)
+{
+    QImage red(600, 400, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QImage figure(300, 400, QImage::Format_ARGB32);
+    figure.fill(Qt::transparent);
+    for (int y = 100; y < 200; ++y)
+        for (int x = 100; x < 200; ++x)
+            figure.setPixel(x, y, qRgb(0, 0, 255));
+    window->showBackground(std::make_unique<QtPicture>(red));
+    window->showCharacter(std::make_unique<QtPicture>(figure));
+    const QImage shot = window->grab().toImage();
+    EXPECT_EQ(shot.pixel(144 + 10, 10), qRgb(255, 0, 0));       // through ch's transparent part
+    EXPECT_EQ(shot.pixel(144 + 150, 150), qRgb(0, 0, 255));     // ch's own pixels on top
+    EXPECT_EQ(shot.pixel(50, 50), qRgb(255, 0, 0));
+}
+
+TEST_F(WindowTest, picturesResizeTheirControlsFromTheTopLeftCorner)
+{
+    QImage small(100, 50, QImage::Format_RGB32);
+    small.fill(Qt::green);
+    window->showBackground(std::make_unique<QtPicture>(small));
+    window->showCharacter(std::make_unique<QtPicture>(small));
+    EXPECT_EQ(control("bg")->geometry(), QRect(-8, 0, 102, 52));
+    EXPECT_EQ(control("ch")->geometry(), QRect(144, 0, 100, 50));
+}
+
+TEST_F(WindowTest, actionButtonsDoNothingBeforeStart)
+{
+    for (const char *name : {"Command2", "Command3", "Command4", "Command6"})
+        button(name)->click();
+    EXPECT_TRUE(state().sceneLabel.empty());
+    EXPECT_TRUE(state().prevLabel.empty());
+    EXPECT_TRUE(text().startsWith(QStringLiteral("<바르멘>")));
+    EXPECT_TRUE(reports.isEmpty());
+}
+
+TEST_F(WindowTest, eachButtonReachesItsHandler)
+{
+    button("Command7")->click();
+    EXPECT_EQ(state().sceneLabel, L::Start);
+    EXPECT_FALSE(text().endsWith(QLatin1Char('\n')));
+
+    button("Command6")->click();
+    EXPECT_EQ(state().sceneLabel, L::Start2);
+    EXPECT_EQ(state().prevLabel, L::Start);
+
+    state().sceneLabel = std::string(L::Act1);
+    button("Command2")->click();
+    EXPECT_EQ(state().sceneLabel, L::Road1);
+    state().sceneLabel = std::string(L::Act1);
+    button("Command3")->click();
+    EXPECT_EQ(state().sceneLabel, L::Bush1);
+    state().sceneLabel = std::string(L::Act1);
+    button("Command4")->click();
+    EXPECT_EQ(state().sceneLabel, L::Magic1);
+
+    button("Command8")->click();   // saves prevLabel, the menu the choice answered
+    QFile save(QStringLiteral("save.sav"));
+    ASSERT_TRUE(save.open(QIODevice::ReadOnly));
+    EXPECT_EQ(save.readAll(), QByteArray("\xC7\xE0\xB5\xBF 1\r\n"));   // "행동 1"
+
+    const QString onScreen = text();
+    button("Command9")->click();
+    EXPECT_EQ(state().sceneLabel, L::Act1);
+    EXPECT_EQ(text(), onScreen);   // load redraws nothing
+
+    button("Command10")->click();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(reports.isEmpty()) << reports.join(QLatin1Char('\n')).toStdString();
+}
+
+TEST_F(WindowTest, missingPictureIsReportedAndChangesNothing)
+{
+    button("Command7")->click();
+    const QString before = text();
+    const QPixmap bgBefore = control<QLabel>("bg")->pixmap();
+    ASSERT_TRUE(QFile::remove(QStringLiteral("시작 2.gif")));
+    button("Command6")->click();
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_TRUE(reports[0].contains(QStringLiteral("시작 2.gif")));
+    EXPECT_EQ(state().sceneLabel, L::Start);
+    EXPECT_EQ(text(), before);
+    EXPECT_EQ(control<QLabel>("bg")->pixmap().cacheKey(), bgBefore.cacheKey());
+}
+
+TEST_F(WindowTest, loadWithoutASaveIsReportedAndChangesNothing)
+{
+    state().sceneLabel = std::string(L::Start5);
+    button("Command9")->click();
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_TRUE(reports[0].contains(QStringLiteral("save.sav")));
+    EXPECT_EQ(state().sceneLabel, L::Start5);
+}
+
+} // namespace
+} // namespace barmen
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    barmen::mapKoreanFonts();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
