@@ -17,6 +17,7 @@
 #include "story/labels.h"
 #include "story/pictures.h"
 #include "story/story.h"
+#include "fakes.h"
 
 namespace barmen {
 namespace {
@@ -29,7 +30,7 @@ struct WindowTest : ::testing::Test {
     QTemporaryDir folder;
     QString oldFolder = QDir::currentPath();
     QtPictureSource pictures;
-    ClockDice dice{1};
+    test::ScriptedDice dice;
     QStringList reports;
     std::unique_ptr<Form1> window;
 
@@ -287,6 +288,109 @@ TEST_F(WindowTest, loadWithoutASaveIsReportedAndChangesNothing)
     ASSERT_EQ(reports.size(), 1);
     EXPECT_TRUE(reports[0].contains(QStringLiteral("save.sav")));
     EXPECT_EQ(state().sceneLabel, L::Start5);
+}
+
+// Whole routes through the real window, as a player clicks them.
+struct WindowPlay : WindowTest {
+    QPushButton *progress() const { return button("Command6"); }
+    void click(const char *name, int times = 1)
+    {
+        for (int i = 0; i < times; ++i)
+            button(name)->click();
+    }
+    void progressTo(std::string_view target)
+    {
+        for (int i = 0; i < 200 && state().sceneLabel != target; ++i)
+            progress()->click();
+        ASSERT_EQ(state().sceneLabel, target);
+    }
+    void golemWill(int move)
+    {
+        const float bc = move == 1 ? 0.1f : move == 2 ? 0.6f : 0.9f;
+        dice.values.insert(dice.values.end(), {0.5f, bc, bc, move == 3 ? 0.9f : 0.1f});
+    }
+    void toTheDuel()
+    {
+        click("Command7");
+        progressTo(L::Observe2);
+        click("Command2");
+        progressTo(L::Act1);
+        click("Command3");
+        progressTo(L::Branch1);
+        click("Command4");
+        progressTo(L::Branch3);
+        click("Command4");
+        progressTo(L::Branch4);
+        click("Command2");
+        progressTo(L::Showdown40);
+        click("Command2");
+        progressTo(L::Golem8);
+    }
+    QByteArray saveFile() const
+    {
+        QFile f(QStringLiteral("save.sav"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+TEST_F(WindowPlay, toTheGoodEnd)
+{
+    toTheDuel();
+    click("Command2");                  // no move drawn yet in this run: nothing
+    EXPECT_EQ(state().sceneLabel, L::Golem8);
+    golemWill(1);
+    progress()->click();
+    EXPECT_TRUE(text().startsWith(QStringLiteral("1. 공격")));
+    click("Command2", 2);               // attack against attack: a tie, twice
+    EXPECT_EQ(state().sceneLabel, L::Golem8);
+    click("Command4");                  // the charge beats the tied attack
+    EXPECT_EQ(state().sceneLabel, L::Ending);
+    progressTo(L::Ending36);
+    const QString lastFragment = text();
+    progress()->click();
+    EXPECT_EQ(text(), lastFragment);
+    EXPECT_EQ(control<QLabel>("bg")->pixmap().size(), QSize(600, 400));
+    click("Command8");
+    EXPECT_EQ(saveFile(), QByteArray("\xBF\xA3\xB5\xF9 36\r\n"));   // "엔딩 36" saves itself
+    EXPECT_TRUE(reports.isEmpty()) << reports.join(QLatin1Char('\n')).toStdString();
+}
+
+TEST_F(WindowPlay, toTheFallAndBackFromIt)
+{
+    toTheDuel();
+    golemWill(2);
+    progress()->click();
+    click("Command4");                  // a charge into a dodge
+    EXPECT_EQ(state().sceneLabel, L::End);
+    progress()->click();
+    progress()->click();
+    EXPECT_EQ(state().sceneLabel, L::GameOver);
+    EXPECT_EQ(text(), QStringLiteral("<게임 오버>\n\n시작하기 및 불러오기를 누르시고\n진행해 주세요."));
+    click("Command8");
+    EXPECT_EQ(saveFile(), QByteArray("\xB3\xA1\r\n"));                 // "게임오버" saves "끝"
+    click("Command9");
+    EXPECT_EQ(state().sceneLabel, L::End);
+    progress()->click();
+    EXPECT_EQ(state().sceneLabel, L::GameOver);
+    click("Command7");
+    EXPECT_EQ(state().sceneLabel, L::Start);
+    EXPECT_EQ(state().battleRoll, 2);   // start resets nothing
+    EXPECT_TRUE(reports.isEmpty()) << reports.join(QLatin1Char('\n')).toStdString();
+}
+
+TEST_F(WindowPlay, loadAtTheDuelKeepsTheLastMove)
+{
+    toTheDuel();
+    golemWill(3);
+    progress()->click();
+    click("Command8");                  // saves "골렘 8"
+    click("Command3");                  // dodge beats the charge
+    EXPECT_EQ(state().sceneLabel, L::Ending);
+    click("Command9");
+    EXPECT_EQ(state().sceneLabel, L::Golem8);
+    EXPECT_EQ(state().battleRoll, 3);   // never saved, never reset
+    click("Command3");
+    EXPECT_EQ(state().sceneLabel, L::Ending);
 }
 
 } // namespace

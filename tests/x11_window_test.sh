@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# The game's window on a real X server: off the task bar, fixed in size, and
+# gone with the process when its quit button is clicked.
+#   x11_window_test.sh PATH/TO/barmen
+set -u
+bin=$(realpath "$1")
+if [ -z "${BARMEN_INSIDE_XVFB:-}" ]; then
+    BARMEN_INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 800x600x24" "$0" "$@"
+fi
+unset QT_QPA_PLATFORM
+failed=0
+check() {   # check DESCRIPTION COMMAND...
+    if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failed=$((failed + 1)); fi
+}
+
+cd "$(mktemp -d)"
+"$bin" 2>/dev/null &
+game=$!
+win=""
+for _ in $(seq 100); do
+    win=$(xdotool search --onlyvisible --name '바르멘' 2>/dev/null | head -n1)
+    [ -n "$win" ] && break
+    sleep 0.1
+done
+check "window appears" test -n "$win"
+props=$(xprop -id "$win" _NET_WM_STATE WM_NORMAL_HINTS 2>/dev/null)
+check "no task-bar button" grep -q "_NET_WM_STATE_SKIP_TASKBAR" <<<"$props"
+check "fixed minimum size" grep -q "minimum size: 727 by 510" <<<"$props"
+check "fixed maximum size" grep -q "maximum size: 727 by 510" <<<"$props"
+
+# The quit button: the tall one in the system frame.
+xdotool mousemove --window "$win" 700 432 click 1
+for _ in $(seq 50); do kill -0 "$game" 2>/dev/null || break; sleep 0.1; done
+check "quit ends the program" bash -c "! kill -0 $game 2>/dev/null"
+kill "$game" 2>/dev/null
+wait "$game"
+check "and it exits with status 0" test $? -eq 0
+echo "$((6 - failed)) passed, $failed failed"
+[ "$failed" -eq 0 ]
