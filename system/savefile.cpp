@@ -101,6 +101,8 @@ LoadResult readSave(const QString &path)
                                                                  : file.errorString())};
 
     const QByteArray bytes = file.read(saveReadLimit);
+    if (bytes.isEmpty() && file.error() != QFileDevice::NoError)
+        return {false, {}, QStringLiteral("저장 파일(%1)을 읽을 수 없습니다: %2").arg(path, file.errorString())};
     if (bytes.isEmpty())
         return {false, {}, QStringLiteral("저장 파일(%1)이 비어 있습니다.").arg(path)};
     return {true, decodeSave(bytes), {}};
