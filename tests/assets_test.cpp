@@ -1,0 +1,168 @@
+#include <QBuffer>
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+
+#include <gtest/gtest.h>
+
+#include "story/pictures.h"
+
+namespace barmen {
+namespace {
+
+QByteArray readAsset(const QString &relative)
+{
+    QFile file(QDir(QStringLiteral(BARMEN_ASSETS_DIR)).filePath(relative));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString nameOf(std::string_view name)
+{
+    return QString::fromUtf8(name.data(), qsizetype(name.size()));
+}
+
+// What the frame header of a JPEG says about it.
+struct JpegInfo {
+    bool jfif = false;
+    int startOfFrame = -1;         // 0 baseline, 2 progressive, ...
+    int width = 0, height = 0;
+    std::vector<int> sampling;     // per component, 0xHV
+};
+
+JpegInfo readJpeg(const QByteArray &b)
+{
+    JpegInfo info;
+    if (!b.startsWith("\xFF\xD8"))
+        return info;
+    qsizetype at = 2;
+    while (at + 4 <= b.size() && uchar(b[at]) == 0xFF) {
+        const int marker = uchar(b[at + 1]);
+        const int length = uchar(b[at + 2]) << 8 | uchar(b[at + 3]);
+        if (marker == 0xE0 && b.mid(at + 4, 5) == QByteArray("JFIF", 5))
+            info.jfif = true;
+        if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC) {
+            info.startOfFrame = marker - 0xC0;
+            info.height = uchar(b[at + 5]) << 8 | uchar(b[at + 6]);
+            info.width = uchar(b[at + 7]) << 8 | uchar(b[at + 8]);
+            const int components = uchar(b[at + 9]);
+            for (int c = 0; c < components; ++c)
+                info.sampling.push_back(uchar(b[at + 11 + 3 * c]));
+            break;
+        }
+        at += 2 + length;
+    }
+    return info;
+}
+
+// A GIF's header, logical screen and whether a graphic control extension
+// before the first image marks a transparent colour.
+struct GifInfo {
+    QByteArray version;
+    int width = 0, height = 0;
+    bool transparent = false;
+};
+
+GifInfo readGif(const QByteArray &b)
+{
+    GifInfo info;
+    if (b.size() < 13)
+        return info;
+    info.version = b.left(6);
+    info.width = uchar(b[6]) | uchar(b[7]) << 8;
+    info.height = uchar(b[8]) | uchar(b[9]) << 8;
+    qsizetype at = 13;
+    if (uchar(b[10]) & 0x80)
+        at += 3 * (1 << ((uchar(b[10]) & 7) + 1));
+    while (at + 1 < b.size() && uchar(b[at]) == 0x21) {   // extensions before the first image
+        const int label = uchar(b[at + 1]);
+        if (label == 0xF9 && at + 3 < b.size())
+            info.transparent = uchar(b[at + 3]) & 1;
+        at += 2;
+        while (at < b.size() && uchar(b[at]) != 0)
+            at += 1 + uchar(b[at]);
+        ++at;
+    }
+    return info;
+}
+
+int frameCount(const QString &relative)
+{
+    QByteArray bytes = readAsset(relative);
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer);
+    int frames = 0;
+    while (!reader.read().isNull())
+        ++frames;
+    return frames;
+}
+
+void expectBackground(const QString &file)
+{
+    const QByteArray bytes = readAsset(file);
+    ASSERT_FALSE(bytes.isEmpty()) << file.toStdString();
+    const JpegInfo jpeg = readJpeg(bytes);
+    EXPECT_TRUE(jpeg.jfif) << file.toStdString();
+    EXPECT_EQ(jpeg.startOfFrame, 0) << file.toStdString() << ": not a baseline JPEG";
+    EXPECT_EQ(jpeg.width, 600) << file.toStdString();
+    EXPECT_EQ(jpeg.height, 400) << file.toStdString();
+    EXPECT_EQ(jpeg.sampling, (std::vector<int>{0x22, 0x11, 0x11})) << file.toStdString() << ": not 4:2:0";
+    EXPECT_TRUE(bytes.endsWith("\xFF\xD9")) << file.toStdString();
+}
+
+void expectCharacter(const QString &file)
+{
+    const QByteArray bytes = readAsset(file);
+    ASSERT_FALSE(bytes.isEmpty()) << file.toStdString();
+    const GifInfo gif = readGif(bytes);
+    EXPECT_EQ(gif.version, QByteArray("GIF89a")) << file.toStdString();
+    EXPECT_EQ(gif.width, 300) << file.toStdString();
+    EXPECT_EQ(gif.height, 400) << file.toStdString();
+    EXPECT_TRUE(gif.transparent) << file.toStdString() << ": no transparent colour";
+    EXPECT_EQ(frameCount(file), 1) << file.toStdString();
+}
+
+TEST(Assets, backgroundsAreBaseline420JpegsOf600By400)
+{
+    for (std::string_view name : pic::backgrounds)
+        expectBackground(nameOf(name));
+    expectBackground(QStringLiteral("default/default-bg.jpg"));
+}
+
+TEST(Assets, characterPicturesAreSingleFrameTransparentGifsOf300By400)
+{
+    for (std::string_view name : pic::characters)
+        expectCharacter(nameOf(name));
+    expectCharacter(QStringLiteral("default/default-ch.gif"));
+}
+
+TEST(Assets, iconHasBothSizes)
+{
+    for (int size : {16, 32}) {
+        QByteArray bytes = readAsset(QStringLiteral("default/icon-%1.png").arg(size));
+        QBuffer buffer(&bytes);
+        QImageReader reader(&buffer);
+        EXPECT_EQ(reader.size(), QSize(size, size));
+    }
+}
+
+// The checks themselves must catch what they are for.
+TEST(Assets, checksRejectProgressiveJpegsAndOpaqueGifs)
+{
+    QByteArray progressive("\xFF\xD8\xFF\xC2\x00\x11\x08\x01\x90\x02\x58\x03\x01\x22\x00\x02\x11\x01\x03\x11\x01", 21);
+    const JpegInfo jpeg = readJpeg(progressive);
+    EXPECT_EQ(jpeg.startOfFrame, 2);
+    EXPECT_EQ(jpeg.width, 600);
+    EXPECT_EQ(jpeg.height, 400);
+
+    QByteArray opaque("GIF89a\x2C\x01\x90\x01\x00\x00\x00", 13);
+    opaque.append("\x21\xF9\x04\x00\x00\x00\x00\x00", 8);
+    const GifInfo gif = readGif(opaque);
+    EXPECT_EQ(gif.width, 300);
+    EXPECT_FALSE(gif.transparent);
+    opaque[13 + 3] = 1;
+    EXPECT_TRUE(readGif(opaque).transparent);
+}
+
+} // namespace
+} // namespace barmen
