@@ -46,8 +46,9 @@ QFont storedFont(const QString &family, qreal points, bool bold)
     return font;
 }
 
-// One row of the story box, in pixels: the box's 11.25 pt font at 96 dpi.
-constexpr qreal textLineHeight = 15;
+// One row of the story box, in pixels: a little over the 15 px of its 11.25 pt
+// font, so six rows still fit inside the box.
+constexpr qreal textLineHeight = 15.5;
 
 // Scroll-bar grey of the classic desktop, the colour the story box was given.
 constexpr QColor scrollBarColour{200, 200, 200};
@@ -135,7 +136,7 @@ void Form1::buildControls()
     m_text1->setAcceptRichText(false);
     m_text1->setLineWrapMode(QTextEdit::WidgetWidth);
     m_text1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    m_text1->document()->setDocumentMargin(2);
+    m_text1->document()->setDocumentMargin(1);
     QPalette textPalette = m_text1->palette();
     textPalette.setColor(QPalette::Base, scrollBarColour);
     m_text1->setPalette(textPalette);
