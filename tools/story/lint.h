@@ -1,0 +1,61 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QString>
+
+#include "engine/scenetable.h"
+
+// The author's checks on the story tables: everything that would leave a
+// player stuck, show a broken scene or fail to load a picture.
+namespace barmen::storytool {
+
+// One fault, tied to the button and label where the author has to look.
+struct Fault {
+    std::string button;   // progress, choice1, choice2, choice3, or start for the start screen
+    std::string label;
+    std::string problem;
+
+    // One line: button at "label": problem.
+    std::string line() const;
+};
+
+// The table checks, on the tables alone: labels that no table tests, labels
+// tested twice, the graph (reachable from "시작", an end reachable from
+// everywhere, no label that leads nowhere), rows that store their own label,
+// menus and their choice rows, the duel's rolls, and the text-block rules.
+std::vector<Fault> lintTables(const Story &story);
+
+// Measures lines as Text1 draws them. Needs a running QGuiApplication.
+class TextBoxRuler {
+public:
+    // Text1's width, 585 px, less its 2 px frame and the document's 2 px
+    // margin on each side: a wider line wraps onto a second row.
+    static constexpr double usableWidth = 577;
+
+    TextBoxRuler();
+
+    double width(std::string_view line) const;
+    QString family() const;   // the font actually used, after substitution
+
+private:
+    QFont m_font;
+    QFontMetricsF m_metrics;
+};
+
+// Lines too wide for one row of Text1, in the story and on the start screen.
+std::vector<Fault> lintLineWidths(const Story &story, const TextBoxRuler &ruler);
+
+// Every picture the story and the start screen name must be a file in the
+// folder that decodes the way the game reads it: JPEG for bg, GIF for ch.
+// Each picture is reported once, at the first row that shows it.
+std::vector<Fault> lintPictures(const Story &story, const QString &assetsDir);
+
+// All of the above; needs a running QGuiApplication.
+std::vector<Fault> lint(const Story &story, const QString &assetsDir);
+
+} // namespace barmen::storytool

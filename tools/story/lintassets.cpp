@@ -1,0 +1,181 @@
+// The checks that need Qt: line widths in the text box's font, and the
+// picture files themselves.
+#include <cmath>
+#include <map>
+#include <optional>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontInfo>
+
+#include "app/fonts.h"
+#include "app/qtpictures.h"
+#include "story/labels.h"
+#include "story/pictures.h"
+#include "system/start.h"
+#include "tools/story/lint.h"
+#include "tools/story/tables.h"
+
+namespace barmen::storytool {
+
+namespace {
+
+std::string quoted(std::string_view s)
+{
+    return "\"" + std::string(s) + "\"";
+}
+
+// Text1's font as the window sets it: "굴림" at 11.25 pt, drawn with
+// NanumGothic through the game's own substitution.
+QFont textBoxFont()
+{
+    mapKoreanFonts();
+    QFont font(QStringLiteral("굴림"));
+    font.setPointSizeF(11.25);
+    return font;
+}
+
+void checkWidths(const TextBoxRuler &ruler, std::string_view button, std::string_view label,
+                 const Lines &text, std::vector<Fault> &faults)
+{
+    const std::size_t count = std::min<std::size_t>(text.count, maxLines);
+    for (std::size_t i = 0; i < count; ++i) {
+        const double width = ruler.width(text[i]);
+        if (width <= TextBoxRuler::usableWidth)
+            continue;
+        faults.push_back({std::string(button), std::string(label),
+                          "text line " + std::to_string(i + 1) + " is " + std::to_string(int(std::ceil(width)))
+                              + " px wide and wraps in the "
+                              + std::to_string(int(TextBoxRuler::usableWidth)) + " px of Text1: "
+                              + quoted(text[i])});
+    }
+}
+
+// Where a picture is first shown and how often, so a missing file is
+// reported once rather than at every row that shows it.
+struct PictureUse {
+    std::string slot;   // bg or ch
+    std::string_view file;
+    std::string_view button;
+    std::string_view label;
+    int places = 0;
+};
+
+std::vector<PictureUse> pictureUses(const Story &story)
+{
+    std::vector<PictureUse> uses;
+    std::map<std::pair<std::string, std::string_view>, std::size_t> index;
+    auto note = [&](std::string slot, std::string_view file, std::string_view button, std::string_view label) {
+        if (file.empty())
+            return;
+        const auto [it, fresh] = index.try_emplace({slot, file}, uses.size());
+        if (fresh)
+            uses.push_back({slot, file, button, label});
+        ++uses[it->second].places;
+    };
+    for (const Button &button : buttonsOf(story))
+        for (const SceneRow &row : button.table->rows()) {
+            note("bg", row.bg, button.name, row.label);
+            note("ch", row.ch, button.name, row.label);
+        }
+    // The start button's title screen.
+    note("bg", pic::Forest, "start", label::Start);
+    note("ch", pic::Title, "start", label::Start);
+    return uses;
+}
+
+// Judged by the file's first bytes: Qt's reader trusts a ".jpg" name before
+// the content, and the game decodes by content alone.
+bool hasSignature(const QString &path, const std::string &slot)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = file.read(6);
+    if (slot == "bg")
+        return head.startsWith("\xFF\xD8\xFF");
+    return head == "GIF87a" || head == "GIF89a";
+}
+
+std::optional<std::string> pictureProblem(const QDir &dir, const PictureUse &use)
+{
+    const QString path = dir.filePath(QString::fromUtf8(use.file.data(), qsizetype(use.file.size())));
+    const QFileInfo info(path);
+    if (!info.exists())
+        return "is not a file in " + dir.absolutePath().toStdString();
+    if (!info.isFile())
+        return std::string("is a folder, not a picture");
+    if (!hasSignature(path, use.slot))
+        return std::string(use.slot == "bg" ? "is not a JPEG file" : "is not a GIF file");
+    // Decoded by the game's own loader, so what passes here shows in the game.
+    QtPictureSource loader;
+    const PictureLoad load = loader.load(path.toStdString());
+    if (!load.picture)
+        return "does not decode: " + load.error;
+    return std::nullopt;
+}
+
+} // namespace
+
+TextBoxRuler::TextBoxRuler()
+    : m_font(textBoxFont())
+    , m_metrics(m_font)
+{
+}
+
+double TextBoxRuler::width(std::string_view line) const
+{
+    QString text = QString::fromUtf8(line.data(), qsizetype(line.size()));
+    // Spaces at the end of a line hang past the edge and never make it wrap.
+    while (text.endsWith(QLatin1Char(' ')))
+        text.chop(1);
+    return m_metrics.horizontalAdvance(text);
+}
+
+QString TextBoxRuler::family() const
+{
+    return QFontInfo(m_font).family();
+}
+
+std::vector<Fault> lintLineWidths(const Story &story, const TextBoxRuler &ruler)
+{
+    std::vector<Fault> faults;
+    const QString family = ruler.family();
+    if (family != QStringLiteral("NanumGothic") && family != QStringLiteral("나눔고딕")) {
+        faults.push_back({{}, {}, "cannot measure lines: the text box font is drawn with " + family.toStdString()
+                                      + ", not NanumGothic (install fonts-nanum)"});
+        return faults;
+    }
+    checkWidths(ruler, "start", label::Start, system::startText, faults);
+    for (const Button &button : buttonsOf(story))
+        for (const SceneRow &row : button.table->rows())
+            checkWidths(ruler, button.name, row.label, row.text, faults);
+    return faults;
+}
+
+std::vector<Fault> lintPictures(const Story &story, const QString &assetsDir)
+{
+    std::vector<Fault> faults;
+    const QDir dir(assetsDir);
+    for (const PictureUse &use : pictureUses(story)) {
+        const std::optional<std::string> problem = pictureProblem(dir, use);
+        if (!problem)
+            continue;
+        std::string text = use.slot + " " + quoted(use.file) + " " + *problem;
+        if (use.places > 1)
+            text += " (shown in " + std::to_string(use.places) + " places)";
+        faults.push_back({std::string(use.button), std::string(use.label), std::move(text)});
+    }
+    return faults;
+}
+
+std::vector<Fault> lint(const Story &story, const QString &assetsDir)
+{
+    std::vector<Fault> faults = lintTables(story);
+    for (std::vector<Fault> more : {lintLineWidths(story, TextBoxRuler()), lintPictures(story, assetsDir)})
+        faults.insert(faults.end(), more.begin(), more.end());
+    return faults;
+}
+
+} // namespace barmen::storytool
