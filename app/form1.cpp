@@ -1,7 +1,6 @@
 #include "app/form1.h"
 
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
