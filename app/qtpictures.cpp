@@ -24,6 +24,13 @@ bool jpegLooksCut(const QByteArray &bytes)
     return bytes.startsWith("\xFF\xD8") && !bytes.endsWith("\xFF\xD9");
 }
 
+// Its GIF reader, likewise, shows the rows it got of a cut-off GIF and leaves
+// the rest clear; a complete GIF ends with the trailer byte ';'.
+bool gifLooksCut(const QByteArray &bytes)
+{
+    return bytes.startsWith("GIF8") && !bytes.endsWith(';');
+}
+
 } // namespace
 
 PictureLoad QtPictureSource::load(std::string_view file)
@@ -34,6 +41,9 @@ PictureLoad QtPictureSource::load(std::string_view file)
         return failure(QStringLiteral("파일이 없습니다."));
     if (info.isDir())
         return failure(QStringLiteral("파일이 아니라 폴더입니다."));
+    // Reading a named pipe would wait for a writer that never comes.
+    if (!info.isFile())
+        return failure(QStringLiteral("보통 파일이 아닙니다."));
     if (info.size() > maxPictureBytes)
         return failure(QStringLiteral("그림 파일로 보기에는 너무 큽니다."));
 
@@ -45,6 +55,8 @@ PictureLoad QtPictureSource::load(std::string_view file)
         return failure(QStringLiteral("빈 파일입니다."));
     if (jpegLooksCut(bytes))
         return failure(QStringLiteral("JPEG 파일이 중간에 잘려 있습니다."));
+    if (gifLooksCut(bytes))
+        return failure(QStringLiteral("GIF 파일이 중간에 잘려 있습니다."));
 
     QBuffer buffer(&bytes);
     QImageReader reader(&buffer);

@@ -54,6 +54,16 @@ std::size_t utf8Length(std::string_view text)
     return std::min(n, text.size());
 }
 
+// Why a write failed. Qt gives a write cut short by a full disk or a file-size
+// limit only its "Unknown error", which tells the player nothing.
+QString writeFailure(const QFileDevice &file)
+{
+    const QString reason = file.errorString();
+    if (reason.isEmpty() || reason == QFile().errorString() || reason == QLatin1String("Unknown error"))
+        return QStringLiteral("끝까지 쓰지 못했습니다 (디스크가 가득 찼거나 파일 크기 제한에 걸렸습니다)");
+    return reason;
+}
+
 } // namespace
 
 QByteArray encodeSave(std::string_view label)
@@ -81,7 +91,7 @@ SaveResult writeSave(std::string_view label, const QString &path)
 
     // Flush before commit: a failed buffered write must not pass for a good save.
     if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString error = file.errorString();
+        const QString error = writeFailure(file);
         file.cancelWriting();
         return {false, QStringLiteral("저장 파일을 쓸 수 없습니다: %1").arg(error)};
     }
@@ -95,6 +105,10 @@ LoadResult readSave(const QString &path)
     QFile file(path);
     if (!QFileInfo::exists(path))
         return {false, {}, QStringLiteral("저장 파일(%1)이 없습니다.").arg(path)};
+    // Opening a named pipe waits for a writer that never comes, and a device
+    // is no save: only a plain file is read.
+    if (const QFileInfo info(path); !info.isDir() && !info.isFile())
+        return {false, {}, QStringLiteral("저장 파일(%1)을 열 수 없습니다: 보통 파일이 아닙니다").arg(path)};
     if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
         return {false, {}, QStringLiteral("저장 파일(%1)을 열 수 없습니다: %2")
                                .arg(path, QFileInfo(path).isDir() ? QStringLiteral("폴더입니다")

@@ -1,0 +1,267 @@
+// Every one of the 24 picture files, broken in every way a player's folder can
+// break it, at a scene that shows it: the window reports the file and the
+// reason, and the state and the screen stay as they were. Put back, the same
+// click shows the scene.
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextEdit>
+
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <span>
+
+#include "app/fonts.h"
+#include "app/form1.h"
+#include "app/qtpictures.h"
+#include "engine/duel.h"
+#include "faultkit.h"
+#include "story/labels.h"
+#include "story/pictures.h"
+#include "story/story.h"
+
+namespace barmen {
+namespace {
+
+QString fromUtf8(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+// Where the pictures are copied from: the assets, or a staged copy of them for
+// the run as the unprivileged user.
+QString assetsDir()
+{
+    const QByteArray staged = qgetenv("BARMEN_FAULT_ASSETS");
+    return staged.isEmpty() ? QStringLiteral(BARMEN_ASSETS_DIR) : QString::fromLocal8Bit(staged);
+}
+
+std::vector<std::string_view> allPictures()
+{
+    std::vector<std::string_view> all(pic::backgrounds.begin(), pic::backgrounds.end());
+    all.insert(all.end(), pic::characters.begin(), pic::characters.end());
+    return all;
+}
+
+// A click that loads the picture: the button (0 to 3 the action buttons, 4
+// start), the label and golem move it needs.
+struct Trigger {
+    int button = -1;
+    std::string label;
+    std::int16_t roll = 0;
+};
+
+Trigger triggerFor(std::string_view file)
+{
+    if (file == pic::Title)
+        return {4, {}, 0};
+    const Story &s = story::theStory();
+    const SceneTable *tables[] = {&s.choice1, &s.choice2, &s.choice3, &s.progress};
+    for (int b : {3, 0, 1, 2})
+        for (const SceneRow &row : tables[b]->rows())
+            if (row.bg == file || row.ch == file)
+                return {b, std::string(row.label), row.roll};
+    return {};
+}
+
+enum class Breakage { Missing, Empty, NotAPicture, CutOff, Folder, Unreadable, Pipe };
+
+struct Kind {
+    Breakage breakage;
+    const char *name;
+    const char *reason;   // what the message must say
+};
+
+const Kind kinds[] = {
+    {Breakage::Missing, "missing", "파일이 없습니다"},
+    {Breakage::Empty, "empty", "빈 파일"},
+    {Breakage::NotAPicture, "a text file", "그림으로 읽을 수 없습니다"},
+    {Breakage::CutOff, "cut off", "잘려"},
+    {Breakage::Folder, "a folder", "폴더"},
+    {Breakage::Unreadable, "unreadable", "열 수 없습니다"},
+    {Breakage::Pipe, "a named pipe", "보통 파일이 아닙니다"},
+};
+
+struct PictureFaults : ::testing::Test {
+    QTemporaryDir folder;
+    QString oldFolder = QDir::currentPath();
+    QtPictureSource pictures;
+    ClockDice dice{99u};
+    QStringList reports;
+    std::unique_ptr<Form1> window;
+    int cases = 0;
+    int losses = 0;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        for (std::string_view name : allPictures())
+            ASSERT_TRUE(QFile::copy(QDir(assetsDir()).filePath(fromUtf8(name)), folder.filePath(fromUtf8(name))))
+                << name;
+        QDir::setCurrent(folder.path());
+        window = std::make_unique<Form1>(story::theStory(), pictures, dice);
+        window->setReporter([this](const QString &m) { reports << m; });
+        window->show();
+    }
+    void TearDown() override { QDir::setCurrent(oldFolder); }
+
+    QPushButton *button(int b) const
+    {
+        const char *names[] = {"Command2", "Command3", "Command4", "Command6", "Command7"};
+        return window->findChild<QPushButton *>(QLatin1String(names[b]));
+    }
+    template <typename T>
+    T *control(const char *name) const { return window->findChild<T *>(QLatin1String(name)); }
+
+    // Breaks the file in place; false when this kind does not apply to it.
+    bool breakFile(std::string_view name, Breakage how)
+    {
+        const QString file = fromUtf8(name);
+        QFile f(file);
+        switch (how) {
+        case Breakage::Missing:
+            return f.remove();
+        case Breakage::Empty:
+            return f.resize(0);
+        case Breakage::NotAPicture:
+            return f.open(QIODevice::WriteOnly | QIODevice::Truncate)
+                   && f.write("이것은 그림이 아니라 글입니다.\r\n") > 0;
+        case Breakage::CutOff: {
+            // Half the file, and never on a byte that could pass for a file's last.
+            if (!f.open(QIODevice::ReadWrite))
+                return false;
+            const QByteArray bytes = f.readAll();
+            qsizetype cut = bytes.size() / 2;
+            while (cut > 1 && (bytes[cut - 1] == ';' || bytes[cut - 1] == '\xD9'))
+                --cut;
+            return f.resize(cut);
+        }
+        case Breakage::Folder:
+            return f.remove() && QDir().mkdir(file);
+        case Breakage::Unreadable:
+            return f.setPermissions(QFileDevice::WriteOwner);
+        case Breakage::Pipe:
+            return f.remove() && ::mkfifo(QFile::encodeName(file).constData(), 0600) == 0;
+        }
+        return false;
+    }
+    void restore(std::string_view name)
+    {
+        const QString file = fromUtf8(name);
+        QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QFile::remove(file);
+        QDir().rmdir(file);
+        ASSERT_TRUE(QFile::copy(QDir(assetsDir()).filePath(file), file));
+    }
+
+    void tryEveryPicture(const Kind &kind)
+    {
+        for (std::string_view name : allPictures()) {
+            const Trigger t = triggerFor(name);
+            ASSERT_GE(t.button, 0) << name << " is shown nowhere";
+            SCOPED_TRACE(std::string(name) + " " + kind.name);
+
+            // A scene on screen first, so there is something to keep.
+            GameState &state = window->state();
+            state.sceneLabel = std::string(label::Start2);
+            button(3)->click();
+            state.sceneLabel = t.label;
+            state.prevLabel = std::string(label::Start2);
+            state.battleRoll = t.roll;
+            const GameState before = state;
+            const QString textBefore = control<QTextEdit>("Text1")->toPlainText();
+            const qint64 bgBefore = control<QLabel>("bg")->pixmap().cacheKey();
+            const qint64 chBefore = control<QLabel>("ch")->pixmap().cacheKey();
+            const QRect bgRect = control<QLabel>("bg")->geometry(), chRect = control<QLabel>("ch")->geometry();
+            reports.clear();
+
+            ASSERT_TRUE(breakFile(name, kind.breakage));
+            button(t.button)->click();
+            ++cases;
+            const bool kept = state.sceneLabel == before.sceneLabel && state.prevLabel == before.prevLabel
+                              && state.battleRoll == before.battleRoll
+                              && control<QTextEdit>("Text1")->toPlainText() == textBefore
+                              && control<QLabel>("bg")->pixmap().cacheKey() == bgBefore
+                              && control<QLabel>("ch")->pixmap().cacheKey() == chBefore
+                              && control<QLabel>("bg")->geometry() == bgRect
+                              && control<QLabel>("ch")->geometry() == chRect;
+            losses += !kept;
+            EXPECT_TRUE(kept) << "the failed click changed the state or the screen";
+            EXPECT_EQ(reports.size(), 1);
+            QString message = reports.value(0);
+            EXPECT_TRUE(message.contains(fromUtf8(name))) << message.toStdString();
+            EXPECT_TRUE(message.contains(QString::fromUtf8(kind.reason))) << message.toStdString();
+            EXPECT_GE(message.split(QLatin1Char('\n')).size(), 2) << "no reason: " << message.toStdString();
+            if (name == pic::Forest || name == pic::Title)
+                std::printf("  %s, %s: \"%s\"\n", std::string(name).c_str(), kind.name,
+                            message.replace(QLatin1Char('\n'), QLatin1Char(' ')).toStdString().c_str());
+
+            // Put back, the same click shows the scene.
+            restore(name);
+            reports.clear();
+            button(t.button)->click();
+            EXPECT_TRUE(reports.isEmpty()) << reports.join(QLatin1Char('\n')).toStdString();
+            EXPECT_TRUE(state.sceneLabel != before.sceneLabel || state.prevLabel != before.prevLabel
+                        || control<QLabel>("bg")->pixmap().cacheKey() != bgBefore)
+                << "the click does nothing even with the file back";
+        }
+        std::printf("pictures %s: %d cases, %d losses\n", kind.name, cases, losses);
+        EXPECT_EQ(losses, 0);
+    }
+};
+
+TEST_F(PictureFaults, missing) { tryEveryPicture(kinds[0]); }
+TEST_F(PictureFaults, empty) { tryEveryPicture(kinds[1]); }
+TEST_F(PictureFaults, textFileInsteadOfAPicture) { tryEveryPicture(kinds[2]); }
+TEST_F(PictureFaults, cutOff) { tryEveryPicture(kinds[3]); }
+TEST_F(PictureFaults, folderInsteadOfAFile) { tryEveryPicture(kinds[4]); }
+TEST_F(PictureFaults, namedPipeInsteadOfAFile) { tryEveryPicture(kinds[6]); }
+
+// Root reads any file, so the unreadable case runs as the unprivileged user:
+// as root, this test runs itself again through setpriv.
+TEST_F(PictureFaults, unreadable)
+{
+    using namespace fault;
+    if (!isRoot()) {
+        tryEveryPicture(kinds[5]);
+        return;
+    }
+    if (setprivPath().empty())
+        GTEST_SKIP() << "setpriv is missing: as root every file is readable, so the unreadable case "
+                        "cannot be tried (install util-linux)";
+    Stage stage;
+    const fs::path self = stage.add(fs::read_symlink("/proc/self/exe"));
+    const fs::path assets = stage.folder / "assets";
+    fs::create_directory(assets);
+    chmod(assets.c_str(), 0755);
+    for (std::string_view name : allPictures()) {
+        const fs::path to = assets / std::string(name);
+        fs::copy_file(fs::path(assetsDir().toStdString()) / std::string(name), to);
+        chmod(to.c_str(), 0644);
+    }
+    std::vector<std::string> environment = stage.environment;
+    environment.push_back("BARMEN_FAULT_ASSETS=" + assets.string());
+    environment.push_back("QT_QPA_PLATFORM=offscreen");
+    const Outcome o = run({self.string(), "--gtest_filter=PictureFaults.unreadable"},
+                          {fs::temp_directory_path(), true, std::nullopt, environment});
+    std::printf("%s", o.output.c_str());
+    EXPECT_EQ(o.exitCode, 0);
+    EXPECT_NE(o.output.find("[  PASSED  ] 1 test"), std::string::npos) << "the run as nobody did not pass";
+    EXPECT_NE(o.output.find("pictures unreadable: 24 cases, 0 losses"), std::string::npos);
+}
+
+} // namespace
+} // namespace barmen
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    barmen::mapKoreanFonts();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
