@@ -2,7 +2,6 @@
 // by the ten thousand through the real window, with the game's invariants
 // checked after every one of them.
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -23,7 +22,6 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/fonts.h"
 #include "app/form1.h"
 #include "app/qtpictures.h"
 #include "engine/duel.h"
@@ -512,12 +510,3 @@ TEST(Soak, tenThousandPressesThroughTheWindow)
 
 } // namespace
 } // namespace barmen
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    barmen::mapKoreanFonts();
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -1,4 +1,3 @@
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
@@ -10,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/fonts.h"
 #include "app/form1.h"
 #include "app/qtpictures.h"
 #include "engine/duel.h"
@@ -396,12 +394,3 @@ TEST_F(WindowPlay, loadAtTheDuelKeepsTheLastMove)
 
 } // namespace
 } // namespace barmen
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    barmen::mapKoreanFonts();
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -3,7 +3,6 @@
 // reason, and the state and the screen stay as they were. Put back, the same
 // click shows the scene.
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -18,7 +17,6 @@
 #include <cstdio>
 #include <span>
 
-#include "app/fonts.h"
 #include "app/form1.h"
 #include "app/qtpictures.h"
 #include "engine/duel.h"
@@ -256,12 +254,3 @@ TEST_F(PictureFaults, unreadable)
 
 } // namespace
 } // namespace barmen
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    barmen::mapKoreanFonts();
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
