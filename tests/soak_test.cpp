@@ -27,6 +27,7 @@
 #include "engine/duel.h"
 #include "engine/game.h"
 #include "fakes.h"
+#include "gamefolder.h"
 #include "story/labels.h"
 #include "story/pictures.h"
 #include "story/story.h"
@@ -56,7 +57,6 @@ long soakDivisor(bool window)
 #endif
 }
 
-QString fromUtf8(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
 // What the soak knows about the story: every label, the labels a choice
 // button answers (the menus), and the 24 picture files.
@@ -366,11 +366,7 @@ TEST(Soak, tenThousandPressesThroughTheWindow)
     const long presses = fullWindowPresses / soakDivisor(true);
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
-    const QDir assets(QStringLiteral(BARMEN_ASSETS_DIR));
-    for (auto names : {std::span<const std::string_view>(pic::backgrounds),
-                       std::span<const std::string_view>(pic::characters)})
-        for (std::string_view name : names)
-            ASSERT_TRUE(QFile::copy(assets.filePath(fromUtf8(name)), folder.filePath(fromUtf8(name)))) << name;
+    ASSERT_EQ(test::copyGamePictures(QDir(QStringLiteral(BARMEN_ASSETS_DIR)), QDir(folder.path())), QString());
     const QString oldFolder = QDir::currentPath();
     QDir::setCurrent(folder.path());
     struct Back {

@@ -16,6 +16,7 @@
 #include "story/pictures.h"
 #include "story/story.h"
 #include "fakes.h"
+#include "gamefolder.h"
 
 namespace barmen {
 namespace {
@@ -35,13 +36,8 @@ struct WindowTest : ::testing::Test {
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
-        const QDir assets(QStringLiteral(BARMEN_ASSETS_DIR));
-        for (auto names : {std::span<const std::string_view>(pic::backgrounds),
-                           std::span<const std::string_view>(pic::characters)})
-            for (std::string_view name : names) {
-                const QString file = QString::fromUtf8(name.data(), qsizetype(name.size()));
-                ASSERT_TRUE(QFile::copy(assets.filePath(file), folder.filePath(file))) << name;
-            }
+        ASSERT_EQ(test::copyGamePictures(QDir(QStringLiteral(BARMEN_ASSETS_DIR)), QDir(folder.path())),
+                  QString());
         QDir::setCurrent(folder.path());
         window = std::make_unique<Form1>(story::theStory(), pictures, dice);
         window->setReporter([this](const QString &m) { reports << m; });

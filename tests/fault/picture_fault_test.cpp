@@ -21,6 +21,7 @@
 #include "app/qtpictures.h"
 #include "engine/duel.h"
 #include "faultkit.h"
+#include "../gamefolder.h"
 #include "story/labels.h"
 #include "story/pictures.h"
 #include "story/story.h"
@@ -28,7 +29,6 @@
 namespace barmen {
 namespace {
 
-QString fromUtf8(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
 // Where the pictures are copied from: the assets, or a staged copy of them for
 // the run as the unprivileged user.
@@ -36,13 +36,6 @@ QString assetsDir()
 {
     const QByteArray staged = qgetenv("BARMEN_FAULT_ASSETS");
     return staged.isEmpty() ? QStringLiteral(BARMEN_ASSETS_DIR) : QString::fromLocal8Bit(staged);
-}
-
-std::vector<std::string_view> allPictures()
-{
-    std::vector<std::string_view> all(pic::backgrounds.begin(), pic::backgrounds.end());
-    all.insert(all.end(), pic::characters.begin(), pic::characters.end());
-    return all;
 }
 
 // A click that loads the picture: the button (0 to 3 the action buttons, 4
@@ -97,9 +90,7 @@ struct PictureFaults : ::testing::Test {
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
-        for (std::string_view name : allPictures())
-            ASSERT_TRUE(QFile::copy(QDir(assetsDir()).filePath(fromUtf8(name)), folder.filePath(fromUtf8(name))))
-                << name;
+        ASSERT_EQ(test::copyGamePictures(QDir(assetsDir()), QDir(folder.path())), QString());
         QDir::setCurrent(folder.path());
         window = std::make_unique<Form1>(story::theStory(), pictures, dice);
         window->setReporter([this](const QString &m) { reports << m; });
@@ -118,7 +109,7 @@ struct PictureFaults : ::testing::Test {
     // Breaks the file in place; false when this kind does not apply to it.
     bool breakFile(std::string_view name, Breakage how)
     {
-        const QString file = fromUtf8(name);
+        const QString file = test::qtString(name);
         QFile f(file);
         switch (how) {
         case Breakage::Missing:
@@ -149,7 +140,7 @@ struct PictureFaults : ::testing::Test {
     }
     void restore(std::string_view name)
     {
-        const QString file = fromUtf8(name);
+        const QString file = test::qtString(name);
         QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         QFile::remove(file);
         QDir().rmdir(file);
@@ -158,7 +149,7 @@ struct PictureFaults : ::testing::Test {
 
     void tryEveryPicture(const Kind &kind)
     {
-        for (std::string_view name : allPictures()) {
+        for (std::string_view name : test::gamePictures()) {
             const Trigger t = triggerFor(name);
             ASSERT_GE(t.button, 0) << name << " is shown nowhere";
             SCOPED_TRACE(std::string(name) + " " + kind.name);
@@ -191,7 +182,7 @@ struct PictureFaults : ::testing::Test {
             EXPECT_TRUE(kept) << "the failed click changed the state or the screen";
             EXPECT_EQ(reports.size(), 1);
             QString message = reports.value(0);
-            EXPECT_TRUE(message.contains(fromUtf8(name))) << message.toStdString();
+            EXPECT_TRUE(message.contains(test::qtString(name))) << message.toStdString();
             EXPECT_TRUE(message.contains(QString::fromUtf8(kind.reason))) << message.toStdString();
             EXPECT_GE(message.split(QLatin1Char('\n')).size(), 2) << "no reason: " << message.toStdString();
             if (name == pic::Forest || name == pic::Title)
@@ -236,7 +227,7 @@ TEST_F(PictureFaults, unreadable)
     const fs::path assets = stage.folder / "assets";
     fs::create_directory(assets);
     chmod(assets.c_str(), 0755);
-    for (std::string_view name : allPictures()) {
+    for (std::string_view name : test::gamePictures()) {
         const fs::path to = assets / std::string(name);
         fs::copy_file(fs::path(assetsDir().toStdString()) / std::string(name), to);
         chmod(to.c_str(), 0644);
