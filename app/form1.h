@@ -9,20 +9,24 @@
 
 class QGroupBox;
 class QLabel;
-class QTextEdit;
 class QPushButton;
 
 namespace barmen {
 
 class Dice;
+class QtPictureSource;
+class StoryBox;
 
 // The game's one window: two pictures, the story text, four action buttons and
-// the four buttons of the system menu. It is the screen the game draws on.
-class Form1 final : public QWidget, public Screen {
+// the four buttons of the system menu. It is the screen the game draws on, and
+// only its own game draws on it: every picture comes from the Qt picture
+// source it was given.
+class Form1 final : public QWidget, private Screen {
     Q_OBJECT
 
 public:
-    Form1(const Story &story, PictureSource &pictures, Dice &dice, QWidget *parent = nullptr);
+    Form1(const Story &story, QtPictureSource &pictures, Dice &dice, SaveStore &saves,
+          QWidget *parent = nullptr);
     ~Form1() override;
 
     // Where problems go for the player; a message box unless tests say otherwise.
@@ -30,11 +34,6 @@ public:
     void setReporter(Reporter reporter) { m_report = std::move(reporter); }
 
     GameState &state() { return m_game.state(); }
-
-    // Screen
-    void setText(std::string_view block) override;
-    void showBackground(std::unique_ptr<Picture> picture) override;
-    void showCharacter(std::unique_ptr<Picture> picture) override;
 
     // The eight buttons' click handlers.
     void choice1Clicked();      // Command2
@@ -50,31 +49,35 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void buildControls();
-    void press(ActionButton button);
-    void reportStep(const StepResult &result);
-    void writeText(const QString &text);
+    // Screen
+    void setText(std::string_view block) override;
+    void showBackground(std::unique_ptr<Picture> picture) override;
+    void showCharacter(std::unique_ptr<Picture> picture) override;
 
-    PictureSource &m_pictures;
+    void buildControls(const Story &story);
+    void showBackground(const QPixmap &pixmap);
+    void showCharacter(const QPixmap &pixmap);
+    void report(const StepResult &result);
+
     Game m_game;
     Reporter m_report;
     bool m_shownOnce = false;
 
-    QGroupBox *m_frame1 = nullptr;
-    QGroupBox *m_frame2 = nullptr;
-    QPushButton *m_command2 = nullptr;
-    QPushButton *m_command3 = nullptr;
-    QPushButton *m_command4 = nullptr;
-    QPushButton *m_command6 = nullptr;
-    QPushButton *m_command7 = nullptr;
-    QPushButton *m_command8 = nullptr;
-    QPushButton *m_command9 = nullptr;
-    QPushButton *m_command10 = nullptr;
-    QTextEdit *m_text1 = nullptr;
-    QLabel *m_label1 = nullptr;
-    QLabel *m_label2 = nullptr;
-    QLabel *m_ch = nullptr;
-    QLabel *m_bg = nullptr;
+    QLabel *m_background = nullptr;         // bg
+    QLabel *m_character = nullptr;          // ch
+    QLabel *m_titleLabel = nullptr;         // Label2, "바르멘"
+    QLabel *m_authorLabel = nullptr;        // Label1, "by Tovren"
+    QGroupBox *m_actionMenu = nullptr;      // Frame1, "행동 메뉴"
+    QPushButton *m_choice1Button = nullptr; // Command2
+    QPushButton *m_choice2Button = nullptr; // Command3
+    QPushButton *m_choice3Button = nullptr; // Command4
+    QPushButton *m_progressButton = nullptr;// Command6
+    StoryBox *m_storyBox = nullptr;         // Text1
+    QGroupBox *m_systemMenu = nullptr;      // Frame2, "시스템 메뉴"
+    QPushButton *m_startButton = nullptr;   // Command7
+    QPushButton *m_saveButton = nullptr;    // Command8
+    QPushButton *m_loadButton = nullptr;    // Command9
+    QPushButton *m_quitButton = nullptr;    // Command10
 };
 
 } // namespace barmen

@@ -6,6 +6,7 @@
 #include "app/qtpictures.h"
 #include "engine/duel.h"
 #include "story/story.h"
+#include "system/savefile.h"
 
 int main(int argc, char *argv[])
 {
@@ -14,7 +15,8 @@ int main(int argc, char *argv[])
 
     barmen::QtPictureSource pictures;
     barmen::ClockDice dice;
-    barmen::Form1 window(barmen::story::theStory(), pictures, dice);
+    barmen::system::SaveFile saves;
+    barmen::Form1 window(barmen::story::theStory(), pictures, dice, saves);
     window.show();
     return app.exec();
 }

@@ -12,7 +12,6 @@ class QtPicture final : public Picture {
 public:
     explicit QtPicture(QImage image) : m_image(std::move(image)) {}
     QPixmap pixmap() const { return QPixmap::fromImage(m_image); }
-    const QImage &image() const { return m_image; }
 
 private:
     QImage m_image;

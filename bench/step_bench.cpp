@@ -31,6 +31,7 @@
 #include "story/labels.h"
 #include "story/pictures.h"
 #include "story/story.h"
+#include "system/savefile.h"
 
 namespace {
 
@@ -42,13 +43,14 @@ QString fromUtf8(std::string_view s) { return QString::fromUtf8(s.data(), qsizet
 // and two lines of narration, the most common pair of pictures in the story.
 const SceneRow &measuredRow()
 {
-    return *story::theStory().progress.find(label::Start2, 0);
+    return *story::theStory().table(ActionButton::Progress).find(label::Start2, 0);
 }
 
 struct GameWindow {
     QtPictureSource pictures;
     ClockDice dice{1u};
-    Form1 window{story::theStory(), pictures, dice};
+    system::SaveFile saves;
+    Form1 window{story::theStory(), pictures, dice, saves};
 
     GameWindow()
     {

@@ -5,15 +5,32 @@
 
 namespace barmen {
 
-ScenePictures loadScenePictures(PictureSource &pictures, std::string_view bg, std::string_view ch)
+// Both pictures of a scene, decoded before anything changes, so a missing
+// file leaves the screen and the state as they were.
+struct Game::Pictures {
+    std::unique_ptr<Picture> bg;
+    std::unique_ptr<Picture> ch;
+    StepResult failure;
+};
+
+Game::Game(const Story &story, Screen &screen, PictureSource &pictures, Dice &dice, SaveStore &saves)
+    : m_story(story)
+    , m_screen(screen)
+    , m_pictures(pictures)
+    , m_dice(dice)
+    , m_saves(saves)
 {
-    ScenePictures result;
+}
+
+Game::Pictures Game::loadPictures(std::string_view bg, std::string_view ch)
+{
+    Pictures result;
     for (auto [file, slot] : {std::pair{bg, &result.bg}, std::pair{ch, &result.ch}}) {
         if (file.empty())
             continue;
-        PictureLoad load = pictures.load(file);
+        PictureLoad load = m_pictures.load(file);
         if (!load.picture) {
-            result.failure = {StepResult::Kind::PictureFailed, std::string(file), std::move(load.error)};
+            result.failure = {StepResult::Kind::PictureFailed, std::string(file), std::move(load.error), {}};
             result.bg.reset();
             result.ch.reset();
             return result;
@@ -24,28 +41,9 @@ ScenePictures loadScenePictures(PictureSource &pictures, std::string_view bg, st
     return result;
 }
 
-Game::Game(const Story &story, Screen &screen, PictureSource &pictures, Dice &dice)
-    : m_story(story)
-    , m_screen(screen)
-    , m_pictures(pictures)
-    , m_dice(dice)
-{
-}
-
-const SceneTable &Game::tableOf(ActionButton button) const
-{
-    switch (button) {
-    case ActionButton::Choice1: return m_story.choice1;
-    case ActionButton::Choice2: return m_story.choice2;
-    case ActionButton::Choice3: return m_story.choice3;
-    case ActionButton::Progress: break;
-    }
-    return m_story.progress;
-}
-
 StepResult Game::press(ActionButton button)
 {
-    const SceneRow *row = tableOf(button).find(m_state.sceneLabel, m_state.battleRoll);
+    const SceneRow *row = m_story.table(button).find(m_state.sceneLabel, m_state.battleRoll);
     if (!row)
         return {};
     return perform(*row);
@@ -53,23 +51,62 @@ StepResult Game::press(ActionButton button)
 
 StepResult Game::perform(const SceneRow &row)
 {
-    ScenePictures pictures = loadScenePictures(m_pictures, row.bg, row.ch);
+    Pictures pictures = loadPictures(row.bg, row.ch);
     if (pictures.failure.failed())
         return std::move(pictures.failure);
 
+    StepResult result{StepResult::Kind::Performed, {}, {}, {}};
     if (pictures.bg)
         m_screen.showBackground(std::move(pictures.bg));
     if (pictures.ch)
         m_screen.showCharacter(std::move(pictures.ch));
-    if (row.draw)
+    if (row.draw) {
         m_state.battleRoll = drawBattleRoll(m_dice);
+        result.roll = m_state.battleRoll;
+    }
     if (!row.text.empty())
         m_screen.setText(joinLines(row.text));
     if (row.copy)
         m_state.prevLabel = m_state.sceneLabel;
     if (!row.next.empty())
         m_state.sceneLabel = row.next;
-    return {StepResult::Kind::Performed, {}, {}};
+    return result;
+}
+
+StepResult Game::start()
+{
+    const TitleScreen &title = m_story.title;
+    // Both pictures first: a missing title picture must not leave a half-started game.
+    Pictures pictures = loadPictures(title.bg, title.ch);
+    if (pictures.failure.failed())
+        return std::move(pictures.failure);
+
+    // prevLabel and battleRoll keep whatever the last game left in them.
+    m_state.sceneLabel = title.label;
+    m_screen.setText(joinLines(title.text));
+    m_screen.showBackground(std::move(pictures.bg));
+    m_screen.showCharacter(std::move(pictures.ch));
+    return std::move(pictures.failure);
+}
+
+StepResult Game::save()
+{
+    // The label of the scene on screen, so a load replays that scene.
+    SaveStore::Result saved = m_saves.write(m_state.prevLabel);
+    if (!saved.ok)
+        return {StepResult::Kind::SaveFailed, {}, std::move(saved.error), {}};
+    return {StepResult::Kind::Performed, {}, {}, {}};
+}
+
+StepResult Game::load()
+{
+    SaveStore::Result loaded = m_saves.read();
+    if (!loaded.ok)
+        return {StepResult::Kind::LoadFailed, {}, std::move(loaded.error), {}};
+    // Nothing is redrawn: the next click on the button that showed the saved
+    // scene shows it again.
+    m_state.sceneLabel = std::move(loaded.label);
+    return {StepResult::Kind::Performed, {}, {}, {}};
 }
 
 } // namespace barmen

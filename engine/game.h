@@ -1,8 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 
+#include "engine/savestore.h"
 #include "engine/scenetable.h"
 #include "engine/screen.h"
 
@@ -18,46 +22,43 @@ struct GameState {
     std::int16_t battleRoll = 0;     // the golem's move in the current duel round, 0 before any draw
 };
 
-enum class ActionButton { Choice1, Choice2, Choice3, Progress };
-
 // What one click came to.
 struct StepResult {
-    enum class Kind { Missed, Performed, PictureFailed };
+    enum class Kind { Missed, Performed, PictureFailed, SaveFailed, LoadFailed };
     Kind kind = Kind::Missed;
-    std::string file;     // the picture that failed
-    std::string reason;
+    std::string file;                    // the picture that failed
+    std::string reason;                  // why, for the player
+    std::optional<std::int16_t> roll;    // the golem's move, when this click drew one
 
-    bool failed() const { return kind == Kind::PictureFailed; }
+    bool failed() const { return kind >= Kind::PictureFailed; }
 };
 
-// Loads a row's pictures before anything changes, so a missing file leaves
-// both the screen and the state as they were.
-struct ScenePictures {
-    std::unique_ptr<Picture> bg;
-    std::unique_ptr<Picture> ch;
-    StepResult failure;
-};
-ScenePictures loadScenePictures(PictureSource &pictures, std::string_view bg, std::string_view ch);
-
-// The scene engine: looks the label up in the pressed button's table and
-// performs the row it finds.
+// The game's rules for the seven buttons that act on the story: the four action
+// buttons look the label up in their own table and perform the row they find;
+// start shows the title screen; save and load keep prevLabel in the save store
+// and bring it back as sceneLabel. Quitting belongs to the front end.
 class Game {
 public:
-    Game(const Story &story, Screen &screen, PictureSource &pictures, Dice &dice);
+    Game(const Story &story, Screen &screen, PictureSource &pictures, Dice &dice, SaveStore &saves);
 
     StepResult press(ActionButton button);
+    StepResult start();
+    StepResult save();
+    StepResult load();
 
     GameState &state() { return m_state; }
     const GameState &state() const { return m_state; }
 
 private:
-    const SceneTable &tableOf(ActionButton button) const;
+    struct Pictures;
+    Pictures loadPictures(std::string_view bg, std::string_view ch);
     StepResult perform(const SceneRow &row);
 
     const Story &m_story;
     Screen &m_screen;
     PictureSource &m_pictures;
     Dice &m_dice;
+    SaveStore &m_saves;
     GameState m_state;
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <span>
@@ -26,12 +28,29 @@ private:
     std::vector<SceneRow> m_rows;
 };
 
-// The four action buttons' tables.
+// The four buttons that move the story. Each owns one scene table.
+enum class ActionButton { Choice1, Choice2, Choice3, Progress };
+
+inline constexpr std::array<ActionButton, 4> actionButtons{
+    ActionButton::Progress, ActionButton::Choice1, ActionButton::Choice2, ActionButton::Choice3,
+};
+
+// What the start button shows: the title text and pictures, and the label the
+// story then begins at.
+struct TitleScreen {
+    std::string_view label;
+    std::string_view bg;
+    std::string_view ch;
+    Lines text;
+};
+
+// The whole story: one scene table per action button, and the title screen.
 struct Story {
-    SceneTable progress;
-    SceneTable choice1;
-    SceneTable choice2;
-    SceneTable choice3;
+    std::array<SceneTable, 4> tables;   // indexed by ActionButton
+    TitleScreen title;
+
+    const SceneTable &table(ActionButton button) const { return tables[std::size_t(button)]; }
+    SceneTable &table(ActionButton button) { return tables[std::size_t(button)]; }
 };
 
 } // namespace barmen

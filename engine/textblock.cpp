@@ -13,4 +13,9 @@ std::string joinLines(const Lines &lines)
     return block;
 }
 
+std::string initialText(const Lines &title)
+{
+    return joinLines(title) + "\r\n";
+}
+
 } // namespace barmen

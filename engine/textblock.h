@@ -10,4 +10,9 @@ namespace barmen {
 // before the first line or after the last one.
 std::string joinLines(const Lines &lines);
 
+// What Text1 holds before the first click: the title text, with a line break
+// after its last line so the caret can sit on an empty line below it. Every
+// later block ends without one.
+std::string initialText(const Lines &title);
+
 } // namespace barmen

@@ -122,4 +122,16 @@ LoadResult readSave(const QString &path)
     return {true, decodeSave(bytes), {}};
 }
 
+SaveStore::Result SaveFile::write(std::string_view label)
+{
+    const SaveResult saved = writeSave(label, m_path);
+    return {saved.ok, {}, saved.error.toStdString()};
+}
+
+SaveStore::Result SaveFile::read()
+{
+    LoadResult loaded = readSave(m_path);
+    return {loaded.ok, std::move(loaded.label), loaded.error.toStdString()};
+}
+
 } // namespace barmen::system

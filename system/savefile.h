@@ -7,6 +7,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include "engine/savestore.h"
+
 namespace barmen::system {
 
 // The save file lies in the current folder and holds one line: the label of
@@ -42,5 +44,18 @@ SaveResult writeSave(std::string_view label, const QString &path = QString::from
 
 // A missing or empty file is an error; any other content gives a label.
 LoadResult readSave(const QString &path = QString::fromLatin1(saveFileName));
+
+// The game's save store: the one-line file, by default "save.sav" in the
+// current folder, looked up anew at every save and load.
+class SaveFile final : public SaveStore {
+public:
+    explicit SaveFile(QString path = QString::fromLatin1(saveFileName)) : m_path(std::move(path)) {}
+
+    Result write(std::string_view label) override;
+    Result read() override;
+
+private:
+    QString m_path;
+};
 
 } // namespace barmen::system

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <deque>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "engine/duel.h"
+#include "engine/savestore.h"
 #include "engine/screen.h"
 
 namespace barmen::test {
@@ -63,6 +65,27 @@ public:
     std::deque<float> values;
     int reseeds = 0;
     std::vector<std::string> *log = nullptr;   // where "draw" goes, beside a screen's operations
+};
+
+// Keeps the saved label in memory; a save or load fails with `error` when set.
+class MemorySaves final : public SaveStore {
+public:
+    Result write(std::string_view label) override
+    {
+        if (!error.empty())
+            return {false, {}, error};
+        saved = std::string(label);
+        return {true, {}, {}};
+    }
+    Result read() override
+    {
+        if (!error.empty() || !saved)
+            return {false, {}, error.empty() ? "nothing saved" : error};
+        return {true, *saved, {}};
+    }
+
+    std::optional<std::string> saved;
+    std::string error;
 };
 
 } // namespace barmen::test

@@ -1,48 +1,87 @@
 #include <gtest/gtest.h>
 
+#include "engine/game.h"
+#include "engine/textblock.h"
 #include "fakes.h"
-#include "system/start.h"
+#include "story/story.h"
 
-namespace barmen::system {
+namespace barmen {
 namespace {
 
 using Ops = std::vector<std::string>;
 
-TEST(Start, showsTheTitleAndBeginsTheStoryAgain)
-{
+// The start, save and load buttons, through the game's one set of rules.
+struct SystemButtons : ::testing::Test {
     test::RecordingScreen screen;
     test::FakePictures pictures;
-    GameState state{"엔딩 36", "엔딩 36", 2};
-    EXPECT_FALSE(start(state, screen, pictures).failed());
+    test::ScriptedDice dice;
+    test::MemorySaves saves;
+    Game game{story::theStory(), screen, pictures, dice, saves};
+    GameState &state() { return game.state(); }
+};
+
+TEST_F(SystemButtons, startShowsTheTitleAndBeginsTheStoryAgain)
+{
+    state() = {"엔딩 36", "엔딩 36", 2};
+    EXPECT_EQ(game.start().kind, StepResult::Kind::Performed);
     EXPECT_EQ(screen.ops,
               (Ops{"text:<바르멘>\r\n\r\n시작하기를 누르면 시작합니다.\r\n"
                    "그리고 진행시에는 독백, 이야기 진행을 눌러주시기 바랍니다.\r\n"
                    "시작하기를 누르면 다시 처음부터 시작합니다.",
                    "bg:배경1.jpg", "ch:시작.gif"}));
-    EXPECT_EQ(state.sceneLabel, "시작");
+    EXPECT_EQ(state().sceneLabel, "시작");
     // Start resets nothing else: a save right now still writes the last scene.
-    EXPECT_EQ(state.prevLabel, "엔딩 36");
-    EXPECT_EQ(state.battleRoll, 2);
+    EXPECT_EQ(state().prevLabel, "엔딩 36");
+    EXPECT_EQ(state().battleRoll, 2);
+    ASSERT_FALSE(game.save().failed());
+    EXPECT_EQ(saves.saved, "엔딩 36");
 }
 
-TEST(Start, missingTitlePictureLeavesEverythingAsItWas)
+TEST_F(SystemButtons, missingTitlePictureLeavesEverythingAsItWas)
 {
-    test::RecordingScreen screen;
-    test::FakePictures pictures;
     pictures.broken = {"시작.gif"};
-    GameState state{"게임오버", "끝", 0};
-    const StepResult result = start(state, screen, pictures);
-    EXPECT_TRUE(result.failed());
+    state() = {"게임오버", "끝", 0};
+    const StepResult result = game.start();
+    EXPECT_EQ(result.kind, StepResult::Kind::PictureFailed);
     EXPECT_EQ(result.file, "시작.gif");
     EXPECT_TRUE(screen.ops.empty());
-    EXPECT_EQ(state.sceneLabel, "게임오버");
+    EXPECT_EQ(state().sceneLabel, "게임오버");
+}
+
+// Save writes the scene on screen (prevLabel), load makes it the next row to
+// perform; neither draws anything nor touches the other labels.
+TEST_F(SystemButtons, saveKeepsTheSceneOnScreenAndLoadBringsItBackAsTheNextRow)
+{
+    state() = {"시작 3", "시작 2", 3};
+    ASSERT_EQ(game.save().kind, StepResult::Kind::Performed);
+    EXPECT_EQ(saves.saved, "시작 2");
+    state().sceneLabel = "관찰 5";
+    ASSERT_EQ(game.load().kind, StepResult::Kind::Performed);
+    EXPECT_EQ(state().sceneLabel, "시작 2");
+    EXPECT_EQ(state().prevLabel, "시작 2");
+    EXPECT_EQ(state().battleRoll, 3);
+    EXPECT_TRUE(screen.ops.empty());
+}
+
+TEST_F(SystemButtons, failedSaveOrLoadSaysWhyAndChangesNothing)
+{
+    state() = {"관찰 5", "관찰 4", 0};
+    saves.saved = "시작 2";
+    saves.error = "디스크가 가득 찼습니다";
+    const StepResult saved = game.save();
+    EXPECT_EQ(saved.kind, StepResult::Kind::SaveFailed);
+    EXPECT_EQ(saved.reason, "디스크가 가득 찼습니다");
+    EXPECT_EQ(saves.saved, "시작 2");
+    const StepResult loaded = game.load();
+    EXPECT_EQ(loaded.kind, StepResult::Kind::LoadFailed);
+    EXPECT_EQ(state().sceneLabel, "관찰 5");
 }
 
 // Before the first click the text ends with a line break, so the caret can
 // sit on an empty sixth line; every later block ends without one.
-TEST(Start, initialTextIsTheTitleTextWithATrailingLineBreak)
+TEST(InitialText, isTheTitleTextWithATrailingLineBreak)
 {
-    const std::string text = initialText();
+    const std::string text = initialText(story::theStory().title.text);
     std::size_t breaks = 0;
     for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2))
         ++breaks;
@@ -52,4 +91,4 @@ TEST(Start, initialTextIsTheTitleTextWithATrailingLineBreak)
 }
 
 } // namespace
-} // namespace barmen::system
+} // namespace barmen

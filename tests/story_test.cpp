@@ -30,8 +30,8 @@ struct NamedTable {
 std::vector<NamedTable> tables()
 {
     const Story &s = theStory();
-    return {{"progress", &s.progress}, {"choice1", &s.choice1}, {"choice2", &s.choice2},
-            {"choice3", &s.choice3}};
+    return {{"progress", &s.table(ActionButton::Progress)}, {"choice1", &s.table(ActionButton::Choice1)}, {"choice2", &s.table(ActionButton::Choice2)},
+            {"choice3", &s.table(ActionButton::Choice3)}};
 }
 
 // Every place a row can lead: its next label, or its own label where it keeps it.
@@ -46,7 +46,7 @@ std::map<std::string_view, std::set<std::string_view>> graph()
 
 TEST(Story, progressTableTestsEveryLabelOnceInStoryOrder)
 {
-    const auto rows = theStory().progress.rows();
+    const auto rows = theStory().table(ActionButton::Progress).rows();
     ASSERT_EQ(rows.size(), 195u);
     std::set<std::string_view> seen;
     for (const SceneRow &row : rows)
@@ -67,7 +67,7 @@ TEST(Story, choiceButtonsReactOnlyAtMenus)
     const Story &s = theStory();
     std::map<std::string, std::vector<std::string_view>> labelsOf;
     for (const NamedTable &t : tables()) {
-        if (t.table == &s.progress)
+        if (t.table == &s.table(ActionButton::Progress))
             continue;
         for (const SceneRow &row : t.table->rows()) {
             EXPECT_TRUE(menuLabels.count(row.label)) << t.name << " answers " << row.label;
@@ -88,7 +88,7 @@ TEST(Story, noTableTestsALabelTwiceButTheDuelsThreeMoves)
         std::map<std::pair<std::string_view, int>, int> count;
         for (const SceneRow &row : t.table->rows())
             EXPECT_EQ((++count[{row.label, row.roll}]), 1) << t.name << ": " << row.label;
-        if (t.table != &theStory().progress) {
+        if (t.table != &theStory().table(ActionButton::Progress)) {
             for (int roll = 1; roll <= 3; ++roll)
                 EXPECT_EQ((count[{L::Golem8, roll}]), 1) << t.name << " roll " << roll;
         }
@@ -101,7 +101,7 @@ TEST(Story, everyStoredLabelHasAProgressRow)
     for (const NamedTable &t : tables())
         for (const SceneRow &row : t.table->rows())
             if (!row.next.empty()) {
-                EXPECT_TRUE(theStory().progress.find(row.next, 0)) << t.name << " at " << row.label
+                EXPECT_TRUE(theStory().table(ActionButton::Progress).find(row.next, 0)) << t.name << " at " << row.label
                                                                     << " stores " << row.next;
             }
 }
@@ -194,7 +194,7 @@ TEST(Story, picturesAreUsedWhereTheStoryNeedsThem)
 
 TEST(Story, menusShowTheirChoicesWordForWord)
 {
-    const SceneTable &p = theStory().progress;
+    const SceneTable &p = theStory().table(ActionButton::Progress);
     auto textAt = [&](std::string_view label) {
         const SceneRow *row = p.find(label, 0);
         return row ? std::vector<std::string_view>(row->text.begin(), row->text.end())
@@ -228,14 +228,14 @@ TEST(Story, rowsThatTheStoryCallsTheSameSceneAreTheSame)
         EXPECT_EQ(x->text, y->text) << a << " / " << b;
         EXPECT_EQ(x->next, y->next);
     };
-    same(s.choice1, L::Branch1, L::Branch2);
-    same(s.choice1, L::Branch1, L::Branch3);
-    same(s.choice2, L::Branch3, L::Branch4);
-    same(s.choice3, L::Branch2, L::Branch4);
+    same(s.table(ActionButton::Choice1), L::Branch1, L::Branch2);
+    same(s.table(ActionButton::Choice1), L::Branch1, L::Branch3);
+    same(s.table(ActionButton::Choice2), L::Branch3, L::Branch4);
+    same(s.table(ActionButton::Choice3), L::Branch2, L::Branch4);
     // Five of the six side paths end on the same line.
-    const SceneRow *left1 = s.progress.find(L::Left1_7, 0);
+    const SceneRow *left1 = s.table(ActionButton::Progress).find(L::Left1_7, 0);
     for (std::string_view end : {L::Left2_3, L::Right1_7, L::Right2_4, L::Right3_4})
-        EXPECT_EQ(s.progress.find(end, 0)->text, left1->text) << end;
+        EXPECT_EQ(s.table(ActionButton::Progress).find(end, 0)->text, left1->text) << end;
     EXPECT_EQ(left1->text.count, 1);
 }
 

@@ -5,17 +5,21 @@
 
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
+#include <QTextLayout>
 
 #include <gtest/gtest.h>
 
 #include "story/labels.h"
 #include "story/pictures.h"
 #include "story/story.h"
+#include "system/savefile.h"
 #include "tools/story/export.h"
 #include "tools/story/graph.h"
 #include "tools/story/lint.h"
@@ -81,88 +85,88 @@ const Lines wideLine{"나는 메어드가 가리킨 쪽으로 한 걸음 한 걸
 
 const Plant plants[] = {
     {"nextThatNoTableTests",
-     [](Story &s) { edit(s.progress, [](Rows &r) { rowAt(r, L::Start2).next = "시작 3 "; }); },
+     [](Story &s) { edit(s.table(ActionButton::Progress), [](Rows &r) { rowAt(r, L::Start2).next = "시작 3 "; }); },
      "progress", L::Start2, "stores \"시작 3 \", which no table tests"},
     {"startThatNoTableTests",
-     [](Story &s) { edit(s.progress, [](Rows &r) { r.erase(findRow(r, L::Start)); }); },
+     [](Story &s) { edit(s.table(ActionButton::Progress), [](Rows &r) { r.erase(findRow(r, L::Start)); }); },
      "start", L::Start, "no table tests it"},
     {"labelTestedTwice",
-     [](Story &s) { edit(s.progress, [](Rows &r) { r.push_back(rowAt(r, L::Start5)); }); },
+     [](Story &s) { edit(s.table(ActionButton::Progress), [](Rows &r) { r.push_back(rowAt(r, L::Start5)); }); },
      "progress", L::Start5, "tested twice"},
     {"duelRollTestedTwice",
-     [](Story &s) { edit(s.choice1, [](Rows &r) { r.push_back(rowAt(r, L::Golem8, 2)); }); },
+     [](Story &s) { edit(s.table(ActionButton::Choice1), [](Rows &r) { r.push_back(rowAt(r, L::Golem8, 2)); }); },
      "choice1", L::Golem8, "tested twice for roll 2"},
     {"labelCutOffFromTheStart",
-     [](Story &s) { edit(s.progress, [](Rows &r) { rowAt(r, L::Start7).next = L::Start9; }); },
+     [](Story &s) { edit(s.table(ActionButton::Progress), [](Rows &r) { rowAt(r, L::Start7).next = L::Start9; }); },
      "progress", L::Start8, "cannot be reached from \"시작\""},
     {"loopWithoutAnEnd",
-     [](Story &s) { edit(s.progress, [](Rows &r) { rowAt(r, L::End).next = L::Ahead1_1; }); },
+     [](Story &s) { edit(s.table(ActionButton::Progress), [](Rows &r) { rowAt(r, L::End).next = L::Ahead1_1; }); },
      "progress", L::Ahead1_2, "neither \"엔딩 36\" nor \"게임오버\" can be reached"},
     {"labelThatLeadsNowhere",
-     [](Story &s) { edit(s.progress, [](Rows &r) { rowAt(r, L::Start5).next = {}; }); },
+     [](Story &s) { edit(s.table(ActionButton::Progress), [](Rows &r) { rowAt(r, L::Start5).next = {}; }); },
      "progress", L::Start5, "leads nowhere"},
     {"rowStoringItsOwnLabel",
-     [](Story &s) { edit(s.choice2, [](Rows &r) { rowAt(r, L::Observe2).next = L::Observe2; }); },
+     [](Story &s) { edit(s.table(ActionButton::Choice2), [](Rows &r) { rowAt(r, L::Observe2).next = L::Observe2; }); },
      "choice2", L::Observe2, "stores its own label"},
     {"duelWinStoringItsOwnLabel",
-     [](Story &s) { edit(s.choice1, [](Rows &r) { rowAt(r, L::Golem8, 2).next = L::Golem8; }); },
+     [](Story &s) { edit(s.table(ActionButton::Choice1), [](Rows &r) { rowAt(r, L::Golem8, 2).next = L::Golem8; }); },
      "choice1", L::Golem8, "stores its own label"},
     {"choiceAtALabelThatIsNoMenu",
      [](Story &s) {
-         edit(s.choice3, [](Rows &r) { r.push_back(scene(L::Start5, pic::Forest, pic::Meared, {"…"}, L::Start6)); });
+         edit(s.table(ActionButton::Choice3), [](Rows &r) { r.push_back(scene(L::Start5, pic::Forest, pic::Meared, {"…"}, L::Start6)); });
      },
      "choice3", L::Start5, "not a menu"},
     {"choiceRowWithoutItsMenuLine",
      [](Story &s) {
-         edit(s.choice3, [](Rows &r) { r.push_back(scene(L::Observe2, pic::Forest, pic::Meared, {"…"}, L::Observe3)); });
+         edit(s.table(ActionButton::Choice3), [](Rows &r) { r.push_back(scene(L::Observe2, pic::Forest, pic::Meared, {"…"}, L::Observe3)); });
      },
      "choice3", L::Observe2, "the menu shows no line \"3. \""},
     {"menuLineWithoutItsChoiceRow",
-     [](Story &s) { edit(s.choice3, [](Rows &r) { r.erase(findRow(r, L::Act1)); }); },
+     [](Story &s) { edit(s.table(ActionButton::Choice3), [](Rows &r) { r.erase(findRow(r, L::Act1)); }); },
      "choice3", L::Act1, "the menu offers \"3. 메어드에게 맡긴다.\", but choice3 has no row here"},
     {"menuLineWithoutAButton",
      [](Story &s) {
-         edit(s.progress, [](Rows &r) {
+         edit(s.table(ActionButton::Progress), [](Rows &r) {
              Lines &text = rowAt(r, L::Branch1).text;
              text.line[text.count++] = "4. 뒤로 돌아간다.";
          });
      },
      "progress", L::Branch1, "menu line \"4. 뒤로 돌아간다.\" has no choice button"},
     {"duelMoveWithoutAnAnswer",
-     [](Story &s) { edit(s.choice2, [](Rows &r) { r.erase(findRow(r, L::Golem8, 3)); }); },
+     [](Story &s) { edit(s.table(ActionButton::Choice2), [](Rows &r) { r.erase(findRow(r, L::Golem8, 3)); }); },
      "choice2", L::Golem8, "no row for roll 3"},
     {"duelAnswerWithoutADraw",
-     [](Story &s) { edit(s.progress, [](Rows &r) { rowAt(r, L::Golem8).draw = false; }); },
+     [](Story &s) { edit(s.table(ActionButton::Progress), [](Rows &r) { rowAt(r, L::Golem8).draw = false; }); },
      "choice1", L::Golem8, "answers the golem's moves, but the progress row here draws none"},
     {"duelAnswerToAMoveNeverDrawn",
-     [](Story &s) { edit(s.choice3, [](Rows &r) { rowAt(r, L::Golem8, 3).roll = 4; }); },
+     [](Story &s) { edit(s.table(ActionButton::Choice3), [](Rows &r) { rowAt(r, L::Golem8, 3).roll = 4; }); },
      "choice3", L::Golem8, "tests roll 4, which the golem never draws"},
     {"textOfSevenLines",
-     [](Story &s) { edit(s.progress, [](Rows &r) { rowAt(r, L::Showdown3).text.count = 7; }); },
+     [](Story &s) { edit(s.table(ActionButton::Progress), [](Rows &r) { rowAt(r, L::Showdown3).text.count = 7; }); },
      "progress", L::Showdown3, "text has 7 lines"},
     {"textStartingEmpty",
-     [](Story &s) { edit(s.progress, [](Rows &r) { rowAt(r, L::Start2).text = {"", "'여긴... 어디지?'"}; }); },
+     [](Story &s) { edit(s.table(ActionButton::Progress), [](Rows &r) { rowAt(r, L::Start2).text = {"", "'여긴... 어디지?'"}; }); },
      "progress", L::Start2, "starts with an empty line"},
     {"textEndingEmpty",
-     [](Story &s) { edit(s.choice2, [](Rows &r) { rowAt(r, L::Observe2).text = {"'음...'", ""}; }); },
+     [](Story &s) { edit(s.table(ActionButton::Choice2), [](Rows &r) { rowAt(r, L::Observe2).text = {"'음...'", ""}; }); },
      "choice2", L::Observe2, "ends with an empty line"},
     {"lineHoldingACarriageReturn",
-     [](Story &s) { edit(s.progress, [](Rows &r) { rowAt(r, L::Ending5).text = {"하나\r둘"}; }); },
+     [](Story &s) { edit(s.table(ActionButton::Progress), [](Rows &r) { rowAt(r, L::Ending5).text = {"하나\r둘"}; }); },
      "progress", L::Ending5, "text line 1 holds a line break"},
     {"lineHoldingALineFeed",
-     [](Story &s) { edit(s.choice1, [](Rows &r) { rowAt(r, L::Act1).text = {"하나", "둘\n셋"}; }); },
+     [](Story &s) { edit(s.table(ActionButton::Choice1), [](Rows &r) { rowAt(r, L::Act1).text = {"하나", "둘\n셋"}; }); },
      "choice1", L::Act1, "text line 2 holds a line break"},
     {"lineTooWideForTheTextBox",
-     [](Story &s) { edit(s.progress, [](Rows &r) { rowAt(r, L::Start3).text = wideLine; }); },
+     [](Story &s) { edit(s.table(ActionButton::Progress), [](Rows &r) { rowAt(r, L::Start3).text = wideLine; }); },
      "progress", L::Start3, "text line 1 is"},
     {"pictureThatIsNoFile",
-     [](Story &s) { edit(s.progress, [](Rows &r) { rowAt(r, L::Start2).bg = "배경9.jpg"; }); },
+     [](Story &s) { edit(s.table(ActionButton::Progress), [](Rows &r) { rowAt(r, L::Start2).bg = "배경9.jpg"; }); },
      "progress", L::Start2, "bg \"배경9.jpg\" is not a file in"},
     {"gifShownAsBackground",
-     [](Story &s) { edit(s.choice1, [](Rows &r) { rowAt(r, L::Golem8, 1).bg = pic::Meared; }); },
+     [](Story &s) { edit(s.table(ActionButton::Choice1), [](Rows &r) { rowAt(r, L::Golem8, 1).bg = pic::Meared; }); },
      "choice1", L::Golem8, "bg \"메어드.gif\" is not a JPEG file"},
     {"jpegShownAsCharacter",
-     [](Story &s) { edit(s.progress, [](Rows &r) { rowAt(r, L::Magic4).ch = pic::Clearing; }); },
+     [](Story &s) { edit(s.table(ActionButton::Progress), [](Rows &r) { rowAt(r, L::Magic4).ch = pic::Clearing; }); },
      "progress", L::Magic4, "ch \"배경2.jpg\" is not a GIF file"},
     {"pictureCutOff",
      [](Story &) {},
@@ -221,7 +225,7 @@ TEST(StoryToolLint, passesTheRealStoryWithItsPictures)
 TEST(StoryToolLint, reportsAnUnreachableStretchOnce)
 {
     Story story = theStory();
-    edit(story.choice1, [](Rows &r) { rowAt(r, L::Showdown40).next = L::Ending; });
+    edit(story.table(ActionButton::Choice1), [](Rows &r) { rowAt(r, L::Showdown40).next = L::Ending; });
     const std::vector<Fault> faults = lintTables(story);
     ASSERT_EQ(faults.size(), 1u) << allLines(faults);
     EXPECT_EQ(faults[0].line(), "progress at \"골렘 1\": cannot be reached from \"시작\" (nor can the 7 labels it leads to)");
@@ -232,10 +236,34 @@ TEST(StoryToolLint, measuresWithTheGamesFontAndIgnoresTrailingSpaces)
     const TextBoxRuler ruler;
     EXPECT_EQ(ruler.family(), QStringLiteral("NanumGothic"));
     const std::string_view line = "메어드가 가리킨 곳에 볼품없는 검 한 자루가 꽂혀 있었다.";
-    EXPECT_GT(ruler.width(line), 300);
-    EXPECT_LT(ruler.width(line), TextBoxRuler::usableWidth);
-    EXPECT_EQ(ruler.width(std::string(line) + std::string(60, ' ')), ruler.width(line));
-    EXPECT_GT(ruler.width(wideLine[0]), TextBoxRuler::usableWidth);
+    EXPECT_GT(ruler.fit(line).width, 300);
+    EXPECT_FALSE(ruler.fit(line).wraps);
+    EXPECT_FALSE(ruler.fit(std::string(line) + std::string(60, ' ')).wraps);
+    EXPECT_EQ(ruler.fit(std::string(line) + std::string(60, ' ')).width, ruler.fit(line).width);
+    EXPECT_TRUE(ruler.fit(wideLine[0]).wraps);
+}
+
+// Lint and the window agree on the last syllable that still fits on a row:
+// the tool measures in the same story box the window shows.
+TEST(StoryToolLint, wrapsExactlyWhereTheWindowsStoryBoxWraps)
+{
+    const TextBoxRuler ruler;
+    StoryBox shown;
+    shown.resize(StoryBox::geometry.size());
+    shown.show();
+    int fitting = 0;
+    for (int n = 20; n < 80; ++n) {
+        const QString line = QString(n, QChar(0xAC00));   // 가가가…
+        shown.showText(line);
+        shown.document()->documentLayout()->blockBoundingRect(shown.document()->firstBlock());
+        const bool wrapsInWindow = shown.document()->firstBlock().layout()->lineCount() > 1;
+        EXPECT_EQ(ruler.fit(line.toStdString()).wraps, wrapsInWindow) << n << " syllables";
+        fitting += wrapsInWindow ? 0 : 1;
+    }
+    EXPECT_GT(fitting, 0);
+    EXPECT_LT(fitting, 60);
+    EXPECT_GT(ruler.usableWidth(), 570);
+    EXPECT_LT(ruler.usableWidth(), 585);
 }
 
 // --- Export ------------------------------------------------------------------
@@ -308,7 +336,7 @@ TEST(StoryToolExport, escapesQuotesBackslashesAndControlCharacters)
     const std::string_view odd = "그가 \"왜?\" 하고 C:\\숲\t에서\x01 물었다";
     const SceneRow row = scene("가", "나.jpg", "다.gif", {odd}, "라");
     Story story;
-    story.progress = SceneTable{std::span<const SceneRow>(&row, 1)};
+    story.table(ActionButton::Progress) = SceneTable{std::span<const SceneRow>(&row, 1)};
     const QJsonObject json = exported(story);
     const QJsonObject got = json["progress"].toArray().first().toObject();
     EXPECT_EQ(got["text"].toArray().first().toString().toStdString(), odd);
@@ -362,7 +390,8 @@ std::vector<PlayStep> playKeys(const std::vector<std::string> &words, std::uint3
         throw std::invalid_argument("bad keys");
     NamedPictures pictures;
     ClockDice dice(seed);
-    return play(theStory(), pictures, dice, from, *keys);
+    system::SaveFile saves;   // save.sav in the current folder, as the tool has it
+    return play(theStory(), pictures, dice, saves, from, *keys);
 }
 
 // The shortest way to the good ending, through the bushes, right, right,
@@ -437,7 +466,8 @@ TEST(StoryToolPlay, missingPicturesFailTheStepAsInTheGame)
     QTemporaryDir empty;
     NamedPictures pictures(empty.path());
     ClockDice dice(1);
-    const std::vector<PlayStep> steps = play(theStory(), pictures, dice, std::string(L::Start), {Key::Progress});
+    system::SaveFile saves(QDir(empty.path()).filePath(QStringLiteral("save.sav")));
+    const std::vector<PlayStep> steps = play(theStory(), pictures, dice, saves, std::string(L::Start), {Key::Progress});
     ASSERT_EQ(steps.size(), 1u);
     EXPECT_TRUE(steps[0].failed);
     EXPECT_EQ(steps[0].label, L::Start);
@@ -473,7 +503,7 @@ int main(int argc, char **argv)
     // Text is measured in the game's font, which needs a GUI application but no screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -15,6 +15,7 @@
 #include "story/labels.h"
 #include "story/pictures.h"
 #include "story/story.h"
+#include "system/savefile.h"
 #include "fakes.h"
 #include "gamefolder.h"
 
@@ -30,6 +31,7 @@ struct WindowTest : ::testing::Test {
     QString oldFolder = QDir::currentPath();
     QtPictureSource pictures;
     test::ScriptedDice dice;
+    system::SaveFile saves;
     QStringList reports;
     std::unique_ptr<Form1> window;
 
@@ -39,7 +41,7 @@ struct WindowTest : ::testing::Test {
         ASSERT_EQ(test::copyGamePictures(QDir(QStringLiteral(BARMEN_ASSETS_DIR)), QDir(folder.path())),
                   QString());
         QDir::setCurrent(folder.path());
-        window = std::make_unique<Form1>(story::theStory(), pictures, dice);
+        window = std::make_unique<Form1>(story::theStory(), pictures, dice, saves);
         window->setReporter([this](const QString &m) { reports << m; });
         window->show();
     }
@@ -192,27 +194,37 @@ TEST_F(WindowTest, defaultPicturesShowUntilTheFirstScene)
 // ch is drawn over bg, and a GIF's transparent colour lets the background through.
 TEST_F(WindowTest, characterPictureLetsTheBackgroundShowThrough)
 {
-    QImage red(600, 400, QImage::Format_RGB32);
-    red.fill(Qt::red);
-    QImage figure(300, 400, QImage::Format_ARGB32);
-    figure.fill(Qt::transparent);
-    for (int y = 100; y < 200; ++y)
-        for (int x = 100; x < 200; ++x)
-            figure.setPixel(x, y, qRgb(0, 0, 255));
-    window->showBackground(std::make_unique<QtPicture>(red));
-    window->showCharacter(std::make_unique<QtPicture>(figure));
-    const QImage shot = window->grab().toImage();
-    EXPECT_EQ(shot.pixel(144 + 10, 10), qRgb(255, 0, 0));       // through ch's transparent part
-    EXPECT_EQ(shot.pixel(144 + 150, 150), qRgb(0, 0, 255));     // ch's own pixels on top
-    EXPECT_EQ(shot.pixel(50, 50), qRgb(255, 0, 0));
+    button("Command7")->click();
+    const QImage forest = QImage(QStringLiteral("배경1.jpg")).convertToFormat(QImage::Format_RGB32);
+    const QImage figure = QImage(QStringLiteral("시작.gif")).convertToFormat(QImage::Format_ARGB32);
+    ASSERT_FALSE(forest.isNull() || figure.isNull());
+    QPoint clear(-1, -1), solid(-1, -1);
+    for (int y = 1; y < figure.height(); ++y)
+        for (int x = 0; x < figure.width(); ++x) {
+            const int alpha = qAlpha(figure.pixel(x, y));
+            if (alpha == 0 && clear.x() < 0)
+                clear = {x, y};
+            if (alpha == 255 && solid.x() < 0)
+                solid = {x, y};
+        }
+    ASSERT_GE(clear.x(), 0);
+    ASSERT_GE(solid.x(), 0);
+    const QImage shot = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    // ch stands at x 144; bg at x -8 inside a one-pixel border.
+    const QPoint chAt(144, 0), bgImageAt(-7, 1);
+    EXPECT_EQ(shot.pixel(chAt + clear), forest.pixel(chAt + clear - bgImageAt));
+    EXPECT_EQ(shot.pixel(chAt + solid), figure.pixel(solid));
 }
 
 TEST_F(WindowTest, picturesResizeTheirControlsFromTheTopLeftCorner)
 {
     QImage small(100, 50, QImage::Format_RGB32);
     small.fill(Qt::green);
-    window->showBackground(std::make_unique<QtPicture>(small));
-    window->showCharacter(std::make_unique<QtPicture>(small));
+    // The game decodes by content, whatever the name says.
+    ASSERT_TRUE(small.save(QStringLiteral("배경1.jpg"), "JPEG"));
+    ASSERT_TRUE(small.save(QStringLiteral("시작.gif"), "JPEG"));
+    button("Command7")->click();
+    EXPECT_TRUE(reports.isEmpty()) << reports.join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(control("bg")->geometry(), QRect(-8, 0, 102, 52));
     EXPECT_EQ(control("ch")->geometry(), QRect(144, 0, 100, 50));
 }

@@ -25,6 +25,7 @@
 #include "story/labels.h"
 #include "story/pictures.h"
 #include "story/story.h"
+#include "system/savefile.h"
 
 namespace barmen {
 namespace {
@@ -51,7 +52,7 @@ Trigger triggerFor(std::string_view file)
     if (file == pic::Title)
         return {4, {}, 0};
     const Story &s = story::theStory();
-    const SceneTable *tables[] = {&s.choice1, &s.choice2, &s.choice3, &s.progress};
+    const SceneTable *tables[] = {&s.table(ActionButton::Choice1), &s.table(ActionButton::Choice2), &s.table(ActionButton::Choice3), &s.table(ActionButton::Progress)};
     for (int b : {3, 0, 1, 2})
         for (const SceneRow &row : tables[b]->rows())
             if (row.bg == file || row.ch == file)
@@ -82,6 +83,7 @@ struct PictureFaults : ::testing::Test {
     QString oldFolder = QDir::currentPath();
     QtPictureSource pictures;
     ClockDice dice{99u};
+    system::SaveFile saves;
     QStringList reports;
     std::unique_ptr<Form1> window;
     int cases = 0;
@@ -92,7 +94,7 @@ struct PictureFaults : ::testing::Test {
         ASSERT_TRUE(folder.isValid());
         ASSERT_EQ(test::copyGamePictures(QDir(assetsDir()), QDir(folder.path())), QString());
         QDir::setCurrent(folder.path());
-        window = std::make_unique<Form1>(story::theStory(), pictures, dice);
+        window = std::make_unique<Form1>(story::theStory(), pictures, dice, saves);
         window->setReporter([this](const QString &m) { reports << m; });
         window->show();
     }

@@ -4,7 +4,6 @@
 #include <optional>
 
 #include "story/labels.h"
-#include "system/start.h"
 #include "tools/story/tables.h"
 
 namespace barmen::storytool {
@@ -251,7 +250,7 @@ void checkDuel(const Story &story, std::vector<Fault> &faults)
         }
     }
 
-    for (const SceneRow &menu : story.progress.rows()) {
+    for (const SceneRow &menu : story.table(ActionButton::Progress).rows()) {
         if (!menu.draw || progressRowAt(story, menu.label) != &menu)
             continue;
         for (const Button &button : buttonsOf(story)) {
@@ -304,11 +303,11 @@ std::vector<Fault> lintTables(const Story &story)
     checkEndsReachable(story, edges, tested, stuck, order, faults);
     checkSelfStores(story, faults);
     checkChoicesAtMenus(story, faults);
-    for (const SceneRow &row : story.progress.rows())
+    for (const SceneRow &row : story.table(ActionButton::Progress).rows())
         if (isMenuRow(row) && progressRowAt(story, row.label) == &row)
             checkMenu(story, row, faults);
     checkDuel(story, faults);
-    checkTextBlock("start", label::Start, system::startText, faults);
+    checkTextBlock("start", story.title.label, story.title.text, faults);
     for (const Button &button : buttonsOf(story))
         for (const SceneRow &row : button.table->rows())
             checkTextBlock(button.name, row.label, row.text, faults);

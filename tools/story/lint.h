@@ -4,8 +4,11 @@
 #include <string_view>
 #include <vector>
 
-#include <QFont>
-#include <QFontMetricsF>
+#include <memory>
+
+#include <QString>
+
+#include "app/storybox.h"
 #include <QString>
 
 #include "engine/scenetable.h"
@@ -30,21 +33,19 @@ struct Fault {
 // menus and their choice rows, the duel's rolls, and the text-block rules.
 std::vector<Fault> lintTables(const Story &story);
 
-// Measures lines as Text1 draws them. Needs a running QGuiApplication.
+// Measures lines in the window's own story box, Text1. Needs a running
+// QApplication.
 class TextBoxRuler {
 public:
-    // Text1's width, 585 px, less its 2 px frame and the document's 2 px
-    // margin on each side: a wider line wraps onto a second row.
-    static constexpr double usableWidth = 577;
-
     TextBoxRuler();
+    ~TextBoxRuler();
 
-    double width(std::string_view line) const;
+    StoryBox::LineFit fit(std::string_view line) const;
+    double usableWidth() const;
     QString family() const;   // the font actually used, after substitution
 
 private:
-    QFont m_font;
-    QFontMetricsF m_metrics;
+    std::unique_ptr<StoryBox> m_box;
 };
 
 // Lines too wide for one row of Text1, in the story and on the start screen.

@@ -13,7 +13,6 @@
 #include "app/qtpictures.h"
 #include "story/labels.h"
 #include "story/pictures.h"
-#include "system/start.h"
 #include "tools/story/lint.h"
 #include "tools/story/tables.h"
 
@@ -26,28 +25,18 @@ std::string quoted(std::string_view s)
     return "\"" + std::string(s) + "\"";
 }
 
-// Text1's font as the window sets it: "굴림" at 11.25 pt, drawn with
-// NanumGothic through the game's own substitution.
-QFont textBoxFont()
-{
-    mapKoreanFonts();
-    QFont font(QStringLiteral("굴림"));
-    font.setPointSizeF(11.25);
-    return font;
-}
-
 void checkWidths(const TextBoxRuler &ruler, std::string_view button, std::string_view label,
                  const Lines &text, std::vector<Fault> &faults)
 {
     const std::size_t count = std::min<std::size_t>(text.count, maxLines);
     for (std::size_t i = 0; i < count; ++i) {
-        const double width = ruler.width(text[i]);
-        if (width <= TextBoxRuler::usableWidth)
+        const StoryBox::LineFit fit = ruler.fit(text[i]);
+        if (!fit.wraps)
             continue;
         faults.push_back({std::string(button), std::string(label),
-                          "text line " + std::to_string(i + 1) + " is " + std::to_string(int(std::ceil(width)))
+                          "text line " + std::to_string(i + 1) + " is " + std::to_string(int(std::ceil(fit.width)))
                               + " px wide and wraps in the "
-                              + std::to_string(int(TextBoxRuler::usableWidth)) + " px of Text1: "
+                              + std::to_string(int(ruler.usableWidth())) + " px of Text1: "
                               + quoted(text[i])});
     }
 }
@@ -80,8 +69,8 @@ std::vector<PictureUse> pictureUses(const Story &story)
             note("ch", row.ch, button.name, row.label);
         }
     // The start button's title screen.
-    note("bg", pic::Forest, "start", label::Start);
-    note("ch", pic::Title, "start", label::Start);
+    note("bg", story.title.bg, "start", story.title.label);
+    note("ch", story.title.ch, "start", story.title.label);
     return uses;
 }
 
@@ -119,23 +108,25 @@ std::optional<std::string> pictureProblem(const QDir &dir, const PictureUse &use
 } // namespace
 
 TextBoxRuler::TextBoxRuler()
-    : m_font(textBoxFont())
-    , m_metrics(m_font)
+    : m_box((mapKoreanFonts(), std::make_unique<StoryBox>()))
 {
 }
 
-double TextBoxRuler::width(std::string_view line) const
+TextBoxRuler::~TextBoxRuler() = default;
+
+StoryBox::LineFit TextBoxRuler::fit(std::string_view line) const
 {
-    QString text = QString::fromUtf8(line.data(), qsizetype(line.size()));
-    // Spaces at the end of a line hang past the edge and never make it wrap.
-    while (text.endsWith(QLatin1Char(' ')))
-        text.chop(1);
-    return m_metrics.horizontalAdvance(text);
+    return m_box->fit(QString::fromUtf8(line.data(), qsizetype(line.size())));
+}
+
+double TextBoxRuler::usableWidth() const
+{
+    return m_box->usableWidth();
 }
 
 QString TextBoxRuler::family() const
 {
-    return QFontInfo(m_font).family();
+    return QFontInfo(m_box->font()).family();
 }
 
 std::vector<Fault> lintLineWidths(const Story &story, const TextBoxRuler &ruler)
@@ -147,7 +138,7 @@ std::vector<Fault> lintLineWidths(const Story &story, const TextBoxRuler &ruler)
                                       + ", not NanumGothic (install fonts-nanum)"});
         return faults;
     }
-    checkWidths(ruler, "start", label::Start, system::startText, faults);
+    checkWidths(ruler, "start", story.title.label, story.title.text, faults);
     for (const Button &button : buttonsOf(story))
         for (const SceneRow &row : button.table->rows())
             checkWidths(ruler, button.name, row.label, row.text, faults);

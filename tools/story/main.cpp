@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
-#include <QGuiApplication>
+#include <QApplication>
 
 #include "engine/duel.h"
 #include "story/story.h"
+#include "system/savefile.h"
 #include "tools/story/export.h"
 #include "tools/story/graph.h"
 #include "tools/story/lint.h"
@@ -105,7 +106,8 @@ int runLint(const Options &options, int argc, char **argv)
     // Measuring text needs a GUI application, but never a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    // A QApplication: lint measures lines in the story box widget itself.
+    QApplication app(argc, argv);
     const std::vector<Fault> faults = lint(story::theStory(), options.assets);
     for (const Fault &fault : faults)
         std::cout << fault.line() << "\n";
@@ -130,7 +132,8 @@ int runPlay(const Options &options)
 
     ClockDice dice = options.seed ? ClockDice(*options.seed) : ClockDice();
     NamedPictures pictures(options.assets);
-    const std::vector<PlayStep> steps = play(story, pictures, dice, options.from, *keys);
+    system::SaveFile saves;
+    const std::vector<PlayStep> steps = play(story, pictures, dice, saves, options.from, *keys);
     printSteps(steps, std::cout);
     const bool failed = std::any_of(steps.begin(), steps.end(), [](const PlayStep &s) { return s.failed; });
     return failed ? 1 : 0;

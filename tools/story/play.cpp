@@ -4,8 +4,6 @@
 #include <QFileInfo>
 
 #include "engine/game.h"
-#include "system/savefile.h"
-#include "system/start.h"
 
 namespace barmen::storytool {
 
@@ -54,64 +52,40 @@ std::optional<Key> keyOf(const std::string &word)
     return std::nullopt;
 }
 
-ActionButton buttonOf(Key key)
+void note(PlayStep &step, const StepResult &result)
+{
+    switch (result.kind) {
+    case StepResult::Kind::Missed:
+        step.note = "nothing happens";
+        break;
+    case StepResult::Kind::Performed:
+        step.roll = result.roll;
+        break;
+    case StepResult::Kind::PictureFailed:
+        step.note = "cannot show \"" + result.file + "\": " + result.reason;
+        break;
+    case StepResult::Kind::SaveFailed:
+        step.note = "save failed: " + result.reason;
+        break;
+    case StepResult::Kind::LoadFailed:
+        step.note = "load failed: " + result.reason;
+        break;
+    }
+    step.failed = result.failed();
+}
+
+StepResult pressKey(Game &game, Key key)
 {
     switch (key) {
-    case Key::Choice1: return ActionButton::Choice1;
-    case Key::Choice2: return ActionButton::Choice2;
-    case Key::Choice3: return ActionButton::Choice3;
-    default: return ActionButton::Progress;
+    case Key::Progress: return game.press(ActionButton::Progress);
+    case Key::Choice1: return game.press(ActionButton::Choice1);
+    case Key::Choice2: return game.press(ActionButton::Choice2);
+    case Key::Choice3: return game.press(ActionButton::Choice3);
+    case Key::Start: return game.start();
+    case Key::Save: return game.save();
+    case Key::Load: return game.load();
     }
-}
-
-const SceneTable &tableOf(const Story &story, ActionButton button)
-{
-    switch (button) {
-    case ActionButton::Choice1: return story.choice1;
-    case ActionButton::Choice2: return story.choice2;
-    case ActionButton::Choice3: return story.choice3;
-    case ActionButton::Progress: break;
-    }
-    return story.progress;
-}
-
-void noteFailure(PlayStep &step, const StepResult &result)
-{
-    step.failed = true;
-    step.note = "cannot show \"" + result.file + "\": " + result.reason;
-}
-
-void pressButton(const Story &story, Game &game, Key key, PlayStep &step)
-{
-    const ActionButton button = buttonOf(key);
-    // Looked up beforehand only to tell whether this press draws the golem's move.
-    const SceneRow *row = tableOf(story, button).find(game.state().sceneLabel, game.state().battleRoll);
-    const StepResult result = game.press(button);
-    if (result.kind == StepResult::Kind::Missed)
-        step.note = "nothing happens";
-    else if (result.failed())
-        noteFailure(step, result);
-    else if (row && row->draw)
-        step.roll = game.state().battleRoll;
-}
-
-void save(const GameState &state, PlayStep &step)
-{
-    const system::SaveResult saved = system::writeSave(state.prevLabel);
-    step.failed = !saved.ok;
-    step.note = saved.ok ? "saved \"" + state.prevLabel + "\"" : "save failed: " + saved.error.toStdString();
-}
-
-void load(GameState &state, PlayStep &step)
-{
-    system::LoadResult loaded = system::readSave();
-    step.failed = !loaded.ok;
-    if (!loaded.ok) {
-        step.note = "load failed: " + loaded.error.toStdString();
-        return;
-    }
-    step.note = "loaded \"" + loaded.label + "\"";
-    state.sceneLabel = std::move(loaded.label);
+    return {};
 }
 
 } // namespace
@@ -154,27 +128,21 @@ PictureLoad NamedPictures::load(std::string_view file)
     return {std::make_unique<NamedPicture>(std::string(file)), {}};
 }
 
-std::vector<PlayStep> play(const Story &story, PictureSource &pictures, Dice &dice,
+std::vector<PlayStep> play(const Story &story, PictureSource &pictures, Dice &dice, SaveStore &saves,
                            const std::string &from, const std::vector<Key> &keys)
 {
     StepScreen screen;
-    Game game(story, screen, pictures, dice);
+    Game game(story, screen, pictures, dice, saves);
     game.state().sceneLabel = from;
     std::vector<PlayStep> steps;
     for (Key key : keys) {
         screen.clear();
         PlayStep step{key, {}, {}, {}, {}, {}, {}, false};
-        switch (key) {
-        case Key::Start: {
-            const StepResult result = system::start(game.state(), screen, pictures);
-            if (result.failed())
-                noteFailure(step, result);
-            break;
-        }
-        case Key::Save: save(game.state(), step); break;
-        case Key::Load: load(game.state(), step); break;
-        default: pressButton(story, game, key, step); break;
-        }
+        note(step, pressKey(game, key));
+        if (!step.failed && key == Key::Save)
+            step.note = "saved \"" + game.state().prevLabel + "\"";
+        if (!step.failed && key == Key::Load)
+            step.note = "loaded \"" + game.state().sceneLabel + "\"";
         step.label = game.state().sceneLabel;
         step.bg = screen.bg;
         step.ch = screen.ch;

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "engine/duel.h"
+#include "engine/savestore.h"
 #include "engine/scenetable.h"
 #include "engine/screen.h"
 
@@ -45,8 +46,8 @@ private:
 };
 
 // Presses the keys in order from the given label (empty: the window just
-// opened). Save and load use "save.sav" in the current folder.
-std::vector<PlayStep> play(const Story &story, PictureSource &pictures, Dice &dice,
+// opened), through the game's own rules; save and load go to the store.
+std::vector<PlayStep> play(const Story &story, PictureSource &pictures, Dice &dice, SaveStore &saves,
                            const std::string &from, const std::vector<Key> &keys);
 
 // One heading line a step (number, key, label afterwards, the two pictures or

@@ -6,10 +6,10 @@ namespace barmen::storytool {
 
 std::array<Button, 4> buttonsOf(const Story &story)
 {
-    return {{{"progress", 0, &story.progress},
-             {"choice1", 1, &story.choice1},
-             {"choice2", 2, &story.choice2},
-             {"choice3", 3, &story.choice3}}};
+    return {{{"progress", 0, &story.table(ActionButton::Progress)},
+             {"choice1", 1, &story.table(ActionButton::Choice1)},
+             {"choice2", 2, &story.table(ActionButton::Choice2)},
+             {"choice3", 3, &story.table(ActionButton::Choice3)}}};
 }
 
 Edges edgesOf(const Story &story)
@@ -40,7 +40,7 @@ std::set<std::string_view> reachableFrom(const Edges &edges, std::string_view fr
 
 const SceneRow *progressRowAt(const Story &story, std::string_view label)
 {
-    for (const SceneRow &row : story.progress.rows())
+    for (const SceneRow &row : story.table(ActionButton::Progress).rows())
         if (row.label == label)
             return &row;
     return nullptr;

@@ -1,0 +1,94 @@
+#include "app/storybox.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFontMetricsF>
+#include <QPalette>
+#include <QTextBlock>
+#include <QTextBlockFormat>
+#include <QTextCursor>
+#include <QTextLayout>
+
+namespace barmen {
+
+namespace {
+
+// Scroll-bar grey of the classic desktop, the colour the story box was given,
+// and black text on it whatever the desktop's theme.
+constexpr QColor scrollBarGrey{200, 200, 200};
+constexpr QColor ink{0, 0, 0};
+
+} // namespace
+
+QFont StoryBox::textFont()
+{
+    QFont font(QStringLiteral("굴림"));
+    font.setPointSizeF(11.25);
+    return font;
+}
+
+StoryBox::StoryBox(QWidget *parent)
+    : QTextEdit(parent)
+{
+    setObjectName(QStringLiteral("Text1"));
+    setGeometry(geometry);
+    setFont(textFont());
+    setReadOnly(true);
+    setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setAcceptRichText(false);
+    setLineWrapMode(QTextEdit::WidgetWidth);
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    document()->setDocumentMargin(documentMargin);
+
+    // The grey and the text colour go together: a dark desktop theme would
+    // otherwise draw its light text on the light grey.
+    QPalette colours = palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        colours.setColor(group, QPalette::Base, scrollBarGrey);
+        colours.setColor(group, QPalette::Text, ink);
+    }
+    setPalette(colours);
+}
+
+void StoryBox::showText(const QString &text)
+{
+    setPlainText(text);
+    // Rows as tall as the font, as on the desktop the story was written for:
+    // the box then shows all six lines of the longest block.
+    QTextBlockFormat rows;
+    rows.setLineHeight(lineHeight, QTextBlockFormat::FixedHeight);
+    QTextCursor all(document());
+    all.select(QTextCursor::Document);
+    all.mergeBlockFormat(rows);
+}
+
+qreal StoryBox::usableWidth()
+{
+    // The box lays its document out to the viewport's width once it has
+    // been resized; a box of its own that was never shown is resized here,
+    // off screen.
+    if (isWindow() && (testAttribute(Qt::WA_PendingResizeEvent) || document()->textWidth() <= 0)) {
+        setAttribute(Qt::WA_DontShowOnScreen);
+        show();
+        hide();
+    }
+    return document()->textWidth() - 2 * document()->documentMargin();
+}
+
+StoryBox::LineFit StoryBox::fit(const QString &line)
+{
+    usableWidth();
+    showText(line);
+    const QTextBlock block = document()->firstBlock();
+    // Laying out the block's bounding rectangle lays out its lines.
+    document()->documentLayout()->blockBoundingRect(block);
+    QString trimmed = line;
+    // Spaces at the end of a line hang past the edge and never make it wrap.
+    while (trimmed.endsWith(QLatin1Char(' ')))
+        trimmed.chop(1);
+    return {QFontMetricsF(document()->defaultFont()).horizontalAdvance(trimmed),
+            block.layout() && block.layout()->lineCount() > 1};
+}
+
+} // namespace barmen

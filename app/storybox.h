@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QFont>
+#include <QRect>
+#include <QTextEdit>
+
+#include "app/twips.h"
+
+namespace barmen {
+
+// The story box, Text1: the narration, dialogue and menus, six rows of "굴림"
+// at 11.25 pt on the classic scroll-bar grey. Everything about how it lays
+// out text lives here, so the author's tool measures a story line in the very
+// box the window shows.
+class StoryBox final : public QTextEdit {
+public:
+    static constexpr QRect geometry = twips(120, 6120, 8775, 1455);
+    // Between the frame and the text, on every side.
+    static constexpr int documentMargin = 1;
+    // One row: a little over the 15 px of the font, so six rows still fit.
+    static constexpr qreal lineHeight = 15.5;
+    static QFont textFont();
+
+    explicit StoryBox(QWidget *parent = nullptr);
+
+    // Replaces the whole text; lines are separated by '\n'.
+    void showText(const QString &text);
+
+    // How a single story line lays out here: its width, and whether it runs
+    // onto a second row. Lays the box out first if it has never been shown.
+    struct LineFit {
+        qreal width = 0;
+        bool wraps = false;
+    };
+    LineFit fit(const QString &line);
+
+    // The width a line may take before it wraps.
+    qreal usableWidth();
+};
+
+} // namespace barmen
