@@ -29,7 +29,7 @@ Segment choice1Battle()
                    L::Ending),
         duelAnswer(3, L::Golem8, pic::AngryGolem, pic::Narration,
                    {"내가 검을 휘두르는 순간 골렘이 돌진해 왔다.",
-                    "그 육중한 몸뚱이에 그대로 들이받히고 말았다."},
+                    "그 거대한 몸뚱이에 그대로 들이받히고 말았다."},
                    L::End),
     };
     return rows;
@@ -67,7 +67,7 @@ Segment choice3Battle()
     static constexpr SceneRow rows[] = {
         duelAnswer(1, L::Golem8, pic::AngryGolem, pic::Narration,
                    {"내가 돌격하자 골렘이 주먹을 치켜들고 덤벼 왔다.",
-                    "하지만 내 맹렬한 돌격이 먼저 골렘을 박살 냈다."},
+                    "하지만 맹렬한 내 돌격이 한발 먼저 골렘의 가슴팍을 꿰뚫었다."},
                    L::Ending),
         duelAnswer(2, L::Golem8, pic::AngryGolem, pic::Narration,
                    {"내가 돌격하자 골렘은 슬쩍 옆으로 비켜섰다.",
