@@ -29,7 +29,7 @@ Segment choice1Battle()
                    L::Ending),
         duelAnswer(3, L::Golem8, pic::AngryGolem, pic::Narration,
                    {"내가 검을 휘두르는 순간 골렘이 돌진해 왔다.",
-                    "그 육중한 몸뚱이에 그대로 들이받히고 말았다."},
+                    "그 거대한 몸뚱이에 그대로 들이받히고 말았다."},
                    L::End),
     };
     return rows;
@@ -67,15 +67,15 @@ Segment choice3Battle()
     static constexpr SceneRow rows[] = {
         duelAnswer(1, L::Golem8, pic::AngryGolem, pic::Narration,
                    {"내가 돌격하자 골렘이 주먹을 치켜들고 덤벼 왔다.",
-                    "하지만 내 맹렬한 돌격이 먼저 골렘을 박살 냈다."},
+                    "하지만 맹렬한 내 돌격이 한발 먼저 골렘의 가슴팍을 꿰뚫었다."},
                    L::Ending),
         duelAnswer(2, L::Golem8, pic::AngryGolem, pic::Narration,
-                   {"내가 돌격하자 골렘은 슬쩍 옆으로 비켜섰다.",
+                   {"내가 돌격하자 골렘은 옆으로 훌쩍 비켜섰다.",
                     "손쓸 틈도 없이 육중한 돌덩이가 나를 내리쳤다."},
                    L::End),
         duelAnswer(3, L::Golem8, pic::AngryGolem, pic::Narration,
                    {"내가 돌격하자 골렘도 나를 향해 돌진해 왔다.",
-                    "잠시 뒤엉켜 힘을 겨루다가 서로 튕겨 나왔다."},
+                    "잠시 뒤엉켜 힘을 겨루다가 동시에 나가떨어졌다."},
                    L::Golem8),
     };
     return rows;

@@ -14,8 +14,8 @@ Segment choice1Explore()
     static constexpr SceneRow rows[] = {
         scene(L::Observe2, pic::Forest, pic::Narration,
               {"나무, 풀, 하늘... 그리고 길이 보인다.",
-               "사람이 다니는 길이 있다는 건",
-               "근처에 마을이 있다는 뜻이다.",
+               "길이 났다면 사람이 다닌다는 뜻이다.",
+               "분명 근처에 마을이 있을 것이다.",
                "그제야 조금 마음이 놓였다."},
               L::Observe3),
         scene(L::Act1, pic::Forest, pic::MearedAwkward,

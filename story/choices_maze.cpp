@@ -13,7 +13,7 @@ constexpr Lines goOnAhead = {
     "'계속 이쪽으로 가려고?'",
     "",
     "메어드가 만사 귀찮다는 얼굴로 물었다.",
-    "나는 말없이 고개를 끄덕였다.",
+    "나는 대답 대신 고개를 까딱했다.",
     "",
     "'흐응... 후회할지도 모를 텐데.'",
 };
@@ -30,7 +30,7 @@ constexpr Lines leftFineWeather = {
 constexpr Lines rightEverythingBothers = {
     "나는 오른쪽으로 꺾어 들어갔다.",
     "이제는 세상 모든 게 다 귀찮다.",
-    "앵앵대는 벌레들도 귀찮고,",
+    "앵앵대는 벌레도 귀찮다.",
     "옆에서 뭔가 중얼대는 메어드도 귀찮다.",
 };
 
@@ -67,7 +67,7 @@ Segment choice2Maze()
               {"이번에는 왼쪽으로 꺾어 보았다.",
                "그런데 어째 풍경이 아까랑 하나도 다르지 않다.",
                "결계 때문에 제자리만 뱅뱅 도는 기분이다.",
-               "나는 한숨을 쉬며 메어드를 돌아보았다."},
+               "나는 투덜거리며 메어드를 돌아보았다."},
               L::Left2_1),
         scene(L::Branch3, pic::Forest, pic::Narration, leftFineWeather, L::Left3_1),
         scene(L::Branch4, pic::Forest, pic::Narration, leftFineWeather, L::Left3_1),
@@ -82,8 +82,8 @@ Segment choice3Maze()
         scene(L::Branch1, pic::Forest, pic::Meared,
               {"나는 오른쪽으로 발걸음을 옮겼다.",
                "후우, 나도 모르게 작은 한숨이 새어 나왔다.",
-               "그런데 옆의 메어드는 태평하기만 하다.",
-               "세상만사 다 귀찮다는 저 표정 좀 보라지."},
+               "그런데 메어드는 태평하기만 하다.",
+               "세상 근심 하나 없는 얼굴로 하품까지 한다."},
               L::Right1_1),
         scene(L::Branch2, pic::Forest, pic::Narration, rightEverythingBothers, L::Right2_1),
         scene(L::Branch3, pic::Forest, pic::Narration,

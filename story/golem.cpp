@@ -37,7 +37,7 @@ Segment golem()
               L::Golem7),
         scene(L::Golem7, pic::AngryGolem, pic::Narration,
               {"이제 와서 물러설 길은 없다.",
-               "나는 검을 고쳐 쥐고 골렘과 정면으로 마주 섰다."},
+               "나는 검을 겨누고 골렘과 정면으로 마주 섰다."},
               L::Golem8),
         // Every press here draws the golem's next move; the choice buttons answer it.
         duelMenu(L::Golem8, pic::AngryGolem, pic::Narration,

@@ -495,6 +495,35 @@ TEST(StoryToolPlay, printsPicturesOrADashAndTheTextIndented)
               "[2] 1 -> \"시작 2\" | bg - | ch - | nothing happens\n");
 }
 
+// --- Spoken lines said twice ---------------------------------------------------
+
+// The real story passes although three crossroads share one scene with speech
+// in it; a line said again in another scene is caught where it comes again,
+// and pauses of dots may repeat freely.
+TEST(StoryToolLint, findsASpokenLineSaidTwiceButNotASharedSceneOrAPause)
+{
+    EXPECT_TRUE(lintRepeatedSpeech(theStory()).empty()) << allLines(lintRepeatedSpeech(theStory()));
+
+    Story story = theStory();
+    edit(story.table(ActionButton::Progress), [](Rows &r) {
+        rowAt(r, L::Showdown10).text.line[0] = rowAt(r, L::Magic1).text[0];
+        rowAt(r, L::Showdown7).text = {"'......'"};
+        rowAt(r, L::Ending26_1).text = {"'......'"};
+    });
+    const std::vector<Fault> faults = lintRepeatedSpeech(story);
+    ASSERT_EQ(faults.size(), 1u) << allLines(faults);
+    EXPECT_EQ(faults[0].line(), "progress at \"결전 10\": says '왜, 왜 그렇게 봐?' again, "
+                                "as progress at \"마법행동 1\" already does");
+    EXPECT_EQ(lintTables(story).size(), 1u) << allLines(lintTables(story));
+
+    Story choices = theStory();
+    edit(choices.table(ActionButton::Choice2), [](Rows &r) { rowAt(r, L::Act1).text = {"'계속 이쪽으로 가려고?'"}; });
+    const std::vector<Fault> acrossButtons = lintRepeatedSpeech(choices);
+    ASSERT_EQ(acrossButtons.size(), 1u) << allLines(acrossButtons);
+    EXPECT_EQ(acrossButtons[0].button, "choice2");
+    EXPECT_EQ(acrossButtons[0].label, L::Act1);
+}
+
 } // namespace
 } // namespace barmen
 

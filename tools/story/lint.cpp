@@ -311,6 +311,50 @@ std::vector<Fault> lintTables(const Story &story)
     for (const Button &button : buttonsOf(story))
         for (const SceneRow &row : button.table->rows())
             checkTextBlock(button.name, row.label, row.text, faults);
+    const std::vector<Fault> speech = lintRepeatedSpeech(story);
+    faults.insert(faults.end(), speech.begin(), speech.end());
+    return faults;
+}
+
+// A spoken line the reader has already heard reads as a slip, not an echo.
+// Rows that show the very same text block (the maze's shared scenes) are one
+// scene and count once; a line of dots is a pause, not something said twice.
+std::vector<Fault> lintRepeatedSpeech(const Story &story)
+{
+    // Hangul syllables (U+AC00 to U+D7A3) start with the bytes 0xEA to 0xED.
+    const auto hasWords = [](std::string_view line) {
+        return std::any_of(line.begin(), line.end(), [](char c) {
+            const auto byte = static_cast<unsigned char>(c);
+            const auto lower = static_cast<unsigned char>(byte | 0x20);
+            return (byte >= 0xEA && byte <= 0xED) || (byte >= '0' && byte <= '9') || (lower >= 'a' && lower <= 'z');
+        });
+    };
+    struct Said {
+        std::string_view line, button, label;
+    };
+    std::vector<Said> said;
+    std::vector<const Lines *> blocks;
+    std::vector<Fault> faults;
+    for (const Button &button : buttonsOf(story))
+        for (const SceneRow &row : button.table->rows()) {
+            // A block too long to read is reported as such; its lines are not to be trusted.
+            if (row.text.count > maxLines)
+                continue;
+            if (std::any_of(blocks.begin(), blocks.end(), [&](const Lines *block) { return *block == row.text; }))
+                continue;
+            blocks.push_back(&row.text);
+            for (std::string_view line : row.text) {
+                if (!line.starts_with('\'') || !hasWords(line))
+                    continue;
+                const auto first = std::find_if(said.begin(), said.end(), [&](const Said &s) { return s.line == line; });
+                if (first == said.end())
+                    said.push_back({line, button.name, row.label});
+                else
+                    add(faults, button.name, row.label,
+                        "says " + std::string(line) + " again, as " + std::string(first->button) + " at "
+                            + quoted(first->label) + " already does");
+            }
+        }
     return faults;
 }
 

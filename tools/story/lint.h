@@ -33,6 +33,10 @@ struct Fault {
 // menus and their choice rows, the duel's rolls, and the text-block rules.
 std::vector<Fault> lintTables(const Story &story);
 
+// Spoken lines said twice in the story, each reported where it comes again;
+// part of lintTables.
+std::vector<Fault> lintRepeatedSpeech(const Story &story);
+
 // Measures lines in the window's own story box, Text1. Needs a running
 // QApplication.
 class TextBoxRuler {
