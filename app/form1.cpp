@@ -12,6 +12,7 @@
 #include "app/storybox.h"
 #include "app/twips.h"
 #include "engine/textblock.h"
+#include "system/korean.h"
 #include "system/quit.h"
 
 namespace barmen {
@@ -186,8 +187,10 @@ void Form1::report(const StepResult &result)
     case StepResult::Kind::Performed:
         return;
     case StepResult::Kind::PictureFailed:
-        m_report(QStringLiteral("그림 파일 \"%1\"을(를) 보여 줄 수 없습니다.\n%2")
-                     .arg(fromUtf8(result.file), fromUtf8(result.reason)));
+        m_report(QStringLiteral("그림 파일 %1 보여 줄 수 없습니다.\n%2")
+                     .arg(system::withParticle(QLatin1Char('"') + fromUtf8(result.file) + QLatin1Char('"'),
+                                               system::object),
+                          fromUtf8(result.reason)));
         return;
     case StepResult::Kind::SaveFailed:
     case StepResult::Kind::LoadFailed:

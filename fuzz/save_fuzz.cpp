@@ -2,6 +2,7 @@
 // a line break, saving that label again must work, and reading the file must
 // give the same label or, for an empty file, a message.
 
+#include <optional>
 #include <unistd.h>
 
 #include <cstdint>
@@ -83,13 +84,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
 
-    const std::string label = decodeSave(bytes);
+    const std::optional<std::string> decoded = decodeSave(bytes);
+    if (!decoded)
+        fail("the CP949 converter failed");
+    const std::string &label = *decoded;
     if (!validUtf8(label))
         fail("decodeSave gave invalid UTF-8");
     if (label.find_first_of("\r") != std::string::npos)
         fail("decodeSave kept a CR");
 
-    const QByteArray again = encodeSave(label);
+    const std::optional<QByteArray> encoded = encodeSave(label);
+    if (!encoded)
+        fail("the CP949 converter failed");
+    const QByteArray &again = *encoded;
     if (!again.endsWith("\r\n") || again.count('\r') != 1)
         fail("encodeSave did not give one line ending in CR LF");
     // Where nothing was replaced, the label survives a save and a load.

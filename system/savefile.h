@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,13 +20,25 @@ inline constexpr char saveFileName[] = "save.sav";
 // is far shorter, and a huge or endless file must not stall the game.
 inline constexpr qsizetype saveReadLimit = 4096;
 
-// The bytes of a save file holding this label (UTF-8 in). A character that
-// CP949 cannot hold is written as '?'.
-QByteArray encodeSave(std::string_view label);
+// Converts labels between UTF-8 and the save file's code page. The game's
+// uses the C library's iconv; either call gives nothing when the converter
+// itself cannot be used, which is an error, never an empty label.
+class Cp949 {
+public:
+    virtual ~Cp949() = default;
+    // A character CP949 cannot hold becomes '?'.
+    virtual std::optional<std::string> fromUtf8(std::string_view text) const;
+    // Bytes that are not CP949 become U+FFFD.
+    virtual std::optional<std::string> toUtf8(std::string_view bytes) const;
+};
+const Cp949 &systemCp949();
 
-// The label a save file holds (UTF-8 out): the bytes up to the first CR, or all
-// of them. Bytes that are not CP949 become U+FFFD, giving a label no table knows.
-std::string decodeSave(QByteArrayView bytes);
+// The bytes of a save file holding this label (UTF-8 in).
+std::optional<QByteArray> encodeSave(std::string_view label, const Cp949 &codec = systemCp949());
+
+// The label a save file holds (UTF-8 out): the bytes up to the first CR, or
+// all of them, giving a label no table knows when they are not CP949.
+std::optional<std::string> decodeSave(QByteArrayView bytes, const Cp949 &codec = systemCp949());
 
 struct SaveResult {
     bool ok = false;
@@ -38,24 +51,35 @@ struct LoadResult {
     QString error;
 };
 
-// Writes beside the old file and replaces it in one step, so a failed save
-// leaves the previous one byte for byte.
-SaveResult writeSave(std::string_view label, const QString &path = QString::fromLatin1(saveFileName));
+// Writes beside the old file and swaps it in, so a failed save leaves the
+// previous one byte for byte. A link is followed to the file it names. Only
+// where the folder refuses new files but the save itself may be written is
+// the line written into the old file in place, and flushed to the disk.
+// Anything but a plain file in the save's place (a folder, a pipe, a
+// device) is refused and left exactly as it is.
+SaveResult writeSave(std::string_view label, const QString &path = QString::fromLatin1(saveFileName),
+                     const Cp949 &codec = systemCp949());
 
-// A missing or empty file is an error; any other content gives a label.
-LoadResult readSave(const QString &path = QString::fromLatin1(saveFileName));
+// A missing or empty file, and anything but a plain file, is an error; any
+// other content gives a label.
+LoadResult readSave(const QString &path = QString::fromLatin1(saveFileName), const Cp949 &codec = systemCp949());
 
 // The game's save store: the one-line file, by default "save.sav" in the
 // current folder, looked up anew at every save and load.
 class SaveFile final : public SaveStore {
 public:
-    explicit SaveFile(QString path = QString::fromLatin1(saveFileName)) : m_path(std::move(path)) {}
+    explicit SaveFile(QString path = QString::fromLatin1(saveFileName), const Cp949 &codec = systemCp949())
+        : m_path(std::move(path))
+        , m_codec(codec)
+    {
+    }
 
     Result write(std::string_view label) override;
     Result read() override;
 
 private:
     QString m_path;
+    const Cp949 &m_codec;
 };
 
 } // namespace barmen::system

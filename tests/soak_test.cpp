@@ -261,11 +261,11 @@ TEST(Soak, aMillionPressesThroughTheEngine)
         bool have = false;
         Result write(std::string_view label) override
         {
-            bytes = system::encodeSave(label);
+            bytes = system::encodeSave(label).value_or(QByteArray());
             have = true;
             return {true, {}, {}};
         }
-        Result read() override { return {have, have ? system::decodeSave(bytes) : std::string(), {}}; }
+        Result read() override { return {have, have ? system::decodeSave(bytes).value_or("?") : std::string(), {}}; }
     } saves;
     Game game(story::theStory(), screen, pictures, dice, saves);
     Player player(7u, false);
@@ -428,7 +428,7 @@ TEST(Soak, tenThousandPressesThroughTheWindow)
             buttons[5]->click();
             saved = state.prevLabel;
             haveSave = true;
-            if (readFile() != system::encodeSave(saved))
+            if (readFile() != system::encodeSave(saved).value_or(QByteArray()))
                 t.violation(t.presses, "save.sav does not hold \"" + saved + "\"");
             break;
         case Act::LoadLabel: {
@@ -456,7 +456,7 @@ TEST(Soak, tenThousandPressesThroughTheWindow)
             f.write(junk);
             f.close();
             buttons[6]->click();
-            saved = system::decodeSave(junk);
+            saved = system::decodeSave(junk).value_or("?");
             haveSave = true;
             if (state.sceneLabel != saved)
                 t.violation(t.presses, "a load of junk gave \"" + state.sceneLabel + "\", not \"" + saved + "\"");

@@ -5,9 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <cstdio>
 #include <random>
 #include <thread>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include "faultkit.h"
 #include "system/savefile.h"
@@ -21,7 +25,7 @@ constexpr const char *newLabel = "엔딩 26-1";
 
 std::string saveBytes(std::string_view label)
 {
-    const QByteArray bytes = system::encodeSave(label);
+    const QByteArray bytes = system::encodeSave(label).value();
     return {bytes.constData(), std::size_t(bytes.size())};
 }
 
@@ -55,7 +59,10 @@ void expectRefused(Count &count, const char *name, const Outcome &o, const TempF
     EXPECT_EQ(listing(folder.path), namesBefore) << name << ": files left behind";
 }
 
-TEST(SaveFaults, readOnlyFolderOrFileKeepsTheOldSave)
+// A read-only save file, or a read-only folder without a save yet, refuses the
+// save and keeps what was there. A read-only folder (a shared game folder)
+// holding a writable save takes the new line in place.
+TEST(SaveFaults, readOnlyFolderOrFile)
 {
     if (isRoot() && setprivPath().empty())
         GTEST_SKIP() << "setpriv is missing: as root, folder and file permissions would be ignored, "
@@ -63,39 +70,41 @@ TEST(SaveFaults, readOnlyFolderOrFileKeepsTheOldSave)
     Stage stage;
     const fs::path program = isRoot() ? stage.add(helper) : helper;
     Count count{"save faults, read-only"};
-
     struct Case {
         const char *name;
         bool folderWritable;
         bool fileWritable;
         bool oldSave;
+        bool saves;
     };
-    for (const Case &c : {Case{"read-only folder", false, true, true},
-                          Case{"read-only folder, no save yet", false, true, false},
-                          Case{"read-only save file", true, false, true},
-                          Case{"writable folder (control)", true, true, true}}) {
+    for (const Case &c : {Case{"read-only folder, writable save", false, true, true, true},
+                          Case{"read-only folder, no save yet", false, true, false, false},
+                          Case{"read-only folder and save", false, false, true, false},
+                          Case{"read-only save file", true, false, true, false},
+                          Case{"writable folder (control)", true, true, true, true}}) {
         TempFolder folder;
         ASSERT_TRUE(folder.valid());
         const fs::path save = folder / "save.sav";
+        // Written in place, a shorter line must not leave the old one's tail.
+        const std::string old = saveBytes(c.saves && !c.folderWritable ? "마법행동 19" : oldLabel);
         if (c.oldSave) {
-            writeAll(save, saveBytes(oldLabel));
+            writeAll(save, old);
             chmod(save.c_str(), c.fileWritable ? 0644 : 0444);
         }
         if (isRoot())
             folder.giveToNobody();
         chmod(folder.path.c_str(), c.folderWritable ? 0755 : 0555);
         const std::set<std::string> namesBefore = listing(folder.path);
-
         const Outcome o = run({program.string(), "save", newLabel},
                               {folder.path, isRoot(), std::nullopt, stage.environment});
-        if (c.folderWritable && c.fileWritable) {
-            // The same run with nothing in the way saves: the refusals above are the folder's doing.
-            EXPECT_EQ(o.exitCode, 0) << o.output;
-            EXPECT_EQ(readAll(save), saveBytes(newLabel));
+        if (c.saves) {
+            EXPECT_EQ(o.exitCode, 0) << c.name << ": " << o.output;
+            EXPECT_EQ(readAll(save), saveBytes(newLabel)) << c.name;
+            EXPECT_EQ(listing(folder.path), namesBefore) << c.name << ": files left behind";
             continue;
         }
-        expectRefused(count, c.name, o, folder, c.oldSave ? std::optional(saveBytes(oldLabel)) : std::nullopt,
-                      namesBefore);
+        expectRefused(count, c.name, o, folder, c.oldSave ? std::optional(old) : std::nullopt, namesBefore);
+        EXPECT_NE(o.output.find("권한이 없습니다"), std::string::npos) << c.name << ": " << o.output;
     }
     EXPECT_EQ(count.losses, 0);
 }
@@ -204,6 +213,117 @@ TEST(SaveFaults, pipeOrDeviceNamedSaveSavDoesNotHoldTheGameUp)
         EXPECT_NE(o.output.find("저장 파일"), std::string::npos) << what << ": " << o.output;
     }
     EXPECT_EQ(count.losses, 0);
+}
+
+// Whatever is not a plain file in the save's place, or at the end of a link
+// named like it, is refused by name and left exactly as it was: saving never
+// swaps a pipe or a device for a file.
+TEST(SaveFaults, notAPlainFileIsRefusedAndLeftAlone)
+{
+    Count count{"save faults, not a plain file"};
+    struct Case {
+        const char *name;
+        std::function<void(const fs::path &save, const fs::path &elsewhere)> make;
+        std::function<bool(const fs::path &save, const fs::path &elsewhere)> intact;
+    };
+    auto isFifo = [](const fs::path &p) { return fs::is_fifo(fs::symlink_status(p)); };
+    auto isDevice = [](const fs::path &p) { return fs::is_character_file(fs::symlink_status(p)); };
+    auto isLinkTo = [](const fs::path &link, const fs::path &to) {
+        return fs::is_symlink(fs::symlink_status(link)) && fs::read_symlink(link) == to;
+    };
+    std::vector<Case> cases{
+        {"named pipe", [](auto &save, auto &) { ASSERT_EQ(mkfifo(save.c_str(), 0644), 0); },
+         [&](auto &save, auto &) { return isFifo(save); }},
+        {"link to a named pipe",
+         [](auto &save, auto &elsewhere) {
+             ASSERT_EQ(mkfifo((elsewhere / "pipe").c_str(), 0644), 0);
+             fs::create_symlink(elsewhere / "pipe", save);
+         },
+         [&](auto &save, auto &elsewhere) { return isLinkTo(save, elsewhere / "pipe") && isFifo(elsewhere / "pipe"); }},
+        {"link to a link to itself", [](auto &save, auto &) { fs::create_symlink(save, save); },
+         [&](auto &save, auto &) { return isLinkTo(save, save); }},
+    };
+    if (isRoot()) {
+        // A device node of our own: were the save to replace it, only the test folder would suffer.
+        cases.push_back({"device node (mknod, as root)",
+                         [](auto &save, auto &) { ASSERT_EQ(mknod(save.c_str(), S_IFCHR | 0666, makedev(1, 3)), 0); },
+                         [&](auto &save, auto &) { return isDevice(save); }});
+        cases.push_back({"link to a device node (mknod, as root)",
+                         [](auto &save, auto &elsewhere) {
+                             ASSERT_EQ(mknod((elsewhere / "null").c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);
+                             fs::create_symlink(elsewhere / "null", save);
+                         },
+                         [&](auto &save, auto &elsewhere) {
+                             return isLinkTo(save, elsewhere / "null") && isDevice(elsewhere / "null");
+                         }});
+    } else {
+        // Not root: the system's own /dev/null is out of reach of any mistake.
+        cases.push_back({"link to /dev/null", [](auto &save, auto &) { fs::create_symlink("/dev/null", save); },
+                         [&](auto &save, auto &) { return isLinkTo(save, "/dev/null") && isDevice("/dev/null"); }});
+    }
+    for (const Case &c : cases) {
+        TempFolder folder, elsewhere;
+        ASSERT_TRUE(folder.valid() && elsewhere.valid());
+        const fs::path save = folder / "save.sav";
+        c.make(save, elsewhere.path);
+        const std::set<std::string> names = listing(folder.path);
+        const Outcome o = run({helper.string(), "save", newLabel}, atFolder(folder));
+        ++count.cases;
+        const bool intact = c.intact(save, elsewhere.path) && listing(folder.path) == names;
+        count.losses += !intact;
+        std::printf("  %s: exit %d, \"%s\"\n", c.name, o.exitCode, firstLine(o.output).c_str());
+        EXPECT_EQ(o.exitCode, 1) << c.name << ": " << o.output;
+        EXPECT_NE(o.output.find("\"save.sav\""), std::string::npos) << c.name << ": not named: " << o.output;
+        EXPECT_TRUE(intact) << c.name;
+    }
+    EXPECT_EQ(count.losses, 0);
+}
+
+// A link to a plain file elsewhere is followed, so a player may keep the save
+// anywhere; a link to nothing yet makes the file it names. The link stays.
+TEST(SaveFaults, linksToASaveElsewhereAreFollowed)
+{
+    for (bool targetExists : {true, false}) {
+        TempFolder folder, elsewhere;
+        ASSERT_TRUE(folder.valid() && elsewhere.valid());
+        const fs::path target = elsewhere / "my.sav";
+        if (targetExists)
+            writeAll(target, saveBytes("마법행동 19"));
+        fs::create_symlink(target, folder / "save.sav");
+        const Outcome saved = run({helper.string(), "save", newLabel}, atFolder(folder));
+        EXPECT_EQ(saved.exitCode, 0) << saved.output;
+        EXPECT_TRUE(fs::is_symlink(fs::symlink_status(folder / "save.sav")));
+        EXPECT_EQ(readAll(target), saveBytes(newLabel));
+        const Outcome loaded = run({helper.string(), "load"}, atFolder(folder));
+        EXPECT_EQ(loaded.exitCode, 0) << loaded.output;
+        EXPECT_EQ(loaded.output, std::string(newLabel) + "\n");
+    }
+}
+
+// A converter that cannot be used must not pass for an empty label: the save
+// is refused with the old file left byte for byte, and a load is an error.
+TEST(SaveFaults, failingConverterNeitherSavesNorLoadsAnEmptyLabel)
+{
+    struct BrokenCp949 final : system::Cp949 {
+        std::optional<std::string> fromUtf8(std::string_view) const override { return std::nullopt; }
+        std::optional<std::string> toUtf8(std::string_view) const override { return std::nullopt; }
+    } broken;
+    TempFolder folder;
+    ASSERT_TRUE(folder.valid());
+    const fs::path save = folder / "save.sav";
+    writeAll(save, saveBytes(oldLabel));
+    system::SaveFile file(QString::fromStdString(save.string()), broken);
+
+    const SaveStore::Result saved = file.write(newLabel);
+    EXPECT_FALSE(saved.ok);
+    EXPECT_NE(saved.error.find("CP949"), std::string::npos) << saved.error;
+    EXPECT_EQ(readAll(save), saveBytes(oldLabel));
+    EXPECT_EQ(listing(folder.path), std::set<std::string>{"save.sav"});
+
+    const SaveStore::Result loaded = file.read();
+    EXPECT_FALSE(loaded.ok);
+    EXPECT_TRUE(loaded.label.empty());
+    EXPECT_NE(loaded.error.find("CP949"), std::string::npos) << loaded.error;
 }
 
 // SIGKILL at a random moment of a loop of saves: the file holds one of the two
