@@ -17,10 +17,11 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "art
 from PIL import Image, ImageChops  # noqa: E402
 
 import backgrounds  # noqa: E402
-import meard  # noqa: E402
+import figure  # noqa: E402
 import props  # noqa: E402
 
 TRANSPARENT_INDEX = 255
+UNUSED = (255, 0, 255)
 
 
 def save_jpeg(img, path):
@@ -29,25 +30,36 @@ def save_jpeg(img, path):
                             optimize=False)
 
 
-def save_gif(rgba, path):
+def save_gif(rgba, path, reserved=()):
     """Single-frame GIF89a with one transparent colour index.
 
     GIF transparency is all or nothing, so each pixel is either kept whole
     or dropped; edge pixels keep the colour of the dark outline drawn
-    round every figure, which leaves no light fringe over any background."""
+    round every figure, which leaves no light fringe over any background.
+    The palette is made for this picture alone from its visible pixels,
+    with the reserved colours (her skin, blush and hair) put in as they
+    are, and pixels are mapped to their nearest colour without dithering,
+    so faces stay clean."""
     alpha = rgba.getchannel("A")
     opaque = alpha.point(lambda v: 255 if v >= 128 else 0)
     rgb = Image.new("RGB", rgba.size, (0, 0, 0))
     rgb.paste(rgba.convert("RGB"), mask=opaque)
-    # build the palette from the visible pixels only
+    reserved = list(dict.fromkeys(tuple(c) for c in reserved))
     visible = [px for px, m in zip(rgb.getdata(), opaque.getdata()) if m]
     sample = Image.new("RGB", (len(visible), 1))
     sample.putdata(visible)
-    palette_img = sample.quantize(colors=255, method=Image.Quantize.MEDIANCUT)
-    pal = palette_img.getpalette()[: 255 * 3]
-    pal += [0, 0, 0] * (256 - len(pal) // 3)
+    adaptive = sample.quantize(colors=255 - len(reserved), method=Image.Quantize.MEDIANCUT)
+    used = len(set(adaptive.getdata()))
+    pal = [v for c in reserved for v in c] + adaptive.getpalette()[: used * 3]
+    # pad with a colour no picture uses, so no visible pixel maps to the
+    # transparent index or to padding
+    pal += list(UNUSED) * (256 - len(pal) // 3)
+    palette_img = Image.new("P", (1, 1))
     palette_img.putpalette(pal)
-    indexed = rgb.quantize(palette=palette_img, dither=Image.Dither.FLOYDSTEINBERG)
+    indexed = rgb.quantize(palette=palette_img, dither=Image.Dither.NONE)
+    taken = [i for i, m in zip(indexed.getdata(), opaque.getdata()) if m and i >= 255]
+    if taken:
+        raise ValueError(path + ": a visible pixel took the transparent index")
     indexed.paste(TRANSPARENT_INDEX, mask=ImageChops.invert(opaque))
     indexed.putpalette(pal)
     indexed.info.clear()
@@ -73,7 +85,8 @@ PICTURES = [
     ("시작 2.gif", props.hero_back, save_gif),
     ("내검.gif", props.sword_picture, save_gif),
 ] + [
-    (mood + ".gif", (lambda m=mood: meard.draw(m)), save_gif) for mood in meard.MOODS
+    (mood + ".gif", (lambda m=mood: figure.draw(m)),
+     (lambda img, path: save_gif(img, path, figure.RESERVED))) for mood in figure.MOODS
 ] + [
     # built into the program: the title screen's look, and the icon
     ("default/default-bg.jpg", backgrounds.forest_crossroads, save_jpeg),
