@@ -16,7 +16,7 @@ import math
 
 import cairo
 
-from vec import Pic, rgb, spline, poly, taper_outline, sample_spline, darker, lighter, mix
+from vec import Pic, rgb, spline, taper_outline, darker, lighter, mix
 
 W, H = 300, 400
 LW = 1.15
