@@ -2,8 +2,9 @@
 
     python3 render.py OUTDIR [NAME ...]
 
-OUTDIR receives the 24 scene pictures under their exact names and
-OUTDIR/default the two pictures built into the program and the icons.
+OUTDIR receives the 24 scene pictures under their exact names,
+OUTDIR/default the two pictures built into the program and the icons
+compiled in, and OUTDIR/icons the icon at the icon theme's sizes.
 NAME limits the run to some of the files (as named in PICTURES, e.g.
 "배경1.jpg").  The output depends on nothing but these sources: no clock,
 no unseeded randomness, no metadata.
@@ -22,6 +23,7 @@ import props  # noqa: E402
 
 TRANSPARENT_INDEX = 255
 UNUSED = (255, 0, 255)
+ICON_SIZES = (16, 32, 48, 64, 128, 256)
 
 
 def save_jpeg(img, path):
@@ -57,6 +59,13 @@ def save_gif(rgba, path, reserved=()):
     palette_img = Image.new("P", (1, 1))
     palette_img.putpalette(pal)
     indexed = rgb.quantize(palette=palette_img, dither=Image.Dither.NONE)
+    # Pillow looks colours up in a coarse cache, which can hand a reserved
+    # colour a near neighbour; put every exact reserved colour back
+    for i, c in enumerate(reserved):
+        diff = ImageChops.difference(rgb, Image.new("RGB", rgb.size, c))
+        same = [ch.point(lambda v: 255 if v == 0 else 0) for ch in diff.split()]
+        exact = ImageChops.multiply(ImageChops.multiply(same[0], same[1]), same[2])
+        indexed.paste(i, mask=ImageChops.multiply(exact, opaque))
     taken = [i for i, m in zip(indexed.getdata(), opaque.getdata()) if m and i >= 255]
     if taken:
         raise ValueError(path + ": a visible pixel took the transparent index")
@@ -82,7 +91,8 @@ PICTURES = [
     ("끝.jpg", backgrounds.the_end, save_jpeg),
     # character pictures
     ("시작.gif", props.title_picture, save_gif),
-    ("시작 2.gif", props.hero_back, save_gif),
+    ("시작 2.gif", props.hero_back,
+     lambda img, path: save_gif(img, path, props.RESERVED_HERO)),
     ("내검.gif", props.sword_picture, save_gif),
 ] + [
     (mood + ".gif", (lambda m=mood: figure.draw(m)),
@@ -93,6 +103,9 @@ PICTURES = [
     ("default/default-ch.gif", props.title_picture, save_gif),
     ("default/icon-32.png", lambda: props.icon(32), save_png),
     ("default/icon-16.png", lambda: props.icon(16), save_png),
+] + [
+    # the icon for the desktop's icon theme, drawn at each size
+    ("icons/barmen-%d.png" % n, (lambda n=n: props.icon(n)), save_png) for n in ICON_SIZES
 ]
 
 
@@ -106,7 +119,8 @@ def main(argv):
     if unknown:
         print("unknown picture: " + ", ".join(sorted(unknown)), file=sys.stderr)
         return 2
-    os.makedirs(os.path.join(out, "default"), exist_ok=True)
+    for sub in ("default", "icons"):
+        os.makedirs(os.path.join(out, sub), exist_ok=True)
     cache = {}
     for name, make, save in PICTURES:
         if only and name not in only:

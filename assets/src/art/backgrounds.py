@@ -10,16 +10,50 @@ import math
 
 from PIL import ImageDraw, ImageFilter
 
-from common import (Rng, catmull, bezier, darker, lighter, shifted,
-                    intersect, subtract, union, soft_ellipse, vgradient)
-from meard import Figure
+from common import (Canvas, Rng, catmull, bezier, darker, lighter, shifted,
+                    intersect, subtract, union, soft_ellipse, stroke_outline, vgradient)
 import golem
 
 W, H, SS = 600, 400, 3
 
 
+class Scene(Canvas):
+    """A Pillow canvas with shaded parts, for the painted backgrounds."""
+
+    def __init__(self, w=W, h=H, ss=SS, background=None):
+        super().__init__(w, h, ss, background)
+
+    # one shaded, outlined part
+    def part(self, pts, base, line, shade=None, light=None, smooth=True,
+             lw=1.7, clip=None, shade_off=(5, 6), shade_blur=2.2,
+             light_off=(-3, -3), light_op=0.55, shade_op=1.0, steps=10):
+        if smooth:
+            pts = catmull(pts, steps=steps)
+        m = self.poly_mask(pts)
+        if clip is not None:
+            m = intersect(m, clip)
+        self.fill(m, base)
+        if shade is not None:
+            self.shade(m, shade, shade_off, shade_blur, shade_op)
+        if light is not None:
+            self.shade(m, light, light_off, 1.5, light_op)
+        if line is not None and clip is None:
+            self.outline(pts, lw, line)
+        return m
+
+    def shade(self, m, color, off, blur, opacity=1.0):
+        s = self.ss
+        band = subtract(m, shifted(m, -off[0] * s, -off[1] * s))
+        band = intersect(self.blur(band, blur), m)
+        self.fill(band, color, opacity)
+
+    def stroke(self, pts, widths, base, line, shade=None, light=None, lw=1.7, **kw):
+        return self.part(stroke_outline(pts, widths), base, line, shade, light,
+                         smooth=False, lw=lw, **kw)
+
+
 def canvas(color=(0, 0, 0)):
-    return Figure(W, H, SS, background=color)
+    return Scene(W, H, SS, background=color)
 
 
 def sky(cv, stops):

@@ -376,16 +376,16 @@ def star_path(cx, cy, r, ri=0.42, rot=-90):
     return pts
 
 
-def hat(p, tip=(216, 10), brim_tilt=-4.0, front=True):
+def hat(p, tip=(216, 10), brim_tilt=-4.0, front=True, lw=LW, star=9.5):
     """Pointed hat with a wide brim, a gold band and, on the front, a star
     charm: the same hat on every picture and on the icon."""
     cone = [(100, 102), (110, 72), (126, 46), (152, 26), (182, 16), tip, (198, 30),
             (186, 52), (186, 78), (200, 102)]
     p.part(cone, CAPE, ROBE_LN, shade=CAPE_SH, light=ROBE, off=(8, 2), light_off=(3, 0),
-           lw=LW)
+           lw=lw)
     band = [(103, 84), (150, 78), (197, 84), (200, 100), (150, 94), (100, 100)]
     with p.clip(cone):
-        p.part(band, GOLD, GOLD_LN, shade=GOLD_SH, off=(0, 3), lw=LW)
+        p.part(band, GOLD, GOLD_LN, shade=GOLD_SH, off=(0, 3), lw=lw)
     brim = []
     for k in range(72):
         a = math.radians(k * 5)
@@ -393,10 +393,10 @@ def hat(p, tip=(216, 10), brim_tilt=-4.0, front=True):
         t = math.radians(brim_tilt)
         brim.append((150 + x * math.cos(t) - y * math.sin(t), 104 + x * math.sin(t) + y * math.cos(t)))
     p.part(brim, CAPE, ROBE_LN, shade=CAPE_SH, light=ROBE_HI, off=(0, 6), light_off=(0, 3),
-           lw=LW)
+           lw=lw)
     if front:
-        p.part(star_path(168, 80, 9.5), (255, 232, 120), GOLD_LN, shade=GOLD, off=(2, 2),
-               smooth=False, lw=LW)
+        p.part(star_path(168, 82 - star * 0.2, star), (255, 232, 120), GOLD_LN, shade=GOLD, off=(2, 2),
+               smooth=False, lw=lw)
 
 
 # ---------------------------------------------------------------- face
