@@ -5,7 +5,8 @@
 The character pictures are shown over both outdoor backgrounds (the forest
 and the clearing) at half size, each at the spot the game puts it, so their
 edges can be judged over a light and a busier ground; below them come the
-six backgrounds and the icons at their own sizes.
+six backgrounds and the icons at their own sizes, each half over light and
+half over dark.
 """
 
 import os
@@ -58,23 +59,18 @@ def main(argv):
         sheet.paste(bg.resize((300, 200), Image.LANCZOS), (x0, y0))
         d.text((x0 + 150, y0 + 203), name, font=font, fill=INK, anchor="ma")
     y += 2 * (200 + LABEL)
-    d.text((8, y + 4), "icon (icons/barmen-N.png), over light and dark", font=big, fill=INK)
+    d.text((8, y + 4), "icon (icons/barmen-N.png), each over light and dark", font=big,
+           fill=INK)
     y += 24
     x = 8
     for n in ICONS:
         icon = Image.open(os.path.join(assets, "icons", "barmen-%d.png" % n)).convert("RGBA")
-        for k, shade in enumerate(((250, 250, 250), (44, 42, 52))):
-            if n == 256 and k == 1:
-                continue
-            tile = Image.new("RGB", (n, n), shade)
-            tile.paste(icon, (0, 0), icon)
-            sheet.paste(tile, (x, y + k * (n + 4) if n < 128 else y))
-            if n >= 128:
-                x += n + 4
-        if n < 128:
-            x += n + 8
-        d.text((x - (n + 8) // 2 - 4 if n < 128 else x - n // 2 - 4, y + 256 + 2), str(n),
-               font=font, fill=INK, anchor="ma")
+        tile = Image.new("RGB", (n, n), (250, 250, 250))
+        tile.paste((44, 42, 52), (n // 2, 0, n, n))
+        tile.paste(icon, (0, 0), icon)
+        sheet.paste(tile, (x, y + 256 - n))
+        d.text((x + n // 2, y + 256 + 3), str(n), font=font, fill=INK, anchor="ma")
+        x += n + 16
     sheet.save(out, "PNG", optimize=False)
     return 0
 

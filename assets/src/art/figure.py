@@ -905,16 +905,19 @@ def draw_back(m):
         if awkward:
             # she half turns: the cheek and an ear show at the side of her
             # head, part of the head's own outline
-            p.part([(104, 118), (92, 134), (88, 160), (94, 182), (108, 196), (124, 200),
-                    (132, 150)], SKIN, SKIN_LN, shade=SKIN_SH, off=(-3, 3), lw=LW)
-            blush_at = (100, 170)
-            cr = p.cr
-            g = cairo.RadialGradient(blush_at[0], blush_at[1], 0, blush_at[0], blush_at[1], 9)
-            g.add_color_stop_rgba(0, *rgb(BLUSH, 0.9))
-            g.add_color_stop_rgba(1, *rgb(BLUSH, 0))
-            cr.arc(blush_at[0], blush_at[1], 9, 0, 2 * math.pi)
-            cr.set_source(g)
-            cr.fill()
+            cheek = [(110, 116), (93, 130), (86, 150), (88, 172), (98, 190), (114, 200),
+                     (128, 150)]
+            p.part(cheek, SKIN, SKIN_LN, shade=SKIN_SH, off=(-3, 3), lw=LW)
+            with p.clip(cheek):
+                g = cairo.RadialGradient(97, 172, 0, 97, 172, 9)
+                g.add_color_stop_rgba(0, *rgb(BLUSH, 0.9))
+                g.add_color_stop_rgba(1, *rgb(BLUSH, 0))
+                p.cr.arc(97, 172, 9, 0, 2 * math.pi)
+                p.cr.set_source(g)
+                p.cr.fill()
+            # the tips of her lashes just show past the cheek
+            p.taper([(93, 150), (88, 147), (85, 148)], 2.0, 0.4, EYE_LN)
+            p.taper([(92, 154), (87, 155)], 1.4, 0.3, EYE_LN)
         hair = [(150, 94), (112, 102), (96, 130), (92, 176), (100, 212), (110, 240),
                 (110, 282), (114, 318), (124, 332), (136, 322), (150, 336), (164, 322),
                 (176, 332), (186, 318), (190, 282), (190, 240), (200, 212), (208, 176),
@@ -925,6 +928,9 @@ def draw_back(m):
             hair[4] = (112, 212)
         p.part(hair, HAIR, HAIR_LN, shade=HAIR_SH, light=HAIR_HI, off=(6, 4), light_off=(2, 0),
                lw=LW)
+        if awkward:
+            # a lock falls forward over her cheek as she turns
+            lock(p, [(112, 112), (106, 150), (108, 186), (104, 214)], 8)
         with p.clip(hair):
             for x0, x1 in ((118, 118), (132, 130), (150, 150), (166, 168), (182, 182)):
                 p.taper([(x0, 130), ((x0 + x1) / 2 + (x0 - 150) * 0.25, 230), (x1, 326)],
