@@ -363,6 +363,13 @@ def front_hair(p, part_dx=0.0):
     for root, mid, tip, w in fringe:
         p.taper([(root[0] + 1, root[1] + 8), (mid[0] + 1, mid[1]), tip], 1.6, 0.2,
                 lighter(HAIR, 0.28))
+    # the shine: a band across the fringe just under the brim, one short
+    # stroke on each lock, following the round of the head
+    for root, mid, tip, w in fringe:
+        dy = abs(mid[0] - 150) * 0.08
+        x = mid[0] + (root[0] - mid[0]) * 0.15
+        p.taper([(x - w * 0.32, 125 + dy), (x, 123.5 + dy), (x + w * 0.32, 125 + dy)], 1.0, 1.0,
+                HAIR_HI, wmid=3.2)
 
 
 # ---------------------------------------------------------------- hat

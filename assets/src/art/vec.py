@@ -15,7 +15,6 @@ import math
 import cairo
 from PIL import Image, ImageFilter
 
-FONT_FACE = "NanumGothic"
 SS = 3
 
 
@@ -245,23 +244,6 @@ class Pic:
             def __exit__(self, *exc):
                 pic.cr.restore()
         return _Clip()
-
-    def text(self, xy, s, size, color, bold=True, outline=None, ow=0.0):
-        cr = self.cr
-        cr.select_font_face(FONT_FACE, cairo.FONT_SLANT_NORMAL,
-                            cairo.FONT_WEIGHT_BOLD if bold else cairo.FONT_WEIGHT_NORMAL)
-        cr.set_font_size(size)
-        ext = cr.text_extents(s)
-        x = xy[0] - ext.width / 2 - ext.x_bearing
-        y = xy[1] - ext.height / 2 - ext.y_bearing
-        cr.move_to(x, y)
-        cr.text_path(s)
-        if outline is not None:
-            cr.set_source_rgba(*rgb(outline))
-            cr.set_line_width(ow)
-            cr.stroke_preserve()
-        cr.set_source_rgba(*rgb(color))
-        cr.fill()
 
     # -- out
     def big(self):
