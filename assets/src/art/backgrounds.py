@@ -355,35 +355,9 @@ MOSS = (104, 140, 70)
 
 
 def golem_heap(cv, cx, base_y, k, rng):
-    """The golem at rest: a heap of boulders that is not quite a heap.  A
-    hunched back, an arm laid down, a head with two closed slits."""
-    S = lambda x, y: (cx + x * k, base_y + y * k)
-
-    def R(x, y, rx, ry, c=STONE, moss=MOSS, rot=0.0):
-        p = S(x, y)
-        return rock(cv, p[0], p[1], rx * k, ry * k, c, rng, moss=moss, rot=rot)
-
-    cv.fill(soft_ellipse(cv, cx + 10 * k, base_y + 4 * k, 130 * k, 16 * k, 4),
-            (40, 50, 30), 0.45)
-    R(-92, -18, 34, 22, STONE_WARM, None)           # stray rocks at the foot
-    R(96, -16, 30, 20, STONE, None)
-    R(-50, -40, 52, 40, STONE, MOSS)                 # the laid-down arm
-    R(-98, -30, 30, 24, darker(STONE, 0.05), MOSS)   # its fist
-    R(52, -52, 62, 50, STONE_WARM, MOSS)             # haunch
-    R(0, -92, 84, 62, STONE, MOSS, rot=0.3)          # the back
-    hm = R(-54, -150, 40, 34, lighter(STONE, 0.06), MOSS, rot=0.8)  # the head
-    # two closed eye slits and a brow ridge on the head
-    hx, hy = S(-56, -146)
-    for dx in (-13, 9):
-        cv.fill(intersect(cv.line_mask([(hx + (dx - 6) * k, hy + 2 * k),
-                                        (hx + (dx + 6) * k, hy + 3.5 * k)], 2.4 * k), hm),
-                (70, 66, 62), 0.9)
-    cv.fill(intersect(cv.line_mask(catmull([(hx - 26 * k, hy - 8 * k), (hx, hy - 12 * k),
-                                            (hx + 22 * k, hy - 8 * k)], closed=False),
-                                   2.0 * k), hm), darker(STONE, 0.3), 0.6)
-    R(40, -128, 28, 22, STONE, MOSS)                 # shoulder
-    R(14, -14, 40, 22, darker(STONE, 0.08), None)    # front rubble
-    # grass growing in the gaps
+    """The golem at rest, drawn with the stones it rises with (golem.py),
+    grass growing in the gaps."""
+    cv.img.alpha_composite(golem.resting(cx, base_y, k, cv.ss))
     grass_tufts(cv, rng, (cx - 120 * k, base_y - 8 * k, cx + 120 * k, base_y + 4 * k), 40,
                 [(90, 140, 60), (110, 160, 70)], 4, 9)
 
@@ -566,10 +540,7 @@ def ending():
             [(255, 255, 255), (255, 220, 120), (250, 170, 200), (200, 180, 255)])
     # the golem is only rubble now, with flowers in the gaps
     cv.fill(soft_ellipse(cv, 92, 352, 90, 12, 4), (80, 70, 40), 0.4)
-    warm = (170, 150, 130)
-    for (x, y, rx, ry) in ((40, 338, 34, 24), (96, 326, 40, 30), (150, 344, 30, 20),
-                           (70, 360, 28, 18), (124, 362, 24, 14), (20, 366, 20, 14)):
-        rock(cv, x, y, rx, ry, warm, rng, moss=(130, 150, 80))
+    cv.img.alpha_composite(golem.rubble(cv.ss))
     flowers(cv, rng, (20, 330, 170, 372), 14, [(255, 255, 255), (255, 200, 220)])
     # sun rays and drifting petals
     light_rays(cv, [(470, 10, 300, 90), (520, 10, 560, 70), (420, 8, 120, 60)],

@@ -38,7 +38,8 @@ def stone_pts(rng, cx, cy, rx, ry, rot=0.0, n=9, rough=0.12):
     return pts
 
 
-def stone(p, rng, cx, cy, rx, ry, rot=0.0, moss=False, base=ST, lw=2.2):
+def stone(p, rng, cx, cy, rx, ry, rot=0.0, moss=False, base=ST, lw=2.2, rim=RIM,
+          shade=ST_SH):
     pts = stone_pts(rng, cx, cy, rx, ry, rot)
     cr = p.cr
     cr.save()
@@ -48,7 +49,7 @@ def stone(p, rng, cx, cy, rx, ry, rot=0.0, moss=False, base=ST, lw=2.2):
     g = cairo.LinearGradient(cx, cy - ry, cx, cy + ry)
     g.add_color_stop_rgba(0, *rgb(lighter(base, 0.08)))
     g.add_color_stop_rgba(0.55, *rgb(base))
-    g.add_color_stop_rgba(1, *rgb(ST_SH))
+    g.add_color_stop_rgba(1, *rgb(shade))
     cr.set_source(g)
     cr.paint()
     # hard cel shadow on the lower right
@@ -58,7 +59,7 @@ def stone(p, rng, cx, cy, rx, ry, rot=0.0, moss=False, base=ST, lw=2.2):
     cr.restore()
     cr.rectangle(-100, -100, 800, 600)
     cr.set_fill_rule(cairo.FILL_RULE_EVEN_ODD)
-    cr.set_source_rgba(*rgb(ST_SH, 0.75))
+    cr.set_source_rgba(*rgb(shade, 0.75))
     cr.fill()
     cr.set_fill_rule(cairo.FILL_RULE_WINDING)
     # warm rim light along the top edge
@@ -68,7 +69,7 @@ def stone(p, rng, cx, cy, rx, ry, rot=0.0, moss=False, base=ST, lw=2.2):
     cr.restore()
     cr.rectangle(-100, -100, 800, 600)
     cr.set_fill_rule(cairo.FILL_RULE_EVEN_ODD)
-    cr.set_source_rgba(*rgb(RIM, 0.85))
+    cr.set_source_rgba(*rgb(rim, 0.85))
     cr.fill()
     cr.set_fill_rule(cairo.FILL_RULE_WINDING)
     if moss:
@@ -126,14 +127,76 @@ def dust(p, x, y, r):
         p.ellipse(px - pr * 0.35, py - pr * 0.4, pr * 0.25, pr * 0.16, lighter(DUST, 0.5))
 
 
+class _Rng:
+    def __init__(self, seed):
+        self._r = random.Random(seed)
+
+    def uniform(self, a, b):
+        return a + (b - a) * self._r.random()
+
+
+# daylight: the same stones, lit from above by the sky
+DAY = dict(rim=(236, 240, 236), shade=(112, 110, 104), lw=1.8)
+DAY_ST = (168, 164, 152)
+DAY_LN = (60, 58, 52)
+
+
+def resting(cx, base_y, k, ss):
+    """The golem asleep in the clearing (배경2): the same body of stones as
+    when it rises, sunk into a heap; one arm laid down, the head on its
+    shoulder with two closed slits.  Returned at ss times the size, to be
+    laid onto a painted background of that scale."""
+    r = _Rng(22)
+    p = Pic(600, 400, ss=ss)
+    cr = p.cr
+
+    def S(x, y):
+        return (cx + x * k, base_y + y * k)
+
+    def R(x, y, rx, ry, rot=0.0, moss=True, base=DAY_ST):
+        q = S(x, y)
+        return stone(p, r, q[0], q[1], rx * k, ry * k, rot, moss=moss, base=base, **DAY)
+    cr.save()
+    cr.translate(*S(10, 4))
+    cr.scale(130 * k, 16 * k)
+    cr.arc(0, 0, 1, 0, 2 * math.pi)
+    cr.restore()
+    cr.set_source_rgba(0.16, 0.2, 0.12, 0.4)
+    cr.fill()
+    joint(p, S(-40, -60), S(-92, -30), 24 * k)
+    R(-50, -40, 50, 38)                     # the laid-down arm
+    R(-98, -28, 32, 26, 0.1)                # its fist
+    R(52, -48, 60, 48, 0.2)                 # haunch
+    R(0, -92, 84, 62, 0.3)                  # the back, the body of the risen golem
+    R(40, -128, 28, 22, -0.3)               # shoulder
+    hx, hy = S(-54, -150)
+    R(-54, -150, 40, 34, 0.8, base=(176, 172, 160))  # the head
+    for dx in (-13, 9):
+        p.taper([(hx + (dx - 6) * k, hy + 3 * k), (hx + dx * k, hy + 4.5 * k),
+                 (hx + (dx + 6) * k, hy + 3.5 * k)], 1.0, 1.0, DAY_LN, wmid=2.6 * k)
+    p.taper([(hx - 24 * k, hy - 6 * k), (hx, hy - 10 * k), (hx + 20 * k, hy - 6 * k)], 0.5, 0.5,
+            DAY_LN, wmid=2.0 * k)
+    R(-92, -14, 26, 16, 0.0, moss=False, base=(176, 160, 140))   # stray stones
+    R(96, -14, 28, 18, 0.4, moss=False)
+    R(14, -12, 40, 20, 0.1, moss=False)
+    return p.big()
+
+
+def rubble(ss):
+    """What is left of the golem after the fight (엔딩배경): its stones
+    fallen apart, warm in the evening light."""
+    r = _Rng(66)
+    p = Pic(600, 400, ss=ss)
+    warm = dict(rim=(255, 226, 190), shade=(120, 104, 96), lw=1.6)
+    for (x, y, rx, ry) in ((40, 338, 34, 24), (96, 326, 40, 30), (150, 344, 30, 20),
+                           (70, 360, 28, 18), (124, 362, 24, 14), (20, 366, 20, 14)):
+        stone(p, r, x, y, rx, ry, 0.2, moss=rx > 28, base=(178, 160, 140), **warm)
+    return p.big()
+
+
 def golem(seed=44):
     """The golem on a transparent 600 x 400 layer."""
-    rng = random.Random(seed)
-
-    class R:
-        def uniform(self, a, b):
-            return a + (b - a) * rng.random()
-    r = R()
+    r = _Rng(seed)
     p = Pic(600, 400)
     cr = p.cr
     # one shadow under the whole creature
