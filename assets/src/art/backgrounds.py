@@ -445,17 +445,10 @@ def thud():
         outer1 = (300 + math.cos(a - w) * 700, 200 + math.sin(a - w) * 500)
         outer2 = (300 + math.cos(a + w) * 700, 200 + math.sin(a + w) * 500)
         cv.poly([inner, outer1, outer2], (150, 90, 50), rng.uniform(0.35, 0.7))
-    # dust clouds at the bottom
-    for (x, y, r) in ((40, 380, 46), (110, 396, 36), (560, 378, 48), (490, 398, 34),
-                      (300, 414, 40)):
-        circ = [(x + dx * r, y + dy * r, s * r) for dx, dy, s in
-                ((-0.6, 0.1, 0.55), (0, -0.25, 0.7), (0.6, 0.05, 0.55), (0.1, 0.3, 0.6))]
-        m = circles_mask(cv, circ)
-        cv.fill(m, (120, 96, 80))
-        inner = circles_mask(cv, [(cx, cy, rr - 2.0) for cx, cy, rr in circ])
-        cv.fill(inner, (236, 226, 212))
-        cv.fill(subtract(inner, shifted(inner, -int(5 * cv.ss), -int(7 * cv.ss))),
-                (196, 180, 164), 0.8)
+    # dust clouds at the bottom, with the same volume as the golem's
+    cv.img.alpha_composite(golem.dust_layer(
+        [(40, 380, 46), (110, 396, 36), (560, 378, 48), (490, 398, 34), (300, 414, 40)],
+        cv.ss, light=(240, 230, 216), shade=(200, 182, 166), line=(120, 96, 80)))
     return cv.final().convert("RGB")
 
 

@@ -97,7 +97,7 @@ def joint(p, a, b, w):
     p.curve([a, b], ST_DK, w, smooth=False)
 
 
-def dust(p, x, y, r):
+def dust(p, x, y, r, light=DUST, shade=DUST_SH, line=LN):
     """A dust cloud with volume: puffs with a shaded underside and a line."""
     puffs = [(x - r * 0.6, y + r * 0.1, r * 0.55), (x, y - r * 0.25, r * 0.7),
              (x + r * 0.6, y + r * 0.05, r * 0.55), (x + r * 0.1, y + r * 0.3, r * 0.6)]
@@ -105,12 +105,12 @@ def dust(p, x, y, r):
     for px, py, pr in puffs:
         cr.new_sub_path()
         cr.arc(px, py, pr + 1.6, 0, 2 * math.pi)
-    cr.set_source_rgba(*rgb(LN))
+    cr.set_source_rgba(*rgb(line))
     cr.fill()
     for px, py, pr in puffs:
         cr.new_sub_path()
         cr.arc(px, py, pr, 0, 2 * math.pi)
-    cr.set_source_rgba(*rgb(DUST_SH))
+    cr.set_source_rgba(*rgb(shade))
     cr.fill()
     cr.save()
     for px, py, pr in puffs:
@@ -120,11 +120,11 @@ def dust(p, x, y, r):
     for px, py, pr in puffs:
         cr.new_sub_path()
         cr.arc(px - pr * 0.18, py - pr * 0.22, pr * 0.86, 0, 2 * math.pi)
-    cr.set_source_rgba(*rgb(DUST))
+    cr.set_source_rgba(*rgb(light))
     cr.fill()
     cr.restore()
     for px, py, pr in puffs[:2]:
-        p.ellipse(px - pr * 0.35, py - pr * 0.4, pr * 0.25, pr * 0.16, lighter(DUST, 0.5))
+        p.ellipse(px - pr * 0.35, py - pr * 0.4, pr * 0.25, pr * 0.16, lighter(light, 0.5))
 
 
 class _Rng:
@@ -191,6 +191,15 @@ def rubble(ss):
     for (x, y, rx, ry) in ((40, 338, 34, 24), (96, 326, 40, 30), (150, 344, 30, 20),
                            (70, 360, 28, 18), (124, 362, 24, 14), (20, 366, 20, 14)):
         stone(p, r, x, y, rx, ry, 0.2, moss=rx > 28, base=(178, 160, 140), **warm)
+    return p.big()
+
+
+def dust_layer(clouds, ss, **colours):
+    """Dust clouds (x, y, r) on a transparent 600 x 400 layer at ss times
+    the size, for a painted background of that scale."""
+    p = Pic(600, 400, ss=ss)
+    for x, y, r in clouds:
+        dust(p, x, y, r, **colours)
     return p.big()
 
 
