@@ -137,6 +137,14 @@ TEST(Assets, characterPicturesAreSingleFrameTransparentGifsOf300By400)
     expectCharacter(QStringLiteral("default/default-ch.gif"));
 }
 
+QImage decodeAsset(const QString &relative)
+{
+    QByteArray bytes = readAsset(relative);
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer);
+    return reader.read();
+}
+
 QSize pngSize(const QString &relative)
 {
     QByteArray bytes = readAsset(relative);
@@ -149,18 +157,22 @@ TEST(Assets, iconHasEverySize)
 {
     for (int size : {16, 32})
         EXPECT_EQ(pngSize(QStringLiteral("default/icon-%1.png").arg(size)), QSize(size, size));
-    // the sizes the desktop's icon theme installs
-    for (int size : {16, 32, 48, 64, 128, 256})
-        EXPECT_EQ(pngSize(QStringLiteral("icons/barmen-%1.png").arg(size)), QSize(size, size))
-            << size;
-}
-
-QImage decodeAsset(const QString &relative)
-{
-    QByteArray bytes = readAsset(relative);
-    QBuffer buffer(&bytes);
-    QImageReader reader(&buffer);
-    return reader.read();
+    // the sizes the desktop's icon theme installs, each drawn to fill its
+    // square (a misplaced drawing would leave it empty or cut off)
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        const QString file = QStringLiteral("icons/barmen-%1.png").arg(size);
+        EXPECT_EQ(pngSize(file), QSize(size, size)) << size;
+        const QImage icon = decodeAsset(file).convertToFormat(QImage::Format_ARGB32);
+        int opaque = 0, rim = 0;
+        for (int y = 0; y < icon.height(); ++y)
+            for (int x = 0; x < icon.width(); ++x) {
+                const bool seen = qAlpha(icon.pixel(x, y)) > 128;
+                opaque += seen;
+                rim += seen && (x == 0 || y == 0 || x == size - 1 || y == size - 1);
+            }
+        EXPECT_GT(opaque, size * size / 4) << size << ": the hat does not fill the icon";
+        EXPECT_EQ(rim, 0) << size << ": the hat runs off the icon";
+    }
 }
 
 // How many visible pixels have exactly this colour.

@@ -259,7 +259,8 @@ def icon(size):
     p = Pic(size, size, ss=ss)
     cr = p.cr
     # the hat spans x 52..248 and y 8..122 in her picture
-    k = size / 206.0
+    # a margin for the silhouette, wider where the lines are thickened
+    k = size / (222.0 if size >= 32 else 246.0)
     cr.translate(size / 2.0, size / 2.0 + size * 0.02)
     cr.scale(k, k)
     cr.translate(-150, -66)
