@@ -938,11 +938,22 @@ def draw_back(m):
         if awkward:
             # a lock falls forward over her cheek as she turns
             lock(p, [(112, 112), (106, 150), (108, 186), (104, 214)], 8)
+        # locks over the mass: they part, overlap and end in points at
+        # different lengths, so the hair falls rather than hangs as a slab
+        for root, mid, tip, w in (((124, 126), (116, 220), (118, 330), 22),
+                                  ((176, 126), (186, 220), (184, 330), 22),
+                                  ((140, 124), (136, 230), (134, 338), 20),
+                                  ((160, 124), (166, 230), (166, 338), 20),
+                                  ((150, 126), (150, 240), (151, 344), 16)):
+            lock(p, [root, mid, tip], w, wmid=w * 0.95)
         with p.clip(hair):
             for x0, x1 in ((118, 118), (132, 130), (150, 150), (166, 168), (182, 182)):
-                p.taper([(x0, 130), ((x0 + x1) / 2 + (x0 - 150) * 0.25, 230), (x1, 326)],
-                        0.4, 0.3, HAIR_SH, wmid=1.8)
-            p.taper([(116, 118), (150, 108), (186, 118)], 1.5, 1.5, HAIR_HI, wmid=4.5)
+                p.taper([(x0, 140), ((x0 + x1) / 2 + (x0 - 150) * 0.25, 230), (x1, 310)],
+                        0.3, 0.3, HAIR_SH, wmid=1.4)
+            # the shine band, just under the brim, broken between the locks
+            for x in (112, 128, 145, 160, 176, 191):
+                p.taper([(x - 6, 128 + abs(x - 150) * 0.06), (x, 126), (x + 6, 128 + abs(x - 150) * 0.06)],
+                        1.0, 1.0, HAIR_HI, wmid=3.6)
         # the hat from behind: the same hat, mirrored, without its star
         with Frame(p, lambda cr: (cr.translate(300, 0), cr.scale(-1, 1))):
             hat(p, brim_tilt=-4 if not awkward else -8, front=False)
