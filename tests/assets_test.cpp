@@ -2,6 +2,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QImageReader>
 
 #include <gtest/gtest.h>
@@ -136,13 +137,98 @@ TEST(Assets, characterPicturesAreSingleFrameTransparentGifsOf300By400)
     expectCharacter(QStringLiteral("default/default-ch.gif"));
 }
 
-TEST(Assets, iconHasBothSizes)
+QImage decodeAsset(const QString &relative)
 {
-    for (int size : {16, 32}) {
-        QByteArray bytes = readAsset(QStringLiteral("default/icon-%1.png").arg(size));
-        QBuffer buffer(&bytes);
-        QImageReader reader(&buffer);
-        EXPECT_EQ(reader.size(), QSize(size, size));
+    QByteArray bytes = readAsset(relative);
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer);
+    return reader.read();
+}
+
+QSize pngSize(const QString &relative)
+{
+    QByteArray bytes = readAsset(relative);
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer);
+    return reader.size();
+}
+
+TEST(Assets, iconHasEverySize)
+{
+    for (int size : {16, 32})
+        EXPECT_EQ(pngSize(QStringLiteral("default/icon-%1.png").arg(size)), QSize(size, size));
+    // the sizes the desktop's icon theme installs, each drawn to fill its
+    // square (a misplaced drawing would leave it empty or cut off)
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        const QString file = QStringLiteral("icons/barmen-%1.png").arg(size);
+        EXPECT_EQ(pngSize(file), QSize(size, size)) << size;
+        const QImage icon = decodeAsset(file).convertToFormat(QImage::Format_ARGB32);
+        int opaque = 0, rim = 0;
+        for (int y = 0; y < icon.height(); ++y)
+            for (int x = 0; x < icon.width(); ++x) {
+                const bool seen = qAlpha(icon.pixel(x, y)) > 128;
+                opaque += seen;
+                rim += seen && (x == 0 || y == 0 || x == size - 1 || y == size - 1);
+            }
+        EXPECT_GT(opaque, size * size / 4) << size << ": the hat does not fill the icon";
+        EXPECT_EQ(rim, 0) << size << ": the hat runs off the icon";
+    }
+}
+
+// How many visible pixels have exactly this colour.
+qsizetype pixelsOf(const QImage &picture, QRgb colour)
+{
+    const QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+    qsizetype n = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            n += qAlpha(line[x]) == 255 && (line[x] & 0xFFFFFF) == (colour & 0xFFFFFF);
+    }
+    return n;
+}
+
+// Each picture gets its own palette; her skin and hair tones are reserved in
+// it, so a face never drifts to a neighbouring colour or turns to specks.
+TEST(Assets, meardKeepsHerSkinAndHairTones)
+{
+    constexpr QRgb skin = qRgb(255, 228, 210);
+    constexpr QRgb hair = qRgb(168, 78, 56);
+    const std::string_view fronts[] = {
+        pic::Meared, pic::MearedAwkward, pic::MearedGrumbling, pic::MearedAnnoyed,
+        pic::MearedSobbing, pic::MearedWailing, pic::MearedMagic, pic::MearedCasting1,
+        pic::MearedShy, pic::MearedStartled, pic::MearedTrembling, pic::MearedCasting2,
+        pic::MearedSniffling,
+    };
+    for (std::string_view name : fronts) {
+        const QImage image = decodeAsset(nameOf(name));
+        ASSERT_FALSE(image.isNull()) << name;
+        EXPECT_GT(pixelsOf(image, skin), 1500) << name << ": her face is not in her skin tone";
+        EXPECT_GT(pixelsOf(image, hair), 800) << name << ": her hair is not in its tone";
+    }
+    for (std::string_view name : {pic::MearedBack, pic::MearedBackAwkward})
+        EXPECT_GT(pixelsOf(decodeAsset(nameOf(name)), hair), 4000) << name;
+}
+
+// GIF transparency is all or nothing, so a pixel half over a light matte
+// would stay as a light rim round the figure over a dark background.  Every
+// visible pixel beside a transparent one must be a dark line.
+TEST(Assets, characterEdgesHaveNoLightFringe)
+{
+    for (std::string_view name : pic::characters) {
+        const QImage image = decodeAsset(nameOf(name)).convertToFormat(QImage::Format_ARGB32);
+        int light = 0;
+        for (int y = 1; y + 1 < image.height(); ++y) {
+            for (int x = 1; x + 1 < image.width(); ++x) {
+                const QRgb px = image.pixel(x, y);
+                if (qAlpha(px) == 0)
+                    continue;
+                const bool edge = qAlpha(image.pixel(x - 1, y)) == 0 || qAlpha(image.pixel(x + 1, y)) == 0
+                    || qAlpha(image.pixel(x, y - 1)) == 0 || qAlpha(image.pixel(x, y + 1)) == 0;
+                light += edge && qGray(px) > 100;
+            }
+        }
+        EXPECT_EQ(light, 0) << name << ": light pixels on the transparent edge";
     }
 }
 

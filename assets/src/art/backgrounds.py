@@ -8,19 +8,52 @@ to the sides and the middle is left open and even.
 
 import math
 
-from PIL import Image, ImageDraw, ImageFilter
+from PIL import ImageDraw, ImageFilter
 
-from common import (Rng, catmull, bezier, darker, lighter, shifted,
-                    intersect, subtract, union, soft_ellipse, vgradient)
-from meard import Figure
-import meard
-import props
+from common import (Canvas, Rng, catmull, bezier, darker, lighter, shifted,
+                    intersect, subtract, union, soft_ellipse, stroke_outline, vgradient)
+import golem
 
 W, H, SS = 600, 400, 3
 
 
+class Scene(Canvas):
+    """A Pillow canvas with shaded parts, for the painted backgrounds."""
+
+    def __init__(self, w=W, h=H, ss=SS, background=None):
+        super().__init__(w, h, ss, background)
+
+    # one shaded, outlined part
+    def part(self, pts, base, line, shade=None, light=None, smooth=True,
+             lw=1.7, clip=None, shade_off=(5, 6), shade_blur=2.2,
+             light_off=(-3, -3), light_op=0.55, shade_op=1.0, steps=10):
+        if smooth:
+            pts = catmull(pts, steps=steps)
+        m = self.poly_mask(pts)
+        if clip is not None:
+            m = intersect(m, clip)
+        self.fill(m, base)
+        if shade is not None:
+            self.shade(m, shade, shade_off, shade_blur, shade_op)
+        if light is not None:
+            self.shade(m, light, light_off, 1.5, light_op)
+        if line is not None and clip is None:
+            self.outline(pts, lw, line)
+        return m
+
+    def shade(self, m, color, off, blur, opacity=1.0):
+        s = self.ss
+        band = subtract(m, shifted(m, -off[0] * s, -off[1] * s))
+        band = intersect(self.blur(band, blur), m)
+        self.fill(band, color, opacity)
+
+    def stroke(self, pts, widths, base, line, shade=None, light=None, lw=1.7, **kw):
+        return self.part(stroke_outline(pts, widths), base, line, shade, light,
+                         smooth=False, lw=lw, **kw)
+
+
 def canvas(color=(0, 0, 0)):
-    return Figure(W, H, SS, background=color)
+    return Scene(W, H, SS, background=color)
 
 
 def sky(cv, stops):
@@ -322,35 +355,9 @@ MOSS = (104, 140, 70)
 
 
 def golem_heap(cv, cx, base_y, k, rng):
-    """The golem at rest: a heap of boulders that is not quite a heap.  A
-    hunched back, an arm laid down, a head with two closed slits."""
-    S = lambda x, y: (cx + x * k, base_y + y * k)
-
-    def R(x, y, rx, ry, c=STONE, moss=MOSS, rot=0.0):
-        p = S(x, y)
-        return rock(cv, p[0], p[1], rx * k, ry * k, c, rng, moss=moss, rot=rot)
-
-    cv.fill(soft_ellipse(cv, cx + 10 * k, base_y + 4 * k, 130 * k, 16 * k, 4),
-            (40, 50, 30), 0.45)
-    R(-92, -18, 34, 22, STONE_WARM, None)           # stray rocks at the foot
-    R(96, -16, 30, 20, STONE, None)
-    R(-50, -40, 52, 40, STONE, MOSS)                 # the laid-down arm
-    R(-98, -30, 30, 24, darker(STONE, 0.05), MOSS)   # its fist
-    R(52, -52, 62, 50, STONE_WARM, MOSS)             # haunch
-    R(0, -92, 84, 62, STONE, MOSS, rot=0.3)          # the back
-    hm = R(-54, -150, 40, 34, lighter(STONE, 0.06), MOSS, rot=0.8)  # the head
-    # two closed eye slits and a brow ridge on the head
-    hx, hy = S(-56, -146)
-    for dx in (-13, 9):
-        cv.fill(intersect(cv.line_mask([(hx + (dx - 6) * k, hy + 2 * k),
-                                        (hx + (dx + 6) * k, hy + 3.5 * k)], 2.4 * k), hm),
-                (70, 66, 62), 0.9)
-    cv.fill(intersect(cv.line_mask(catmull([(hx - 26 * k, hy - 8 * k), (hx, hy - 12 * k),
-                                            (hx + 22 * k, hy - 8 * k)], closed=False),
-                                   2.0 * k), hm), darker(STONE, 0.3), 0.6)
-    R(40, -128, 28, 22, STONE, MOSS)                 # shoulder
-    R(14, -14, 40, 22, darker(STONE, 0.08), None)    # front rubble
-    # grass growing in the gaps
+    """The golem at rest, drawn with the stones it rises with (golem.py),
+    grass growing in the gaps."""
+    cv.img.alpha_composite(golem.resting(cx, base_y, k, cv.ss))
     grass_tufts(cv, rng, (cx - 120 * k, base_y - 8 * k, cx + 120 * k, base_y + 4 * k), 40,
                 [(90, 140, 60), (110, 160, 70)], 4, 9)
 
@@ -359,7 +366,8 @@ def golem_heap(cv, cx, base_y, k, rng):
 
 def clearing():
     """Outside the forest at last: an open, rocky clearing under a wide sky.
-    A heap of rocks on the right, a sword stuck in the ground on the left."""
+    A heap of rocks on the right.  The sword is not painted here: it is a
+    picture of its own (내검), pulled out of the ground in the story."""
     rng = Rng(22)
     cv = canvas()
     sky(cv, [(0.0, (118, 176, 232)), (0.35, (170, 210, 240)), (0.5, (222, 238, 246)),
@@ -408,12 +416,6 @@ def clearing():
                 [(104, 150, 66), (126, 170, 76), (90, 134, 58), (150, 184, 92)], 4, 12)
     # the heap of rocks (the golem at rest)
     golem_heap(cv, 500, 330, 0.95, rng)
-    # the sword stuck in the ground
-    cv.fill(soft_ellipse(cv, 100, 338, 22, 4, 1.5), (50, 50, 30), 0.5)
-    props.sword(cv, top=(84, 234), length=118, ang=82, blade_w=24)
-    cv.poly(catmull([(78, 344), (84, 334), (100, 330), (116, 334), (122, 344)], steps=5),
-            (150, 124, 84))
-    grass_tufts(cv, rng, (70, 334, 130, 346), 12, [(104, 150, 66), (126, 170, 76)], 4, 8)
     flowers(cv, rng, (10, 300, 140, 390), 14, [(255, 255, 255), (250, 220, 110)])
     flowers(cv, rng, (420, 350, 590, 392), 12, [(255, 255, 255), (230, 170, 230)])
     # foreground rocks in the corners
@@ -425,9 +427,9 @@ def clearing():
 # ================================================================ 꽈당
 
 def thud():
-    """A comic impact card: focus lines rush in from the edges and a burst
-    with the sound in the corner, while the middle stays pale and still
-    (the same card carries the quiet lines of the epilogue)."""
+    """An impact card without lettering: focus lines rush in from the edges
+    to a white flash, while the middle stays pale and still.  The same card
+    serves a fall, a crash and the fade of the epilogue's quiet lines."""
     rng = Rng(33)
     cv = canvas((250, 214, 150))
     cv.fill(soft_ellipse(cv, 300, 200, 260, 170, 60), (255, 248, 226))
@@ -443,58 +445,11 @@ def thud():
         outer1 = (300 + math.cos(a - w) * 700, 200 + math.sin(a - w) * 500)
         outer2 = (300 + math.cos(a + w) * 700, 200 + math.sin(a + w) * 500)
         cv.poly([inner, outer1, outer2], (150, 90, 50), rng.uniform(0.35, 0.7))
-    # dust clouds at the bottom
-    for (x, y, r) in ((40, 380, 46), (110, 396, 36), (560, 378, 48), (490, 398, 34),
-                      (300, 414, 40)):
-        circ = [(x + dx * r, y + dy * r, s * r) for dx, dy, s in
-                ((-0.6, 0.1, 0.55), (0, -0.25, 0.7), (0.6, 0.05, 0.55), (0.1, 0.3, 0.6))]
-        m = circles_mask(cv, circ)
-        cv.fill(m, (120, 96, 80))
-        inner = circles_mask(cv, [(cx, cy, rr - 2.0) for cx, cy, rr in circ])
-        cv.fill(inner, (236, 226, 212))
-        cv.fill(subtract(inner, shifted(inner, -int(5 * cv.ss), -int(7 * cv.ss))),
-                (196, 180, 164), 0.8)
-    # the burst with the sound
-    bx, by = 130, 92
-    burst = []
-    for k in range(22):
-        a = 2 * math.pi * k / 22
-        r = (112 if k % 2 == 0 else 78) * rng.uniform(0.9, 1.1)
-        burst.append((bx + math.cos(a) * r, by + math.sin(a) * r * 0.62))
-    cv.poly([(x + 4, y + 5) for x, y in burst], (150, 70, 40), 0.6)
-    cv.poly(burst, (255, 226, 90))
-    inner = [(bx + (x - bx) * 0.8, by + (y - by) * 0.8) for x, y in burst]
-    cv.poly(inner, (255, 244, 170))
-    cv.outline(burst, 2.4, (80, 34, 16))
-    lettering(cv, (bx, by + 2), "꽈당!", 50, -9)
-    # small stars flung out of the impact
-    for (x, y, r) in ((262, 56, 10), (246, 128, 7), (40, 170, 8), (520, 60, 9),
-                      (560, 130, 6)):
-        pts = []
-        for k in range(10):
-            a = math.radians(-90 + k * 36)
-            rr = r if k % 2 == 0 else r * 0.45
-            pts.append((x + math.cos(a) * rr, y + math.sin(a) * rr))
-        cv.poly(pts, (255, 230, 110))
-        cv.outline(pts, 1.4, (110, 60, 20))
+    # dust clouds at the bottom, with the same volume as the golem's
+    cv.img.alpha_composite(golem.dust_layer(
+        [(40, 380, 46), (110, 396, 36), (560, 378, 48), (490, 398, 34), (300, 414, 40)],
+        cv.ss, light=(240, 230, 216), shade=(200, 182, 166), line=(120, 96, 80)))
     return cv.final().convert("RGB")
-
-
-def lettering(cv, center, s, size, angle, face=((255, 236, 120), (240, 96, 40)),
-              line=(70, 22, 10)):
-    """Comic lettering: thick outline, gradient face, a little lean."""
-    layer = Figure(W, H, cv.ss)
-    x, y = center
-    layer.fill(layer.text_mask((x + 2.5, y + 3), s, size, stroke=5), line)
-    layer.fill(layer.text_mask((x, y), s, size, stroke=5), line)
-    fm = layer.text_mask((x, y), s, size)
-    grad = vgradient(layer.img.size, None, None,
-                     stops=[(0.0, face[0]), (max(0.0, (y - size * 0.2) / H), face[0]),
-                            (min(1.0, (y + size * 0.45) / H), face[1]), (1.0, face[1])])
-    layer.fill_image(fm, grad)
-    rot = layer.img.rotate(angle, resample=Image.BICUBIC,
-                           center=(x * cv.ss, y * cv.ss))
-    cv.img.alpha_composite(rot)
 
 
 # ================================================================ 화난골렘
@@ -502,7 +457,6 @@ def lettering(cv, center, s, size, angle, face=((255, 236, 120), (240, 96, 40)),
 def angry_golem():
     """The golem risen and furious: a hill of stone with burning eyes and
     glowing cracks, one fist raised, under a red sky."""
-    rng = Rng(44)
     cv = canvas()
     sky(cv, [(0.0, (58, 20, 44)), (0.35, (150, 40, 44)), (0.62, (236, 110, 56)),
              (0.75, (250, 170, 90)), (1.0, (250, 170, 90))])
@@ -529,78 +483,9 @@ def angry_golem():
     cv.fill_image(cv.poly_mask(ground), vgradient(cv.img.size, None, None,
                   stops=[(0.0, (110, 70, 54)), (0.7, (96, 64, 50)), (1.0, (64, 40, 36))]))
     cv.fill(soft_ellipse(cv, 330, 330, 220, 40, 10), (40, 20, 24), 0.55)
-    LN = (34, 20, 26)
-    ST = (122, 108, 108)
-    GMOSS = (96, 116, 62)
-
-    def R(x, y, rx, ry, c=ST, moss=None, rot=0.0):
-        return rock(cv, x, y, rx, ry, c, rng, moss=GMOSS if moss else None, rot=rot,
-                    line=LN, rim=(255, 156, 96))
-
-    # legs
-    R(264, 320, 46, 38, darker(ST, 0.1), rot=0.2)
-    R(402, 322, 48, 38, darker(ST, 0.1), rot=0.5)
-    # lowered left arm with a huge fist
-    R(206, 196, 40, 34, ST, MOSS)
-    R(176, 256, 36, 40, ST, rot=0.4)
-    R(160, 318, 50, 42, lighter(ST, 0.05), MOSS, rot=0.1)
-    # torso
-    tm = R(332, 222, 112, 92, ST, MOSS, rot=0.15)
-    # raised right arm and fist
-    R(452, 152, 42, 36, ST, MOSS)
-    R(492, 100, 34, 38, ST, rot=0.9)
-    fm = R(520, 52, 52, 44, lighter(ST, 0.05), MOSS, rot=0.3)
-    # knuckle lines on the raised fist
-    for k in range(3):
-        x0 = 494 + k * 18
-        cv.fill(intersect(cv.line_mask([(x0, 32), (x0 + 4, 60)], 2.0), fm), LN, 0.7)
-    # head
-    hm = R(334, 104, 54, 44, lighter(ST, 0.04), MOSS, rot=0.6)
-    # glowing cracks across the torso and head
-    cracks = [[(290, 170), (306, 200), (296, 232), (318, 262), (310, 300)],
-              [(372, 164), (360, 196), (384, 226), (370, 260)],
-              [(318, 82), (326, 96), (320, 110)], [(250, 236), (276, 244)]]
-    glow = cv.new_mask()
-    for c in cracks:
-        glow = union(glow, cv.line_mask(c, 6))
-    cv.fill(intersect(cv.blur(glow, 6), union(tm, hm)), (255, 120, 40), 0.6)
-    for c in cracks:
-        cv.line(c, 3.2, (255, 150, 50))
-        cv.line(c, 1.4, (255, 240, 170))
-    # burning eyes under a heavy brow
-    cv.fill(cv.blur(cv.ellipse_mask(334, 112, 44, 14), 6), (255, 80, 30), 0.6)
-    for side in (-1, 1):
-        ex = 334 + side * 19
-        eye = [(ex - side * 13, 104), (ex + side * 13, 112), (ex - side * 10, 120)]
-        cv.poly([(x + 0, y) for x, y in eye], (255, 80, 30))
-        cv.poly([(ex - side * 8, 108), (ex + side * 6, 112), (ex - side * 6, 116)],
-                (255, 236, 150))
-        cv.outline(eye, 1.4, LN)
-    cv.poly([(290, 92), (334, 100), (378, 92), (380, 100), (334, 108), (288, 100)], LN)
-    # an angry mouth, a jagged dark gash
-    cv.poly([(312, 130), (322, 126), (330, 132), (340, 126), (350, 132), (358, 128),
-             (352, 140), (318, 140)], (40, 18, 20))
-    # the comic anger mark and steam
-    meard.anger_mark(cv, 404, 58, 11, (240, 40, 40), 3.6)
-    for (x, y, r) in ((268, 62, 16), (250, 44, 12), (404, 118, 12)):
-        circ = [(x, y, r), (x + r * 0.8, y - r * 0.3, r * 0.7), (x - r * 0.7, y - r * 0.2, r * 0.6)]
-        cv.fill(circles_mask(cv, [(cx, cy, rr + 1.3) for cx, cy, rr in circ]), LN)
-        cv.fill(circles_mask(cv, circ), (250, 236, 226))
-    # flying debris and dust at its feet
-    for i in range(16):
-        x, y = rng.uniform(100, 560), rng.uniform(150, 330)
-        if 220 < x < 440 and 120 < y < 320:
-            continue
-        rock(cv, x, y, rng.uniform(3, 7), rng.uniform(2.5, 5), ST, rng, crack=False, line=LN)
-    for (x, y, r) in ((190, 362, 36), (476, 360, 40), (100, 372, 28), (566, 366, 28)):
-        circ = [(x + dx * r, y + dy * r, s * r) for dx, dy, s in
-                ((-0.6, 0.1, 0.55), (0, -0.2, 0.7), (0.6, 0.05, 0.55), (0.1, 0.35, 0.6))]
-        cv.fill(circles_mask(cv, [(cx, cy, rr + 1.4) for cx, cy, rr in circ]), LN)
-        inner = circles_mask(cv, circ)
-        cv.fill(inner, (214, 176, 156))
-        cv.fill(subtract(inner, shifted(inner, -int(4 * cv.ss), -int(6 * cv.ss))),
-                (170, 128, 116), 0.8)
-    return cv.final().convert("RGB")
+    img = cv.final()
+    img.alpha_composite(golem.golem())
+    return img.convert("RGB")
 
 
 # ================================================================ 엔딩배경
@@ -648,10 +533,7 @@ def ending():
             [(255, 255, 255), (255, 220, 120), (250, 170, 200), (200, 180, 255)])
     # the golem is only rubble now, with flowers in the gaps
     cv.fill(soft_ellipse(cv, 92, 352, 90, 12, 4), (80, 70, 40), 0.4)
-    warm = (170, 150, 130)
-    for (x, y, rx, ry) in ((40, 338, 34, 24), (96, 326, 40, 30), (150, 344, 30, 20),
-                           (70, 360, 28, 18), (124, 362, 24, 14), (20, 366, 20, 14)):
-        rock(cv, x, y, rx, ry, warm, rng, moss=(130, 150, 80))
+    cv.img.alpha_composite(golem.rubble(cv.ss))
     flowers(cv, rng, (20, 330, 170, 372), 14, [(255, 255, 255), (255, 200, 220)])
     # sun rays and drifting petals
     light_rays(cv, [(470, 10, 300, 90), (520, 10, 560, 70), (420, 8, 120, 60)],

@@ -1,0 +1,989 @@
+"""메어드, the sorceress: one figure rig, fifteen moods.
+
+The rig is one body seen from the front (or from behind) with a head that
+tilts and turns, a body that shifts its weight (it leans round the hips and
+one shoulder rises), two arms that bend at the elbow and hands with fingers.
+A mood sets the pose (lean, tilt, where elbows, wrists and hands go, which
+hand shape, where the staff is) and the face (eyes, brows, mouth, blush)
+and adds comic marks.  See MOODS at the end; a new mood is one entry there.
+
+Line weights: the outer silhouette is a heavy line added round the whole
+figure when it is reduced (Pic.final); lines inside are LW; the smallest
+details (fingers, hair strands, folds) use LW_FINE.
+"""
+
+import math
+
+import cairo
+
+from vec import Pic, rgb, spline, taper_outline, darker, lighter, mix
+
+W, H = 300, 400
+LW = 1.15
+LW_FINE = 0.8
+SILHOUETTE = (1.25, 0.62)   # outer line width (px) and how much darker than its part
+
+# ---------------------------------------------------------------- palette
+# Skin, blush and hair colours are reserved in every picture's palette
+# (render.py), so a face keeps exactly these tones.
+SKIN = (255, 228, 210)
+SKIN_SH = (240, 186, 166)
+SKIN_LN = (150, 78, 70)
+BLUSH = (255, 150, 156)
+HAIR = (168, 78, 56)
+HAIR_SH = (118, 48, 40)
+HAIR_HI = (226, 148, 104)
+HAIR_LN = (70, 24, 26)
+ROBE = (74, 64, 148)
+ROBE_SH = (50, 42, 110)
+ROBE_HI = (104, 96, 184)
+ROBE_LN = (26, 20, 58)
+CAPE = (56, 46, 118)
+CAPE_SH = (38, 30, 86)
+GOLD = (232, 186, 84)
+GOLD_SH = (178, 126, 48)
+GOLD_LN = (96, 60, 20)
+CREAM = (248, 240, 224)
+CREAM_SH = (214, 200, 186)
+CREAM_LN = (110, 92, 92)
+WOOD = (150, 102, 62)
+WOOD_SH = (104, 66, 40)
+WOOD_LN = (56, 32, 20)
+GEM = (96, 214, 236)
+GEM_SH = (34, 130, 176)
+GEM_LN = (16, 56, 90)
+IRIS = (214, 136, 40)
+IRIS_DK = (110, 52, 22)
+IRIS_LT = (255, 214, 120)
+EYE_LN = (46, 20, 24)
+MOUTH = (186, 76, 80)
+MOUTH_DK = (112, 36, 46)
+TONGUE = (240, 128, 128)
+TEETH = (255, 252, 248)
+TEAR = (176, 228, 255)
+TEAR_LN = (56, 116, 168)
+SWEAT = (190, 232, 255)
+ANGER = (226, 52, 52)
+SPARK = (255, 236, 140)
+SPARK_LN = (150, 100, 20)
+MAGIC = (150, 236, 255)
+MAGIC_DK = (40, 130, 190)
+BELT = (92, 52, 60)
+BELT_SH = (62, 30, 40)
+BELT_LN = (40, 18, 26)
+MARK = (40, 30, 70)
+
+RESERVED = [SKIN, SKIN_SH, SKIN_LN, BLUSH, mix(SKIN, BLUSH, 0.5), HAIR, HAIR_SH, HAIR_HI,
+            HAIR_LN, EYE_LN]
+
+# ---------------------------------------------------------------- geometry
+
+NECK = (150, 204)       # the head turns round this point
+HIPS = (150, 330)       # the body leans round this point
+SHOULDER_L = (111, 234)
+SHOULDER_R = (189, 234)
+EYE_L = (131, 158)
+EYE_R = (169, 158)
+
+
+def rotate(p, c, deg):
+    a = math.radians(deg)
+    x, y = p[0] - c[0], p[1] - c[1]
+    return (c[0] + x * math.cos(a) - y * math.sin(a), c[1] + x * math.sin(a) + y * math.cos(a))
+
+
+class Rig:
+    """Where the body's joints are for one pose."""
+
+    def __init__(self, lean=0.0, tilt=0.0, shrug=0.0, head=(0, 0)):
+        self.lean, self.tilt, self.shrug = lean, tilt, shrug
+        self.neck = rotate(NECK, HIPS, lean)
+        self.head_off = (self.neck[0] - NECK[0] + head[0], self.neck[1] - NECK[1] + head[1])
+        # one shoulder rises and the other drops as the weight shifts
+        self.sh_l = rotate((SHOULDER_L[0], SHOULDER_L[1] - shrug), HIPS, lean)
+        self.sh_r = rotate((SHOULDER_R[0], SHOULDER_R[1] + shrug), HIPS, lean)
+
+    def body(self, cr):
+        cr.translate(*HIPS)
+        cr.rotate(math.radians(self.lean))
+        cr.translate(-HIPS[0], -HIPS[1])
+
+    def head(self, cr):
+        cr.translate(self.head_off[0], self.head_off[1])
+        cr.translate(*NECK)
+        cr.rotate(math.radians(self.tilt))
+        cr.translate(-NECK[0], -NECK[1])
+
+
+class Frame:
+    """with Frame(pic, fn): draw in the coordinate frame fn sets up."""
+
+    def __init__(self, pic, fn):
+        self.pic, self.fn = pic, fn
+
+    def __enter__(self):
+        self.pic.cr.save()
+        self.fn(self.pic.cr)
+
+    def __exit__(self, *exc):
+        self.pic.cr.restore()
+
+
+# ---------------------------------------------------------------- staff
+
+def staff(p, top, bottom, glow=False):
+    """A wooden shaft ending in a curl that cradles a gem."""
+    (tx, ty), (bx, by) = top, bottom
+    ang = math.atan2(by - ty, bx - tx)
+    ux, uy = math.cos(ang), math.sin(ang)
+    nx, ny = -uy, ux
+    shaft = taper_outline([(tx + ux * 12, ty + uy * 12), (bx, by)], 7.0, 6.0)
+    p.part(shaft, WOOD, WOOD_LN, shade=WOOD_SH, off=(2.5, 0), smooth=False, lw=LW)
+    for k in (26, 32):
+        cx, cy = tx + ux * k, ty + uy * k
+        band = [(cx - nx * 4.6, cy - ny * 4.6), (cx + nx * 4.6, cy + ny * 4.6)]
+        p.curve(band, GOLD_LN, 4.2, smooth=False)
+        p.curve(band, GOLD, 2.4, smooth=False)
+    curl = []
+    for k in range(15):
+        a = math.radians(-100 + k * 22)
+        r = 15 - k * 0.3
+        curl.append((tx + (math.cos(a) * nx + math.sin(a) * ux) * r - ux * 2,
+                     ty + (math.cos(a) * ny + math.sin(a) * uy) * r - uy * 2))
+    p.part(taper_outline(curl, 6.5, 3.0, steps=4), WOOD, WOOD_LN, shade=WOOD_SH,
+           off=(1.5, 1.5), smooth=False, lw=LW)
+    if glow:
+        ray = []
+        for k in range(16):
+            a = math.radians(k * 22.5 + 11.25)
+            r = (22 if k % 4 == 0 else 14) if k % 2 == 0 else 7
+            ray.append((tx + math.cos(a) * r, ty + math.sin(a) * r))
+        p.shape(ray, MAGIC, MAGIC_DK, lw=LW_FINE, smooth=False)
+    gem = [(tx, ty - 10), (tx + 7, ty - 1), (tx, ty + 10), (tx - 7, ty - 1)]
+    p.part(gem, GEM, GEM_LN, shade=GEM_SH, light=(228, 255, 255), off=(3, 2),
+           light_off=(1.5, 1.5), smooth=False, lw=LW)
+    p.shape([(tx - 3, ty - 5), (tx - 1, ty - 7), (tx - 1, ty - 1), (tx - 3, ty)],
+            (255, 255, 255), smooth=False)
+
+
+# ---------------------------------------------------------------- body
+
+def robe_front(p, r):
+    robe = [(150, 226), (124, 230), (112, 240), (108, 262), (112, 290), (114, 302),
+            (104, 340), (92, 380), (86, 412), (214, 412), (208, 380), (196, 340),
+            (186, 302), (188, 290), (192, 262), (188, 240), (176, 230)]
+    p.part(robe, ROBE, ROBE_LN, shade=ROBE_SH, light=ROBE_HI, off=(9, 3), lw=LW,
+           grad=((0, 230, 0, 410), [(0, ROBE), (1, darker(ROBE, 0.12))]))
+    # folds: they fall from the belt and bend with the lean
+    bend = -r.lean * 2.0
+    for x0, x1 in ((124, 110 + bend), (136, 130 + bend), (166, 172 + bend), (178, 192 + bend)):
+        p.taper([(x0, 318), (x0 + (x1 - x0) * 0.4, 360), (x1, 408)], 0.4, 2.4, ROBE_SH)
+    panel = [(143, 300), (157, 300), (170, 412), (130, 412)]
+    p.part(panel, CREAM, CREAM_LN, shade=CREAM_SH, off=(4, 0), smooth=False, lw=LW)
+    for side in (-1, 1):
+        p.curve([(150 + side * 8, 302), (150 + side * 19, 412)], GOLD_LN, 3.6, smooth=False)
+        p.curve([(150 + side * 8, 302), (150 + side * 19, 412)], GOLD, 2.0, smooth=False)
+    belt = [(112, 293), (188, 293), (189, 306), (111, 306)]
+    p.part(belt, BELT, BELT_LN, shade=BELT_SH, off=(0, 4), smooth=False, lw=LW)
+    p.part([(142, 291), (158, 291), (160, 308), (140, 308)], GOLD, GOLD_LN, shade=GOLD_SH,
+           off=(2, 2), smooth=False, lw=LW)
+    p.ellipse(150, 299.5, 3.2, 3.6, GEM, GEM_LN, lw=0.6)
+    # capelet with a scalloped hem and gold trim
+    cape = [(150, 222), (126, 224), (108, 234), (97, 250), (92, 268), (102, 275),
+            (114, 268), (126, 277), (138, 270), (150, 279), (162, 270), (174, 277),
+            (186, 268), (198, 275), (208, 268), (203, 250), (192, 234), (174, 224)]
+    p.part(cape, CAPE, ROBE_LN, shade=CAPE_SH, light=ROBE, off=(6, 5), lw=LW)
+    with p.clip(cape):
+        p.curve([(90, 268), (102, 273), (114, 266), (126, 275), (138, 268), (150, 277),
+                 (162, 268), (174, 275), (186, 266), (198, 273), (210, 266)], GOLD, 2.4)
+    collar = [(131, 212), (150, 221), (169, 212), (174, 228), (150, 234), (126, 228)]
+    p.part(collar, CREAM, CREAM_LN, shade=CREAM_SH, off=(0, 3), smooth=False, lw=LW)
+    p.ellipse(150, 234, 6.5, 6.5, GOLD, GOLD_LN, lw=LW)
+    p.ellipse(150, 234, 3.4, 3.4, GEM_SH)
+    p.ellipse(149.2, 233.2, 1.5, 1.5, (230, 255, 255))
+
+
+def neck(p):
+    pts = [(141, 190), (159, 190), (160, 218), (150, 222), (140, 218)]
+    p.part(pts, SKIN, SKIN_LN, smooth=False, lw=LW)
+    p.shape([(140, 190), (160, 190), (160, 206), (150, 210), (140, 206)], SKIN_SH,
+            smooth=False)
+
+
+def sleeve(p, sh, el, wr, cuff=30):
+    """Upper arm and a forearm that opens into a bell cuff, as one bent
+    shape; returns the direction from elbow to wrist."""
+    out = taper_outline([sh, el, wr], 22, cuff, wmid=19, steps=8)
+    p.part(out, ROBE, ROBE_LN, shade=ROBE_SH, light=ROBE_HI, off=(4, 4), smooth=False,
+           lw=LW)
+    ang = math.atan2(wr[1] - el[1], wr[0] - el[0])
+    ux, uy = math.cos(ang), math.sin(ang)
+    nx, ny = -uy, ux
+    w = cuff / 2 + 2
+    cx, cy = wr[0] - ux * 5, wr[1] - uy * 5
+    with p.clip(out, smooth=False):
+        p.curve([(cx - nx * w, cy - ny * w), (cx + nx * w, cy + ny * w)], GOLD, 4.0,
+                smooth=False)
+    # a crease at the elbow
+    p.taper([(el[0] - ux * 4 - nx * 6, el[1] - uy * 4 - ny * 6), (el[0], el[1]),
+             (el[0] - ux * 2 + nx * 5, el[1] - uy * 2 + ny * 5)], 0.3, 0.3, ROBE_SH,
+            wmid=1.8)
+    return math.degrees(ang)
+
+
+# ---------------------------------------------------------------- hands
+#
+# A hand is drawn in its own frame: x runs from the wrist to the finger
+# tips, y across the palm (mirrored for the other side).  All skin pieces
+# get the line first, wide, and then the skin over it, so the hand has one
+# clean outline and fingers joined to the palm.
+
+FINGERS = {
+    # (base, tip) per finger from index to little; thumb last
+    "relaxed": [((9, -4), (17, -3.5)), ((10, -1), (18.5, 0.5)), ((9.5, 2), (17, 4)),
+                ((8.5, 4.5), (14.5, 6.5)), ((3, -5), (9, -9.5))],
+    "open": [((9, -4.5), (20, -9)), ((10, -1.5), (22, -2.5)), ((9.5, 1.5), (21, 3.5)),
+             ((8.5, 4.5), (17, 9)), ((3, -5), (8, -13))],
+    "point": [((8, -4), (21, -5))],
+    "grip": [],
+    "fist": [],
+    "cheek": [((9, -4), (17, -6)), ((10, -1), (18, -1.5)), ((9.5, 2), (15, 4)),
+              ((8.5, 4.5), (13, 6.5)), ((3, -5), (8, -10))],
+}
+FINGER_W = [3.9, 4.0, 3.8, 3.3, 4.2]
+
+
+def hand(p, at, ang, kind="relaxed", flip=False, k=1.1):
+    cr = p.cr
+    cr.save()
+    cr.translate(*at)
+    cr.rotate(math.radians(ang))
+    cr.scale(k, -k if flip else k)
+    fingers = FINGERS[kind]
+    if kind in ("grip", "fist", "point"):
+        palm = [(-1, -7), (6, -8), (12, -6), (13, 0), (12, 6), (5, 8.5), (-1, 7)]
+    else:
+        palm = [(-1, -6), (6, -6.5), (11, -5), (12, 0), (11, 5.5), (5, 7), (-1, 6)]
+    lw = LW / k
+    # line, then skin
+    spline(cr, palm)
+    cr.set_source_rgba(*rgb(SKIN_LN))
+    cr.set_line_width(lw * 2)
+    cr.stroke()
+    for i, (b, t) in enumerate(fingers):
+        w = FINGER_W[i if kind != "point" else 0]
+        cr.move_to(*b)
+        cr.line_to(*t)
+        cr.set_line_width(w + lw * 2)
+        cr.stroke()
+    cr.set_source_rgba(*rgb(SKIN))
+    spline(cr, palm)
+    cr.fill()
+    for i, (b, t) in enumerate(fingers):
+        w = FINGER_W[i if kind != "point" else 0]
+        cr.move_to(*b)
+        cr.line_to(*t)
+        cr.set_line_width(w)
+        cr.stroke()
+    cr.set_source_rgba(*rgb(SKIN_SH))
+    spline(cr, [(2, 4), (8, 3.5), (11, 5.5), (5, 7.4), (0, 6)])
+    cr.fill()
+    cr.set_source_rgba(*rgb(SKIN_LN))
+    cr.set_line_width(LW_FINE / k)
+    if kind in ("grip", "fist", "point"):
+        # curled fingers: knuckle lines across the front of the fist
+        rows = (-1.8, 1.6, 4.8) if kind == "point" else (-4.8, -1.6, 1.6, 4.8)
+        for v in rows:
+            cr.move_to(8, v)
+            cr.curve_to(10.5, v - 0.6, 12.5, v - 0.3, 13, v)
+            cr.stroke()
+        # the thumb across the fingers
+        spline(cr, [(2, -6.5), (8, -4.5), (11, -3.2)], closed=False)
+        cr.stroke()
+    elif kind == "relaxed":
+        for v in (-2.5, 0.5, 3.2):
+            cr.move_to(10, v)
+            cr.line_to(12, v + 0.3)
+            cr.stroke()
+    cr.restore()
+
+
+# ---------------------------------------------------------------- hair
+
+def hair_back(p, sway=0.0):
+    pts = [(150, 92), (112, 100), (94, 126), (88, 168), (88, 212), (84, 250),
+           (76, 292), (80, 318 + sway), (96, 328), (106, 312), (118, 324), (128, 300),
+           (150, 292), (172, 300), (182, 324), (194, 312), (204, 328), (220, 318 - sway),
+           (224, 292), (216, 250), (212, 212), (212, 168), (206, 126), (188, 100)]
+    p.part(pts, HAIR_SH, HAIR_LN, shade=darker(HAIR_SH, 0.22), light=HAIR, off=(6, 5),
+           light_off=(4, 0), lw=LW)
+    with p.clip(pts):
+        for x0, xm, x1 in ((100, 92, 86), (110, 104, 104), (122, 120, 118),
+                           (200, 208, 214), (190, 196, 196), (178, 180, 182)):
+            p.taper([(x0, 150), (xm, 236), (x1, 322)], 0.3, 0.3, darker(HAIR_SH, 0.35),
+                    wmid=1.6)
+
+
+def lock(p, pts, w0, color=HAIR, shade=HAIR_SH, wmid=None):
+    """One tapered lock of hair, drawn with its line."""
+    out = taper_outline(pts, w0, 0.6, wmid=wmid, steps=8)
+    p.part(out, color, HAIR_LN, shade=shade, off=(2.5, 2.5), smooth=False, lw=LW)
+
+
+def front_hair(p, part_dx=0.0):
+    """The side locks framing the face and the fringe, all tapered locks."""
+    for side in (-1, 1):
+        s = side
+        lock(p, [(150 + s * 36, 116), (150 + s * 47, 150), (150 + s * 48, 196),
+                 (150 + s * 50, 236), (150 + s * 44, 262)], 15, wmid=16)
+        lock(p, [(150 + s * 30, 130), (150 + s * 38, 170), (150 + s * 40, 206),
+                 (150 + s * 34, 232)], 8)
+    # the crown: one mass, over which the locks of the fringe fall
+    crown = [(106, 132), (108, 112), (122, 100), (150, 94), (178, 100), (192, 112),
+             (194, 132), (150, 122)]
+    p.part(crown, HAIR, HAIR_LN, shade=HAIR_SH, off=(0, 3), lw=LW)
+    d = part_dx
+    fringe = [
+        # (root, middle, tip, width)
+        ((116, 106), (110, 124), (107, 150), 14),
+        ((128, 104), (124, 122), (121, 138), 14),
+        ((140 + d, 104), (137 + d, 122), (133 + d, 136), 13),
+        ((150 + d, 104), (149 + d, 122), (148 + d, 140), 11),
+        ((156 + d, 104), (160 + d, 122), (164 + d, 135), 13),
+        ((170, 104), (175, 122), (179, 138), 14),
+        ((182, 106), (190, 124), (193, 150), 14),
+    ]
+    for root, mid, tip, w in fringe:
+        lock(p, [root, mid, tip], w, wmid=w * 0.9)
+    # a highlight band across the crown, broken between the locks
+    with p.clip(crown + [(150, 140)]):
+        for (a, b) in ((108, 126), (128, 146), (152, 170), (174, 194)):
+            p.taper([(a, 114 - (a - 108) * 0.05), ((a + b) / 2, 110), (b, 113)], 1.2, 1.2,
+                    HAIR_HI, wmid=4.0)
+    for root, mid, tip, w in fringe:
+        p.taper([(root[0] + 1, root[1] + 8), (mid[0] + 1, mid[1]), tip], 1.6, 0.2,
+                lighter(HAIR, 0.28))
+    # the shine: a band across the fringe just under the brim, one short
+    # stroke on each lock, following the round of the head
+    for root, mid, tip, w in fringe:
+        dy = abs(mid[0] - 150) * 0.08
+        x = mid[0] + (root[0] - mid[0]) * 0.15
+        p.taper([(x - w * 0.32, 125 + dy), (x, 123.5 + dy), (x + w * 0.32, 125 + dy)], 1.0, 1.0,
+                HAIR_HI, wmid=3.2)
+
+
+# ---------------------------------------------------------------- hat
+
+def star_path(cx, cy, r, ri=0.42, rot=-90):
+    pts = []
+    for k in range(10):
+        a = math.radians(rot + k * 36)
+        rr = r if k % 2 == 0 else r * ri
+        pts.append((cx + math.cos(a) * rr, cy + math.sin(a) * rr))
+    return pts
+
+
+def hat(p, tip=(216, 10), brim_tilt=-4.0, front=True, lw=LW, star=9.5):
+    """Pointed hat with a wide brim, a gold band and, on the front, a star
+    charm: the same hat on every picture and on the icon."""
+    cone = [(100, 102), (110, 72), (126, 46), (152, 26), (182, 16), tip, (198, 30),
+            (186, 52), (186, 78), (200, 102)]
+    p.part(cone, CAPE, ROBE_LN, shade=CAPE_SH, light=ROBE, off=(8, 2), light_off=(3, 0),
+           lw=lw)
+    band = [(103, 84), (150, 78), (197, 84), (200, 100), (150, 94), (100, 100)]
+    with p.clip(cone):
+        p.part(band, GOLD, GOLD_LN, shade=GOLD_SH, off=(0, 3), lw=lw)
+    brim = []
+    for k in range(72):
+        a = math.radians(k * 5)
+        x, y = 98 * math.cos(a), 17 * math.sin(a)
+        t = math.radians(brim_tilt)
+        brim.append((150 + x * math.cos(t) - y * math.sin(t), 104 + x * math.sin(t) + y * math.cos(t)))
+    p.part(brim, CAPE, ROBE_LN, shade=CAPE_SH, light=ROBE_HI, off=(0, 6), light_off=(0, 3),
+           lw=lw)
+    if front:
+        p.part(star_path(168, 82 - star * 0.2, star), (255, 232, 120), GOLD_LN, shade=GOLD, off=(2, 2),
+               smooth=False, lw=lw)
+
+
+# ---------------------------------------------------------------- face
+
+FACE = [(108, 126), (109, 152), (114, 174), (126, 192), (141, 203), (150, 206),
+        (159, 203), (174, 192), (186, 174), (191, 152), (192, 126), (150, 110)]
+
+
+def face(p, puff=0.0):
+    pts = list(FACE)
+    if puff:
+        # one cheek puffed out (a pout)
+        pts[8] = (pts[8][0] + puff * 0.6, pts[8][1])
+        pts[9] = (pts[9][0] + puff, pts[9][1] + 2)
+    p.part(pts, SKIN, SKIN_LN, shade=SKIN_SH, off=(3, 3), lw=LW)
+    # shadow of the fringe and the hat brim on the forehead
+    with p.clip(pts):
+        p.shape([(100, 100), (200, 100), (200, 132), (186, 140), (150, 134), (114, 142),
+                 (100, 134)], SKIN_SH)
+    return pts
+
+
+def eye(p, c, side, kind, look=(0, 0)):
+    """side -1: her right eye (left on the picture); u runs outwards."""
+    x, y = c
+    s = side
+
+    def E(u, v):
+        return (x + s * u, y + v)
+    lx, ly = look
+    if kind in ("open", "wide", "half", "teary", "down", "glance"):
+        if kind == "wide":
+            white = [E(-9, 0), E(-4, -11), E(5, -12), E(11, -3), E(9, 8), E(0, 11), E(-7, 7)]
+        elif kind == "half":
+            white = [E(-9, 0), E(0, -3), E(11, -4), E(10, 5), E(0, 9), E(-7, 6)]
+        elif kind == "down":
+            white = [E(-9, 1), E(0, -4), E(11, -3), E(9, 7), E(0, 10), E(-7, 7)]
+        else:
+            white = [E(-9, 0), E(-3, -9), E(6, -9), E(11, -3), E(9, 7), E(0, 10), E(-7, 7)]
+        p.shape(white, (255, 255, 255))
+        with p.clip(white):
+            p.shape([E(-12, -12), E(12, -12), E(12, -3), E(-12, -1)], (220, 208, 228))
+            rx, ry = (5.4, 6.8) if kind == "wide" else (7.2, 9.4)
+            ix, iy = x + lx, y + 1.5 + ly
+            cr = p.cr
+            g = cairo.LinearGradient(ix, iy - ry, ix, iy + ry)
+            g.add_color_stop_rgba(0, *rgb(IRIS_DK))
+            g.add_color_stop_rgba(0.45, *rgb(IRIS))
+            g.add_color_stop_rgba(1, *rgb(IRIS_LT))
+            cr.save()
+            cr.translate(ix, iy)
+            cr.scale(rx, ry)
+            cr.arc(0, 0, 1, 0, 2 * math.pi)
+            cr.restore()
+            cr.set_source(g)
+            cr.fill_preserve()
+            cr.set_source_rgba(*rgb(IRIS_DK))
+            cr.set_line_width(0.9)
+            cr.stroke()
+            p.ellipse(ix, iy - 0.5, rx * 0.42, ry * 0.46, (58, 24, 18))
+            p.ellipse(ix - 2.8, iy - 3.8, 2.6 if kind != "wide" else 1.7,
+                      3.0 if kind != "wide" else 2.0, (255, 255, 255))
+            p.ellipse(ix + 3, iy + 4.2, 1.2, 1.2, (255, 255, 255))
+            if kind == "teary":
+                p.ellipse(ix + 2.6, iy - 1.8, 1.7, 1.7, (255, 255, 255))
+                p.ellipse(ix - 3.6, iy + 3.6, 1.4, 1.0, (255, 255, 255))
+                p.curve([E(-8, 7), E(0, 9), E(9, 6)], TEAR, 2.2)
+        # upper lash line: thick, tapered towards the nose, with a flick
+        if kind == "half":
+            lid = [E(-10, 0), E(0, -3.5), E(11, -4.5), E(14, -6)]
+        elif kind == "down":
+            lid = [E(-10, 1), E(0, -4), E(11, -3.5), E(14, -5)]
+        elif kind == "wide":
+            lid = [E(-10, -1), E(-4, -12), E(5, -13), E(12, -5), E(15, -8)]
+        else:
+            lid = [E(-10, 0), E(-3, -9.5), E(6, -10), E(12, -4), E(15, -7)]
+        p.taper(lid, 1.0, 2.2, EYE_LN, wmid=3.0)
+        p.taper([E(-1, 10.2), E(5, 9.6), E(8.5, 7.5)], 0.3, 0.3, EYE_LN, wmid=1.1)
+        if kind in ("half", "down"):
+            # the lid's crease above
+            p.taper([E(-6, -4), E(3, -7.5), E(10, -7)], 0.2, 0.2, SKIN_LN, wmid=0.9)
+    elif kind == "happy":
+        p.taper([E(-10, 3), E(0, -6), E(10, 2)], 1.0, 1.0, EYE_LN, wmid=3.0)
+    elif kind == "closed":
+        p.taper([E(-10, 0), E(0, 4.5), E(11, 0), E(14, -2)], 1.0, 1.2, EYE_LN, wmid=2.8)
+        for u in (4, 8):
+            p.taper([E(u, 4 - u * 0.3), E(u + 1.5, 7.5 - u * 0.3)], 1.0, 0.2, EYE_LN)
+    elif kind == "tight":
+        p.taper([E(-8, -7), E(6, -0.5), E(-8, 6)], 1.4, 1.4, EYE_LN, wmid=3.2)
+    elif kind == "sad_closed":
+        p.taper([E(-10, -2), E(0, 2), E(11, 4)], 1.0, 1.0, EYE_LN, wmid=2.8)
+        p.taper([E(-6, 6), E(2, 8), E(8, 8)], 0.3, 0.3, EYE_LN, wmid=1.0)
+
+
+BROWS = {
+    # (inner, middle, outer) in the eye's frame, u outwards
+    "normal": [(-9, -14), (1, -16.5), (11, -15)],
+    "raised": [(-9, -19), (1, -23), (11, -20)],
+    "worried": [(-9, -18.5), (1, -15.5), (11, -12.5)],
+    "sad": [(-8, -19.5), (0, -16), (11, -11.5)],
+    "angry": [(-8, -10.5), (1, -14), (11, -17)],
+    "frown": [(-8, -12), (1, -14.5), (11, -15.5)],
+    "soft": [(-9, -14.5), (1, -17), (11, -15)],
+}
+
+
+def brow(p, c, side, kind, lift=0.0):
+    x, y = c
+    pts = [(x + side * u, y + v - lift) for u, v in BROWS[kind]]
+    p.taper(pts, 3.0, 0.8, HAIR_LN, wmid=2.8)
+    p.taper(pts, 1.4, 0.3, HAIR_SH, wmid=1.3)
+
+
+def mouth(p, kind, cx=150, cy=187):
+    x, y = cx, cy
+    if kind == "smile":
+        p.taper([(x - 7, y - 1.5), (x, y + 2), (x + 7, y - 1.5)], 0.5, 0.5, MOUTH_DK, wmid=1.7)
+    elif kind == "grin":
+        pts = [(x - 9, y - 2), (x + 9, y - 2), (x + 5, y + 5), (x, y + 7), (x - 5, y + 5)]
+        p.shape(pts, MOUTH_DK, MOUTH_DK, lw=0.9)
+        with p.clip(pts):
+            p.ellipse(x, y + 7, 6, 3.5, TONGUE)
+            p.shape([(x - 9, y - 3), (x + 9, y - 3), (x + 8, y), (x - 8, y)], TEETH,
+                    smooth=False)
+    elif kind == "lopsided":
+        # 뻘쭘: one corner pulled up, the other flat, a little gap at the low end
+        p.taper([(x - 8, y + 1), (x - 1, y + 1.5), (x + 5, y - 0.5), (x + 9, y - 4)], 0.6, 0.6,
+                MOUTH_DK, wmid=1.7)
+        p.shape([(x - 8, y + 0.2), (x - 4, y + 1.4), (x - 6, y + 3.2)], MOUTH, smooth=False)
+    elif kind == "pout":
+        # 투덜: lips pushed out and to one side
+        x += 5
+        p.shape([(x - 4, y - 1), (x, y - 3), (x + 4, y - 1), (x + 3, y + 2.5), (x, y + 3.5),
+                 (x - 3, y + 2.5)], MOUTH, MOUTH_DK, lw=0.9)
+        p.curve([(x - 3, y + 0.5), (x + 3, y + 0.5)], MOUTH_DK, 0.8)
+    elif kind == "grit":
+        pts = [(x - 10, y - 3), (x + 10, y - 4), (x + 9, y + 4), (x - 9, y + 4)]
+        p.shape(pts, TEETH, MOUTH_DK, lw=1.2)
+        p.curve([(x - 9, y + 0.2), (x + 9, y - 0.2)], (190, 170, 170), 0.8, smooth=False)
+        for u in (-5, 0, 5):
+            p.curve([(x + u, y - 3.2), (x + u, y + 3.6)], (190, 170, 170), 0.7, smooth=False)
+        p.taper([(x - 11, y - 4), (x - 9, y - 2)], 1.4, 0.6, MOUTH_DK)
+    elif kind == "wobble":
+        pts = [(x - 8, y + 2), (x - 4, y - 1.5), (x, y + 0.5), (x + 4, y - 1.5), (x + 8, y + 2),
+               (x + 4, y + 6), (x - 4, y + 6)]
+        p.shape(pts, MOUTH_DK, MOUTH_DK, lw=0.9)
+        with p.clip(pts):
+            p.ellipse(x, y + 7, 5, 3, TONGUE)
+    elif kind == "wail":
+        pts = [(x - 12, y - 4), (x + 12, y - 4), (x + 8, y + 10), (x, y + 13), (x - 8, y + 10)]
+        p.shape(pts, MOUTH_DK, MOUTH_DK, lw=1.0)
+        with p.clip(pts):
+            p.ellipse(x, y + 13, 8, 5, TONGUE)
+            p.shape([(x - 12, y - 5), (x + 12, y - 5), (x + 10, y - 1.5), (x - 10, y - 1.5)],
+                    TEETH, smooth=False)
+    elif kind == "tongue":
+        p.taper([(x - 8, y - 2), (x - 4, y + 2), (x, y - 0.5), (x + 4, y + 2), (x + 8, y - 2)],
+                0.5, 0.5, MOUTH_DK, wmid=1.6)
+        p.shape([(x + 1, y + 0.5), (x + 6, y + 1.2), (x + 5.5, y + 6), (x + 2, y + 5.5)],
+                TONGUE, MOUTH_DK, lw=0.8)
+    elif kind == "chant":
+        p.ellipse(x, y + 1, 3.6, 3.0, MOUTH_DK, MOUTH_DK, lw=0.6)
+        p.ellipse(x, y + 2.4, 2.2, 1.0, TONGUE)
+    elif kind == "shy":
+        # 부끄: a tiny mouth, pressed small, a bit open at one side
+        p.taper([(x - 4, y + 1), (x - 1, y + 2.2), (x + 2, y + 1.4), (x + 4, y + 2.4)], 0.4, 0.4,
+                MOUTH_DK, wmid=1.3)
+        p.shape([(x + 0.5, y + 1.8), (x + 3, y + 1.6), (x + 2, y + 3.6)], MOUTH, smooth=False)
+    elif kind == "o":
+        p.ellipse(x, y + 2, 4.2, 5.6, MOUTH_DK, MOUTH_DK, lw=0.6)
+        p.ellipse(x, y + 5, 2.8, 1.6, TONGUE)
+    elif kind == "shiver":
+        # 바들: teeth clenched in a wide, trembling grimace
+        top = [(x - 10, y + 1), (x - 6, y - 2), (x - 2, y), (x + 2, y - 2), (x + 6, y),
+               (x + 10, y - 2)]
+        bot = [(x + 9, y + 4), (x + 5, y + 3), (x + 1, y + 5), (x - 3, y + 3), (x - 7, y + 5),
+               (x - 10, y + 3)]
+        p.shape(top + bot, TEETH, MOUTH_DK, lw=1.0, smooth=False)
+        p.curve([(x - 9, y + 2), (x - 5, y + 1), (x - 1, y + 2.4), (x + 3, y + 1),
+                 (x + 8, y + 1.6)], (180, 160, 164), 0.7)
+    elif kind == "sniff":
+        # 훌쩍: lips pressed into a quivering frown
+        p.taper([(x - 7, y + 3), (x - 3, y - 0.5), (x + 1, y + 0.6), (x + 4, y - 0.5),
+                 (x + 7, y + 3)], 0.5, 0.5, MOUTH_DK, wmid=1.6)
+        p.taper([(x - 2.5, y + 4.5), (x, y + 5.3), (x + 2.5, y + 4.5)], 0.2, 0.2, SKIN_LN,
+                wmid=0.8)
+
+
+def blush(p, amount, lines=False):
+    if amount <= 0:
+        return
+    cr = p.cr
+    for cx in (124, 176):
+        g = cairo.RadialGradient(cx, 179, 0, cx, 179, 13)
+        g.add_color_stop_rgba(0, *rgb(BLUSH, min(1.0, amount)))
+        g.add_color_stop_rgba(0.55, *rgb(BLUSH, min(1.0, amount) * 0.7))
+        g.add_color_stop_rgba(1, *rgb(BLUSH, 0))
+        cr.save()
+        cr.translate(cx, 179)
+        cr.scale(1.0, 0.55)
+        cr.arc(0, 0, 14, 0, 2 * math.pi)
+        cr.restore()
+        cr.set_source(g)
+        cr.fill()
+        if lines:
+            for u in (-6, -1, 4):
+                p.taper([(cx + u + 2, 174), (cx + u - 1, 183)], 1.2, 0.4, (214, 86, 100))
+
+
+def nose(p, red=False):
+    if red:
+        p.ellipse(150, 176, 5, 3.2, BLUSH, alpha=0.9)
+    p.taper([(149, 173), (151.5, 176)], 1.3, 0.5, SKIN_LN)
+
+
+# ---------------------------------------------------------------- marks
+
+def teardrop(p, x, y, s=1.0):
+    pts = [(x, y - 6 * s), (x + 3.6 * s, y + 1 * s), (x, y + 4.6 * s), (x - 3.6 * s, y + 1 * s)]
+    p.shape(pts, TEAR, TEAR_LN, lw=LW_FINE)
+    p.ellipse(x - 1 * s, y + 0.5 * s, 0.9 * s, 1.3 * s, (255, 255, 255))
+
+
+def sweat(p, x, y, s=1.0):
+    pts = [(x, y - 9 * s), (x + 5 * s, y + 2 * s), (x, y + 7 * s), (x - 5 * s, y + 2 * s)]
+    p.shape(pts, SWEAT, TEAR_LN, lw=LW)
+    p.ellipse(x - 1.6 * s, y + 1.5 * s, 1.3 * s, 2.2 * s, (255, 255, 255))
+
+
+def anger_mark(p, x, y, r=9):
+    for a in (45, 135, 225, 315):
+        ra = math.radians(a)
+        cx, cy = x + math.cos(ra) * r * 1.2, y + math.sin(ra) * r * 1.2
+        arc = [(cx + math.cos(math.radians(a + 180 + d)) * r * 0.7,
+                cy + math.sin(math.radians(a + 180 + d)) * r * 0.7) for d in (-60, 0, 60)]
+        p.taper(arc, 1.4, 1.4, darker(ANGER, 0.5), wmid=4.2)
+        p.taper(arc, 0.6, 0.6, ANGER, wmid=2.6)
+
+
+def sparkle(p, x, y, r):
+    pts = [(x + math.cos(math.radians(-90 + k * 45)) * (r if k % 2 == 0 else r * 0.28),
+            y + math.sin(math.radians(-90 + k * 45)) * (r if k % 2 == 0 else r * 0.28))
+           for k in range(8)]
+    p.shape(pts, SPARK, SPARK_LN, lw=LW_FINE, smooth=False)
+
+
+def tear_stream(p, side, length=44):
+    x0 = 150 + side * 19
+    pts = [(x0, 168), (x0 + side * 3, 182), (x0 + side * 2, 168 + length * 0.6),
+           (x0 + side * 5, 168 + length)]
+    out = taper_outline(pts, 6, 3, wmid=6.5)
+    p.shape(out, TEAR, TEAR_LN, lw=LW_FINE, smooth=False)
+    p.curve([(x0 - side * 0.5, 176), (x0 + side * 1.5, 196)], (255, 255, 255), 1.2)
+
+
+def squiggle(p, x0, y0, side, n=4, color=MARK):
+    pts = [(x0 + side * (6 if k % 2 else 0), y0 + k * 7) for k in range(n)]
+    p.curve(pts, color, 1.6)
+
+
+def note(p, x, y, s=1.0):
+    p.ellipse(x, y, 5 * s, 3.8 * s, MARK, rot=-20)
+    p.curve([(x + 4.2 * s, y - 1 * s), (x + 4.2 * s, y - 20 * s), (x + 11 * s, y - 15 * s)],
+            MARK, 1.8 * s, smooth=False)
+
+
+def magic_circle(p):
+    """A double ring of light with runes, behind her: 3 px and 2 px lines,
+    anti-aliased, with a dark edge so it reads over light and dark."""
+    cx, cy = 150, 196
+    for r, w in ((140, 3.4), (124, 2.2)):
+        p.ring(cx, cy, r, MAGIC_DK, w + 1.6, ry=r * 0.96)
+        p.ring(cx, cy, r, MAGIC, w, ry=r * 0.96)
+    for k in range(24):
+        a = math.radians(k * 15 + 7)
+        px, py = cx + math.cos(a) * 132, cy + math.sin(a) * 132 * 0.96
+        if k % 3 == 0:
+            p.ellipse(px, py, 3.0, 3.0, MAGIC, MAGIC_DK, lw=1.0)
+        else:
+            q = (cx + math.cos(a + 0.05) * 137, cy + math.sin(a + 0.05) * 137 * 0.96)
+            r0 = (cx + math.cos(a) * 127, cy + math.sin(a) * 127 * 0.96)
+            p.curve([r0, q], MAGIC_DK, 3.0, smooth=False)
+            p.curve([r0, q], MAGIC, 1.5, smooth=False)
+
+
+# ---------------------------------------------------------------- poses
+#
+# An arm: dict(side, el, wr, hand, ang, flip, cuff, front).  el and wr are
+# picture points; the shoulder comes from the rig.  ang is the hand's
+# direction (wrist to finger tips) in degrees, default along the forearm.
+# front=True draws the arm after the head (a hand before the face).
+
+def arm(side, el, wr, hand="relaxed", ang=None, flip=None, cuff=30, front=False):
+    return dict(side=side, el=el, wr=wr, hand=hand, ang=ang,
+                flip=(side > 0) if flip is None else flip, cuff=cuff, front=front)
+
+
+def draw_arm(p, r, a):
+    sh = r.sh_l if a["side"] < 0 else r.sh_r
+    along = sleeve(p, sh, a["el"], a["wr"], a["cuff"])
+    if a["hand"]:
+        ang = along if a["ang"] is None else a["ang"]
+        ux, uy = math.cos(math.radians(along)), math.sin(math.radians(along))
+        hand(p, (a["wr"][0] + ux * 1, a["wr"][1] + uy * 1), ang, a["hand"], flip=a["flip"])
+
+
+L_STAFF = arm(-1, (96, 280), (88, 312), "grip", ang=80)
+R_DOWN = arm(1, (204, 282), (206, 318), "relaxed", ang=95)
+STAFF_L = ((76, 44), (94, 412))
+
+MOODS = {
+    "메어드": dict(
+        lean=-2.0, tilt=4, shrug=2, staff=STAFF_L,
+        arms=[L_STAFF, R_DOWN],
+        eyes="open", look=(0.5, 0), brows="soft", mouth="smile", blush=0.32),
+    "뻘쭘메어드": dict(
+        # caught out: scratches her cheek, smile stuck on, eyes slide away
+        lean=2.5, tilt=-7, shrug=-3, staff=STAFF_L,
+        arms=[L_STAFF, arm(1, (224, 268), (196, 216), "cheek", ang=250, cuff=26, front=True)],
+        eyes="open", look=(-3.5, -0.5), brows="worried", mouth="lopsided", blush=0.4,
+        sweat=[(208, 122, 1.3)]),
+    "투덜메어드": dict(
+        # grumbling: arms crossed, head turned away, one cheek puffed
+        lean=3, tilt=-8, shrug=4, head=(2, 0), staff_behind=((236, 46), (132, 412)),
+        arms=[arm(-1, (108, 282), (170, 282), "fist", ang=-10, flip=False),
+              arm(1, (200, 276), (128, 276), "cheek", ang=180, flip=False)],
+        eyes="half", look=(3.5, 1), brows="frown", mouth="pout", puff=4, blush=0.42,
+        grumble=True),
+    "짜증메어드": dict(
+        # annoyed: weight on one leg, fist on the hip, teeth clenched
+        lean=-3.5, tilt=5, shrug=-4, staff=STAFF_L,
+        arms=[L_STAFF, arm(1, (230, 262), (202, 294), "fist", ang=200)],
+        eyes="half", look=(0, 1.5), brows="angry", mouth="grit", anger=(206, 128),
+        gloom=True),
+    "흑흑메어드": dict(
+        # sobbing: head down, one fist at her eye, the staff held close
+        lean=1.5, tilt=6, shrug=-2, head=(0, 5), staff=((92, 60), (128, 412)),
+        arms=[arm(-1, (104, 286), (112, 296), "grip", ang=70),
+              arm(1, (222, 256), (194, 196), "fist", ang=250, cuff=26, front=True)],
+        eyes="sad_closed", brows="sad", mouth="wobble", blush=0.55,
+        drops=[(110, 178, 1.0), (96, 200, 0.8), (202, 206, 0.8)]),
+    "으앙메어드": dict(
+        # wailing: fists at her sides, head back, tears in streams
+        lean=0, tilt=0, shrug=0, head=(0, -3), staff_behind=((232, 48), (138, 412)),
+        arms=[arm(-1, (92, 276), (96, 306), "fist", ang=80, cuff=28),
+              arm(1, (208, 276), (204, 306), "fist", ang=100, cuff=28)],
+        eyes="tight", brows="sad", mouth="wail", streams=True, blush=0.6,
+        drops=[(92, 148, 1.1), (208, 148, 1.1), (84, 174, 0.8), (216, 176, 0.8)]),
+    "마법메어드": dict(
+        # using magic: aims the staff, sure of herself
+        lean=-4, tilt=3, shrug=3, staff=((262, 166), (96, 362)), staff_front=True, glow=True,
+        arms=[arm(-1, (102, 284), (134, 304), "grip", ang=-30, flip=True),
+              arm(1, (222, 262), (200, 246), "grip", ang=-40, flip=True)],
+        eyes="open", look=(2.5, 0), brows="normal", mouth="grin", blush=0.3,
+        sparkles=[(270, 140, 9), (252, 194, 6), (286, 184, 5)]),
+    "시전메어드1": dict(
+        # the silly casting pose: staff overhead, a wiggle and a song
+        lean=4, tilt=-9, shrug=6, staff=((30, 132), (272, 118)), staff_front=True,
+        arms=[arm(-1, (84, 212), (76, 146), "grip", ang=-90, flip=True),
+              arm(1, (220, 208), (226, 134), "grip", ang=-90)],
+        eyes="happy", brows="raised", mouth="tongue", blush=0.55, brim=-12,
+        sparkles=[(40, 100, 8), (262, 90, 7), (30, 168, 5)], wiggle=True, notes=True),
+    "시전메어드2": dict(
+        # casting for real: eyes shut, staff high, the circle behind her
+        lean=-2, tilt=2, shrug=-5, sway=8, staff=((236, 26), (226, 300)), staff_front=True,
+        glow=True,
+        arms=[arm(1, (224, 206), (230, 168), "grip", ang=-80, flip=True),
+              arm(-1, (84, 256), (60, 246), "open", ang=185, flip=True)],
+        eyes="closed", brows="angry", mouth="chant", circle=True,
+        sparkles=[(260, 12, 9), (206, 48, 6), (270, 66, 6), (22, 210, 7)]),
+    "부끄메어드": dict(
+        # shy: head down and aside, eyes lowered, fingertips poking together
+        lean=2, tilt=-6, shrug=3, head=(0, 3), staff_behind=((234, 50), (134, 412)),
+        arms=[arm(-1, (104, 290), (128, 294), "point", ang=-22, flip=False),
+              arm(1, (196, 290), (172, 294), "point", ang=202, flip=True)],
+        eyes="down", look=(-3, 2.5), brows="worried", mouth="shy", blush=1.0,
+        blush_lines=True),
+    "깜짝메어드": dict(
+        # startled: jumps, both hands up, eyes wide
+        lean=0, tilt=0, shrug=-2, head=(0, -4), staff_behind=((236, 50), (136, 412)),
+        arms=[arm(-1, (80, 256), (72, 214), "open", ang=-100, flip=True),
+              arm(1, (220, 256), (228, 214), "open", ang=-80)],
+        eyes="wide", brows="raised", mouth="o", shock=True, sweat=[(206, 132, 0.9)]),
+    "바들메어드": dict(
+        # trembling: clutches the staff with both hands, shoulders up
+        lean=1, tilt=-3, shrug=1, head=(0, 5), staff=((80, 56), (180, 412)),
+        staff_front=True,
+        arms=[arm(-1, (104, 282), (124, 264), "grip", ang=-80, flip=True),
+              arm(1, (198, 292), (152, 300), "grip", ang=-80, flip=True)],
+        eyes="teary", look=(0, 1), brows="worried", mouth="shiver", shake=True, blush=0.3,
+        sweat=[(208, 132, 1.0), (92, 146, 0.8)]),
+    "훌쩍메어드": dict(
+        # sniffling: eyes wet, nose red, a sleeve under the nose
+        lean=-1.5, tilt=4, shrug=-2, staff=STAFF_L,
+        arms=[L_STAFF, arm(1, (220, 266), (178, 206), "relaxed", ang=200, cuff=26,
+                           front=True)],
+        eyes=("teary", "teary"), look=(1, 2.5), brows="sad", mouth="sniff", red_nose=True,
+        drops=[(118, 180, 0.8)], blush=0.6),
+    "뒤메어드": dict(back=True),
+    "뻘쭘뒤메어드": dict(back=True, awkward=True),
+}
+
+
+# ---------------------------------------------------------------- drawing
+
+def draw(mood):
+    m = MOODS[mood]
+    if m.get("back"):
+        return draw_back(m)
+    p = Pic(W, H)
+    r = Rig(m.get("lean", 0), m.get("tilt", 0), m.get("shrug", 0), m.get("head", (0, 0)))
+    if m.get("circle"):
+        magic_circle(p)
+    if m.get("staff_behind"):
+        staff(p, *m["staff_behind"])
+    with Frame(p, r.head):
+        hair_back(p, m.get("sway", 0))
+    if m.get("staff") and not m.get("staff_front"):
+        staff(p, *m["staff"])
+    with Frame(p, r.body):
+        robe_front(p, r)
+    with Frame(p, r.head):
+        neck(p)
+    if m.get("staff") and m.get("staff_front"):
+        staff(p, *m["staff"], glow=m.get("glow", False))
+    for a in m["arms"]:
+        if not a["front"]:
+            draw_arm(p, r, a)
+    with Frame(p, r.head):
+        draw_head(p, m)
+    for a in m["arms"]:
+        if a["front"]:
+            draw_arm(p, r, a)
+    marks(p, m, r)
+    return p.final(SILHOUETTE)
+
+
+def draw_head(p, m):
+    face(p, m.get("puff", 0))
+    eyes = m["eyes"] if isinstance(m["eyes"], tuple) else (m["eyes"], m["eyes"])
+    look = m.get("look", (0, 0))
+    eye(p, EYE_L, -1, eyes[0], look)
+    eye(p, EYE_R, 1, eyes[1], look)
+    blush(p, m.get("blush", 0), m.get("blush_lines", False))
+    nose(p, m.get("red_nose", False))
+    mouth(p, m["mouth"])
+    if m.get("streams"):
+        tear_stream(p, -1)
+        tear_stream(p, 1)
+    front_hair(p)
+    brow(p, EYE_L, -1, m["brows"])
+    brow(p, EYE_R, 1, m["brows"])
+    if m.get("gloom"):
+        with p.clip(FACE):
+            for k in range(7):
+                x = 118 + k * 11
+                p.curve([(x, 122), (x, 136 + (k % 2) * 6)], (110, 80, 140), 1.3, alpha=0.6)
+    hat(p, brim_tilt=m.get("brim", -4))
+
+
+def marks(p, m, r):
+    ox, oy = r.head_off
+    for (x, y, s) in m.get("drops", []):
+        teardrop(p, x + ox, y + oy, s)
+    for (x, y, s) in m.get("sweat", []):
+        sweat(p, x + ox, y + oy, s)
+    if m.get("anger"):
+        anger_mark(p, m["anger"][0] + ox, m["anger"][1] + oy)
+    for (x, y, rad) in m.get("sparkles", []):
+        sparkle(p, x, y, rad)
+    if m.get("shake"):
+        for side in (-1, 1):
+            for y0 in (160, 220, 280):
+                squiggle(p, 150 + side * 100, y0, side)
+    if m.get("shock"):
+        for a in (200, 222, 246, 294, 318, 340):
+            ra = math.radians(a)
+            pts = [(150 + math.cos(ra) * 116, 126 + math.sin(ra) * 98),
+                   (150 + math.cos(ra) * 138, 126 + math.sin(ra) * 116)]
+            p.taper(pts, 4.4, 1.6, MARK)
+    if m.get("grumble"):
+        p.curve([(220, 148), (228, 141), (236, 150), (244, 141), (252, 150)], MARK, 2.0)
+        p.curve([(224, 162), (232, 155), (240, 164), (248, 155)], MARK, 2.0)
+    if m.get("wiggle"):
+        for side in (-1, 1):
+            squiggle(p, 150 + side * 84, 330, side)
+    if m.get("notes"):
+        note(p, 264, 190)
+        note(p, 40, 246, 0.8)
+
+
+# ---------------------------------------------------------------- from behind
+
+def draw_back(m):
+    awkward = m.get("awkward", False)
+    p = Pic(W, H)
+    r = Rig(lean=1.5 if awkward else -1.5, tilt=-10 if awkward else 2, shrug=2)
+    staff(p, (234, 46), (222, 412))
+    with Frame(p, r.body):
+        robe_back(p)
+    # her left arm hangs (left on the picture, seen from behind)
+    draw_arm(p, r, arm(-1, (98, 282), (98, 316), "relaxed", ang=95, flip=True))
+    if not awkward:
+        draw_arm(p, r, arm(1, (206, 280), (220, 306), "grip", ang=80, flip=False))
+    with Frame(p, r.head):
+        if awkward:
+            # she half turns: the cheek and an ear show at the side of her
+            # head, part of the head's own outline
+            cheek = [(110, 116), (93, 130), (86, 150), (88, 172), (98, 190), (114, 200),
+                     (128, 150)]
+            p.part(cheek, SKIN, SKIN_LN, shade=SKIN_SH, off=(-3, 3), lw=LW)
+            with p.clip(cheek):
+                g = cairo.RadialGradient(97, 172, 0, 97, 172, 9)
+                g.add_color_stop_rgba(0, *rgb(BLUSH, 0.9))
+                g.add_color_stop_rgba(1, *rgb(BLUSH, 0))
+                p.cr.arc(97, 172, 9, 0, 2 * math.pi)
+                p.cr.set_source(g)
+                p.cr.fill()
+            # the tips of her lashes just show past the cheek
+            p.taper([(93, 150), (88, 147), (85, 148)], 2.0, 0.4, EYE_LN)
+            p.taper([(92, 154), (87, 155)], 1.4, 0.3, EYE_LN)
+        hair = [(150, 94), (112, 102), (96, 130), (92, 176), (100, 212), (110, 240),
+                (110, 282), (114, 318), (124, 332), (136, 322), (150, 336), (164, 322),
+                (176, 332), (186, 318), (190, 282), (190, 240), (200, 212), (208, 176),
+                (204, 130), (188, 102)]
+        if awkward:
+            hair[2] = (108, 130)
+            hair[3] = (112, 176)
+            hair[4] = (112, 212)
+        p.part(hair, HAIR, HAIR_LN, shade=HAIR_SH, light=HAIR_HI, off=(6, 4), light_off=(2, 0),
+               lw=LW)
+        if awkward:
+            # a lock falls forward over her cheek as she turns
+            lock(p, [(112, 112), (106, 150), (108, 186), (104, 214)], 8)
+        # locks over the mass: they part, overlap and end in points at
+        # different lengths, so the hair falls rather than hangs as a slab
+        for root, mid, tip, w in (((124, 126), (116, 220), (118, 330), 22),
+                                  ((176, 126), (186, 220), (184, 330), 22),
+                                  ((140, 124), (136, 230), (134, 338), 20),
+                                  ((160, 124), (166, 230), (166, 338), 20),
+                                  ((150, 126), (150, 240), (151, 344), 16)):
+            lock(p, [root, mid, tip], w, wmid=w * 0.95)
+        with p.clip(hair):
+            for x0, x1 in ((118, 118), (132, 130), (150, 150), (166, 168), (182, 182)):
+                p.taper([(x0, 140), ((x0 + x1) / 2 + (x0 - 150) * 0.25, 230), (x1, 310)],
+                        0.3, 0.3, HAIR_SH, wmid=1.4)
+            # the shine band, just under the brim, broken between the locks
+            for x in (112, 128, 145, 160, 176, 191):
+                p.taper([(x - 6, 128 + abs(x - 150) * 0.06), (x, 126), (x + 6, 128 + abs(x - 150) * 0.06)],
+                        1.0, 1.0, HAIR_HI, wmid=3.6)
+        # the hat from behind: the same hat, mirrored, without its star
+        with Frame(p, lambda cr: (cr.translate(300, 0), cr.scale(-1, 1))):
+            hat(p, brim_tilt=-4 if not awkward else -8, front=False)
+    if awkward:
+        # scratching the back of her head
+        draw_arm(p, r, arm(1, (232, 246), (204, 186), "relaxed", ang=235, cuff=26,
+                           flip=False))
+        sweat(p, 80, 126, 1.4)
+    return p.final(SILHOUETTE)
+
+
+def robe_back(p):
+    robe = [(150, 222), (124, 228), (112, 240), (108, 262), (112, 290), (114, 302),
+            (104, 340), (92, 380), (86, 412), (214, 412), (208, 380), (196, 340),
+            (186, 302), (188, 290), (192, 262), (188, 240), (176, 228)]
+    p.part(robe, ROBE, ROBE_LN, shade=ROBE_SH, light=ROBE_HI, off=(9, 3), lw=LW)
+    for x0, x1 in ((128, 118), (150, 150), (172, 182)):
+        p.taper([(x0, 316), ((x0 + x1) / 2, 360), (x1, 408)], 0.4, 2.4, ROBE_SH)
+    p.part([(112, 293), (188, 293), (189, 306), (111, 306)], BELT, BELT_LN, shade=BELT_SH,
+           off=(0, 4), smooth=False, lw=LW)
+    for side in (-1, 1):
+        p.part([(150, 299), (150 + side * 16, 289), (150 + side * 18, 309)],
+               mix(BELT, CREAM, 0.2), BELT_LN, smooth=False, lw=LW)
+        p.part(taper_outline([(150 + side * 3, 303), (150 + side * 8, 336)], 6, 4),
+               mix(BELT, CREAM, 0.2), BELT_LN, smooth=False, lw=LW)
+    p.ellipse(150, 299, 4, 4, BELT, BELT_LN, lw=LW)
+    cape = [(150, 218), (126, 222), (108, 234), (97, 250), (92, 268), (102, 275),
+            (114, 268), (126, 277), (138, 270), (150, 279), (162, 270), (174, 277),
+            (186, 268), (198, 275), (208, 268), (203, 250), (192, 234), (174, 222)]
+    p.part(cape, CAPE, ROBE_LN, shade=CAPE_SH, light=ROBE, off=(6, 5), lw=LW)
+    with p.clip(cape):
+        p.curve([(90, 268), (102, 273), (114, 266), (126, 275), (138, 268), (150, 277),
+                 (162, 268), (174, 275), (186, 266), (198, 273), (210, 266)], GOLD, 2.4)

@@ -1,0 +1,285 @@
+"""The golem risen, drawn on cairo over the angry sky of 화난골렘.
+
+It must read as one creature: a body of one great stone with the head sunk
+between its shoulders, arms of three stones each that overlap at dark
+joints, legs planted in the ground, one shadow under all of it.  Light is
+the red sky behind it, so every stone gets a warm rim on its upper edge and
+its mass darkens towards the ground.
+"""
+
+import math
+import random
+
+import cairo
+
+import figure
+from vec import Pic, rgb, spline, lighter
+
+LN = (34, 20, 26)
+ST = (126, 112, 110)
+ST_SH = (78, 64, 70)
+ST_DK = (58, 44, 52)
+RIM = (255, 160, 100)
+MOSS = (98, 120, 64)
+MOSS_SH = (64, 84, 44)
+EMBER = (255, 132, 44)
+EMBER_HI = (255, 238, 170)
+DUST = (222, 190, 170)
+DUST_SH = (170, 128, 118)
+
+
+def stone_pts(rng, cx, cy, rx, ry, rot=0.0, n=9, rough=0.12):
+    pts = []
+    for k in range(n):
+        a = 2 * math.pi * k / n + rot
+        r = 1 + rng.uniform(-rough, rough)
+        x, y = math.cos(a) * rx * r, math.sin(a) * ry * r
+        pts.append((cx + x, cy + y))
+    return pts
+
+
+def stone(p, rng, cx, cy, rx, ry, rot=0.0, moss=False, base=ST, lw=2.2, rim=RIM,
+          shade=ST_SH):
+    pts = stone_pts(rng, cx, cy, rx, ry, rot)
+    cr = p.cr
+    cr.save()
+    spline(cr, pts)
+    cr.clip()
+    # mass: lit from behind and above, dark towards the ground
+    g = cairo.LinearGradient(cx, cy - ry, cx, cy + ry)
+    g.add_color_stop_rgba(0, *rgb(lighter(base, 0.08)))
+    g.add_color_stop_rgba(0.55, *rgb(base))
+    g.add_color_stop_rgba(1, *rgb(shade))
+    cr.set_source(g)
+    cr.paint()
+    # hard cel shadow on the lower right
+    cr.save()
+    cr.translate(-rx * 0.22, -ry * 0.26)
+    spline(cr, pts)
+    cr.restore()
+    cr.rectangle(-100, -100, 800, 600)
+    cr.set_fill_rule(cairo.FILL_RULE_EVEN_ODD)
+    cr.set_source_rgba(*rgb(shade, 0.75))
+    cr.fill()
+    cr.set_fill_rule(cairo.FILL_RULE_WINDING)
+    # warm rim light along the top edge
+    cr.save()
+    cr.translate(0, ry * 0.12)
+    spline(cr, pts)
+    cr.restore()
+    cr.rectangle(-100, -100, 800, 600)
+    cr.set_fill_rule(cairo.FILL_RULE_EVEN_ODD)
+    cr.set_source_rgba(*rgb(rim, 0.85))
+    cr.fill()
+    cr.set_fill_rule(cairo.FILL_RULE_WINDING)
+    if moss:
+        cap = [(cx - rx * 1.1, cy - ry * 1.2), (cx + rx * 1.1, cy - ry * 1.2),
+               (cx + rx * 0.8, cy - ry * 0.55), (cx + rx * 0.3, cy - ry * 0.7),
+               (cx - rx * 0.1, cy - ry * 0.5), (cx - rx * 0.5, cy - ry * 0.68),
+               (cx - rx * 1.0, cy - ry * 0.5)]
+        p.shape(cap, MOSS)
+        p.curve(cap[2:], MOSS_SH, 1.6)
+    # two chips and a seam in the stone
+    for k in range(2):
+        a = rng.uniform(0, 2 * math.pi)
+        x0, y0 = cx + math.cos(a) * rx * 0.45, cy + math.sin(a) * ry * 0.45
+        p.taper([(x0, y0), (x0 + rng.uniform(-8, 8), y0 + rng.uniform(4, 10)),
+                 (x0 + rng.uniform(-10, 10), y0 + rng.uniform(10, 16))], 0.4, 0.3, ST_DK,
+                wmid=1.8)
+    cr.restore()
+    p.stroke(lambda c: spline(c, pts), LN, lw)
+    return pts
+
+
+def joint(p, a, b, w):
+    """The dark stone core that joins the stones of a limb."""
+    p.curve([a, b], LN, w + 4, smooth=False)
+    p.curve([a, b], ST_DK, w, smooth=False)
+
+
+def dust(p, x, y, r, light=DUST, shade=DUST_SH, line=LN):
+    """A dust cloud with volume: puffs with a shaded underside and a line."""
+    puffs = [(x - r * 0.6, y + r * 0.1, r * 0.55), (x, y - r * 0.25, r * 0.7),
+             (x + r * 0.6, y + r * 0.05, r * 0.55), (x + r * 0.1, y + r * 0.3, r * 0.6)]
+    cr = p.cr
+    for px, py, pr in puffs:
+        cr.new_sub_path()
+        cr.arc(px, py, pr + 1.6, 0, 2 * math.pi)
+    cr.set_source_rgba(*rgb(line))
+    cr.fill()
+    for px, py, pr in puffs:
+        cr.new_sub_path()
+        cr.arc(px, py, pr, 0, 2 * math.pi)
+    cr.set_source_rgba(*rgb(shade))
+    cr.fill()
+    cr.save()
+    for px, py, pr in puffs:
+        cr.new_sub_path()
+        cr.arc(px, py, pr, 0, 2 * math.pi)
+    cr.clip()
+    for px, py, pr in puffs:
+        cr.new_sub_path()
+        cr.arc(px - pr * 0.18, py - pr * 0.22, pr * 0.86, 0, 2 * math.pi)
+    cr.set_source_rgba(*rgb(light))
+    cr.fill()
+    cr.restore()
+    for px, py, pr in puffs[:2]:
+        p.ellipse(px - pr * 0.35, py - pr * 0.4, pr * 0.25, pr * 0.16, lighter(light, 0.5))
+
+
+class _Rng:
+    def __init__(self, seed):
+        self._r = random.Random(seed)
+
+    def uniform(self, a, b):
+        return a + (b - a) * self._r.random()
+
+
+# daylight: the same stones, lit from above by the sky
+DAY = dict(rim=(236, 240, 236), shade=(112, 110, 104), lw=1.8)
+DAY_ST = (168, 164, 152)
+DAY_LN = (60, 58, 52)
+
+
+def resting(cx, base_y, k, ss):
+    """The golem asleep in the clearing (배경2): the same body of stones as
+    when it rises, sunk into a heap; one arm laid down, the head on its
+    shoulder with two closed slits.  Returned at ss times the size, to be
+    laid onto a painted background of that scale."""
+    r = _Rng(22)
+    p = Pic(600, 400, ss=ss)
+    cr = p.cr
+
+    def S(x, y):
+        return (cx + x * k, base_y + y * k)
+
+    def R(x, y, rx, ry, rot=0.0, moss=True, base=DAY_ST):
+        q = S(x, y)
+        return stone(p, r, q[0], q[1], rx * k, ry * k, rot, moss=moss, base=base, **DAY)
+    cr.save()
+    cr.translate(*S(10, 4))
+    cr.scale(130 * k, 16 * k)
+    cr.arc(0, 0, 1, 0, 2 * math.pi)
+    cr.restore()
+    cr.set_source_rgba(0.16, 0.2, 0.12, 0.4)
+    cr.fill()
+    joint(p, S(-40, -60), S(-92, -30), 24 * k)
+    R(-50, -40, 50, 38)                     # the laid-down arm
+    R(-98, -28, 32, 26, 0.1)                # its fist
+    R(52, -48, 60, 48, 0.2)                 # haunch
+    R(0, -92, 84, 62, 0.3)                  # the back, the body of the risen golem
+    R(40, -128, 28, 22, -0.3)               # shoulder
+    hx, hy = S(-54, -150)
+    R(-54, -150, 40, 34, 0.8, base=(176, 172, 160))  # the head
+    for dx in (-13, 9):
+        p.taper([(hx + (dx - 6) * k, hy + 3 * k), (hx + dx * k, hy + 4.5 * k),
+                 (hx + (dx + 6) * k, hy + 3.5 * k)], 1.0, 1.0, DAY_LN, wmid=2.6 * k)
+    p.taper([(hx - 24 * k, hy - 6 * k), (hx, hy - 10 * k), (hx + 20 * k, hy - 6 * k)], 0.5, 0.5,
+            DAY_LN, wmid=2.0 * k)
+    R(-92, -14, 26, 16, 0.0, moss=False, base=(176, 160, 140))   # stray stones
+    R(96, -14, 28, 18, 0.4, moss=False)
+    R(14, -12, 40, 20, 0.1, moss=False)
+    return p.big()
+
+
+def rubble(ss):
+    """What is left of the golem after the fight (엔딩배경): its stones
+    fallen apart, warm in the evening light."""
+    r = _Rng(66)
+    p = Pic(600, 400, ss=ss)
+    warm = dict(rim=(255, 226, 190), shade=(120, 104, 96), lw=1.6)
+    for (x, y, rx, ry) in ((40, 338, 34, 24), (96, 326, 40, 30), (150, 344, 30, 20),
+                           (70, 360, 28, 18), (124, 362, 24, 14), (20, 366, 20, 14)):
+        stone(p, r, x, y, rx, ry, 0.2, moss=rx > 28, base=(178, 160, 140), **warm)
+    return p.big()
+
+
+def dust_layer(clouds, ss, **colours):
+    """Dust clouds (x, y, r) on a transparent 600 x 400 layer at ss times
+    the size, for a painted background of that scale."""
+    p = Pic(600, 400, ss=ss)
+    for x, y, r in clouds:
+        dust(p, x, y, r, **colours)
+    return p.big()
+
+
+def golem(seed=44):
+    """The golem on a transparent 600 x 400 layer."""
+    r = _Rng(seed)
+    p = Pic(600, 400)
+    cr = p.cr
+    # one shadow under the whole creature
+    cr.save()
+    cr.translate(334, 352)
+    cr.scale(230, 30)
+    cr.arc(0, 0, 1, 0, 2 * math.pi)
+    cr.restore()
+    cr.set_source_rgba(0.12, 0.05, 0.08, 0.55)
+    cr.fill()
+    # legs, planted
+    for lx, rot in ((276, 0.2), (392, -0.2)):
+        joint(p, (lx, 270), (lx + (lx - 334) * 0.1, 320), 34)
+        stone(p, r, lx + (lx - 334) * 0.12, 318, 42, 42, rot)
+    # the left arm hangs, its fist on the ground
+    joint(p, (236, 176), (196, 250), 24)
+    joint(p, (196, 250), (176, 308), 22)
+    stone(p, r, 204, 240, 34, 44, 0.5)
+    stone(p, r, 176, 316, 46, 36, 0.1, moss=True)
+    for k in range(3):
+        x0 = 152 + k * 15
+        p.curve([(x0, 326), (x0 + 3, 334), (x0 + 9, 336)], LN, 2.0)
+    # the body: one great stone, the shoulders part of it
+    stone(p, r, 334, 214, 118, 92, 0.1, moss=True, lw=2.6)
+    # the shoulder stones overlap the body
+    stone(p, r, 238, 168, 44, 36, 0.4, moss=True)
+    stone(p, r, 430, 160, 46, 38, -0.3, moss=True)
+    # the raised right arm and its fist
+    joint(p, (440, 150), (486, 98), 26)
+    joint(p, (486, 98), (516, 56), 24)
+    stone(p, r, 484, 104, 32, 40, 0.9)
+    stone(p, r, 522, 50, 50, 42, 0.3, moss=True)
+    for k in range(3):
+        x0 = 500 + k * 16
+        p.curve([(x0, 62), (x0 + 3, 70), (x0 + 9, 72)], LN, 2.0)
+    # the head, sunk between the shoulders
+    stone(p, r, 334, 110, 54, 42, 0.6, moss=True, base=lighter(ST, 0.04))
+    # glowing cracks through body and head, with a soft ember glow
+    cracks = [[(290, 168), (304, 200), (294, 232), (316, 262), (308, 298)],
+              [(372, 162), (360, 196), (384, 226), (370, 262)],
+              [(318, 84), (326, 98), (320, 112)], [(252, 234), (278, 244)]]
+    for c in cracks:
+        p.curve(c, EMBER, 7, alpha=0.35)
+        p.curve(c, EMBER, 3.2)
+        p.curve(c, EMBER_HI, 1.3)
+    # burning eyes under a heavy brow, and a jagged mouth
+    glow = cairo.RadialGradient(334, 112, 4, 334, 112, 48)
+    glow.add_color_stop_rgba(0, 1.0, 0.4, 0.12, 0.7)
+    glow.add_color_stop_rgba(1, 1.0, 0.3, 0.1, 0.0)
+    cr.save()
+    cr.translate(334, 112)
+    cr.scale(1.0, 0.4)
+    cr.arc(0, 0, 48, 0, 2 * math.pi)
+    cr.restore()
+    cr.set_source(glow)
+    cr.fill()
+    for side in (-1, 1):
+        ex = 334 + side * 19
+        p.shape([(ex - side * 13, 104), (ex + side * 13, 112), (ex - side * 10, 120)],
+                (255, 84, 30), LN, lw=1.4, smooth=False)
+        p.shape([(ex - side * 8, 108), (ex + side * 6, 112), (ex - side * 6, 116)],
+                EMBER_HI, smooth=False)
+    p.shape([(288, 92), (334, 101), (380, 92), (382, 101), (334, 109), (286, 101)], LN,
+            smooth=False)
+    p.shape([(312, 130), (322, 126), (330, 132), (340, 126), (350, 132), (358, 128),
+             (352, 141), (318, 141)], (40, 18, 20), LN, lw=1.0, smooth=False)
+    figure.anger_mark(p, 404, 58, 11)
+    # steam of rage, and the dust it raises
+    for (x, y, rr) in ((268, 60, 15), (250, 42, 11), (404, 118, 11)):
+        dust(p, x, y, rr * 1.6)
+    for (x, y, rr) in ((190, 360, 40), (478, 358, 44), (100, 372, 30), (566, 366, 30)):
+        dust(p, x, y, rr)
+    # flying chips
+    for (x, y, s) in ((140, 220, 6), (120, 170, 4), (552, 170, 5), (570, 230, 6),
+                      (250, 320, 4), (440, 300, 5)):
+        stone(p, r, x, y, s, s * 0.8, 0.0, lw=1.2)
+    return p.final()

@@ -1,0 +1,276 @@
+"""Vector drawing for the game's pictures, on cairo.
+
+Paths are true Bezier curves (a Catmull-Rom spline through the given points
+turned into cubic segments), filled and stroked with cairo's anti-aliasing.
+Coordinates are always final-picture pixels; the surface is SS times larger
+and reduced at the end, so every curve is smooth at its final size.
+
+Shading is cel shading with a hard, anti-aliased edge: a part is filled with
+its shade colour and then, shifted towards the light (upper left), with its
+base colour, so the shade shows as a band along the lower right edge.
+"""
+
+import math
+
+import cairo
+from PIL import Image, ImageFilter
+
+SS = 3
+
+
+def rgb(c, a=1.0):
+    return (c[0] / 255.0, c[1] / 255.0, c[2] / 255.0, a)
+
+
+def mix(c1, c2, t):
+    return tuple(int(round(a + (b - a) * t)) for a, b in zip(c1, c2))
+
+
+def darker(c, t):
+    return mix(c, (0, 0, 0), t)
+
+
+def lighter(c, t):
+    return mix(c, (255, 255, 255), t)
+
+
+# ---------------------------------------------------------------- paths
+
+def spline(cr, pts, closed=True, tension=1.0):
+    """Add a smooth path through pts (Catmull-Rom as cubic Beziers)."""
+    n = len(pts)
+    if n < 3:
+        cr.move_to(*pts[0])
+        for p in pts[1:]:
+            cr.line_to(*p)
+        if closed:
+            cr.close_path()
+        return
+    cr.move_to(*pts[0])
+    last = n if closed else n - 1
+    k = tension / 6.0
+    for i in range(last):
+        p0 = pts[(i - 1) % n] if closed else pts[max(i - 1, 0)]
+        p1 = pts[i]
+        p2 = pts[(i + 1) % n]
+        p3 = pts[(i + 2) % n] if closed else pts[min(i + 2, n - 1)]
+        c1 = (p1[0] + (p2[0] - p0[0]) * k, p1[1] + (p2[1] - p0[1]) * k)
+        c2 = (p2[0] - (p3[0] - p1[0]) * k, p2[1] - (p3[1] - p1[1]) * k)
+        cr.curve_to(c1[0], c1[1], c2[0], c2[1], p2[0], p2[1])
+    if closed:
+        cr.close_path()
+
+
+def poly(cr, pts, closed=True):
+    cr.move_to(*pts[0])
+    for p in pts[1:]:
+        cr.line_to(*p)
+    if closed:
+        cr.close_path()
+
+
+def sample_spline(pts, steps=12):
+    """Points along the open Catmull-Rom curve through pts."""
+    n = len(pts)
+    if n == 2:
+        return [(pts[0][0] + (pts[1][0] - pts[0][0]) * s / steps,
+                 pts[0][1] + (pts[1][1] - pts[0][1]) * s / steps) for s in range(steps + 1)]
+    out = []
+    for i in range(n - 1):
+        p0, p1 = pts[max(i - 1, 0)], pts[i]
+        p2, p3 = pts[i + 1], pts[min(i + 2, n - 1)]
+        for s in range(steps):
+            t = s / steps
+            t2, t3 = t * t, t * t * t
+            out.append(tuple(0.5 * (2 * p1[j] + (-p0[j] + p2[j]) * t
+                                    + (2 * p0[j] - 5 * p1[j] + 4 * p2[j] - p3[j]) * t2
+                                    + (-p0[j] + 3 * p1[j] - 3 * p2[j] + p3[j]) * t3)
+                             for j in (0, 1)))
+    out.append(pts[-1])
+    return out
+
+
+def taper_outline(pts, w0, w1, wmid=None, steps=10):
+    """Outline of a stroke along the curve through pts whose width runs from
+    w0 to w1 (through wmid at the middle): hair locks, brows, lash lines."""
+    c = sample_spline(pts, steps)
+    n = len(c)
+    left, right = [], []
+    for i, (x, y) in enumerate(c):
+        a = c[max(i - 1, 0)]
+        b = c[min(i + 1, n - 1)]
+        dx, dy = b[0] - a[0], b[1] - a[1]
+        ln = math.hypot(dx, dy) or 1.0
+        nx, ny = -dy / ln, dx / ln
+        t = i / (n - 1)
+        if wmid is None:
+            w = w0 + (w1 - w0) * t
+        else:
+            w = (w0 + (wmid - w0) * t * 2) if t < 0.5 else (wmid + (w1 - wmid) * (t - 0.5) * 2)
+        w /= 2.0
+        left.append((x + nx * w, y + ny * w))
+        right.append((x - nx * w, y - ny * w))
+    return left + list(reversed(right))
+
+
+# ---------------------------------------------------------------- picture
+
+class Pic:
+    """A cairo surface SS times the final size, drawn in final pixels."""
+
+    def __init__(self, w, h, background=None, ss=SS):
+        self.w, self.h, self.ss = w, h, ss
+        self.surf = cairo.ImageSurface(cairo.FORMAT_ARGB32, w * ss, h * ss)
+        self.cr = cairo.Context(self.surf)
+        self.cr.scale(ss, ss)
+        self.cr.set_line_cap(cairo.LINE_CAP_ROUND)
+        self.cr.set_line_join(cairo.LINE_JOIN_ROUND)
+        if background is not None:
+            self.cr.set_source_rgba(*rgb(background))
+            self.cr.paint()
+
+    # -- plain painting
+    def fill(self, path, color, alpha=1.0):
+        cr = self.cr
+        path(cr)
+        cr.set_source_rgba(*rgb(color, alpha))
+        cr.fill()
+
+    def stroke(self, path, color, width, alpha=1.0):
+        cr = self.cr
+        path(cr)
+        cr.set_source_rgba(*rgb(color, alpha))
+        cr.set_line_width(width)
+        cr.stroke()
+
+    def shape(self, pts, color, line=None, lw=1.1, alpha=1.0, smooth=True):
+        path = (lambda cr: spline(cr, pts)) if smooth else (lambda cr: poly(cr, pts))
+        self.fill(path, color, alpha)
+        if line is not None:
+            self.stroke(path, line, lw, alpha)
+
+    def curve(self, pts, color, width, alpha=1.0, smooth=True):
+        if smooth:
+            self.stroke(lambda cr: spline(cr, pts, closed=False), color, width, alpha)
+        else:
+            self.stroke(lambda cr: poly(cr, pts, closed=False), color, width, alpha)
+
+    def taper(self, pts, w0, w1, color, wmid=None, alpha=1.0):
+        out = taper_outline(pts, w0, w1, wmid)
+        self.fill(lambda cr: poly(cr, out), color, alpha)
+
+    def ellipse(self, cx, cy, rx, ry, color, line=None, lw=1.0, rot=0.0, alpha=1.0):
+        def path(cr):
+            cr.save()
+            cr.translate(cx, cy)
+            cr.rotate(math.radians(rot))
+            cr.scale(rx, ry)
+            cr.new_sub_path()
+            cr.arc(0, 0, 1, 0, 2 * math.pi)
+            cr.restore()
+        if color is not None:
+            self.fill(path, color, alpha)
+        if line is not None:
+            self.stroke(path, line, lw, alpha)
+
+    def ring(self, cx, cy, r, color, width, alpha=1.0, ry=None):
+        ry = r if ry is None else ry
+
+        def path(cr):
+            cr.save()
+            cr.translate(cx, cy)
+            cr.scale(r, ry)
+            cr.new_sub_path()
+            cr.arc(0, 0, 1, 0, 2 * math.pi)
+            cr.restore()
+        path(self.cr)
+        self.cr.set_source_rgba(*rgb(color, alpha))
+        self.cr.set_line_width(width)
+        self.cr.stroke()
+
+    # -- cel-shaded part
+    def part(self, pts, base, line, shade=None, light=None, lw=1.1, off=(4, 4),
+             light_off=(2, 2), smooth=True, grad=None):
+        """A filled part with a hard shade band on its lower right edge, an
+        optional light band on its upper left edge, and its line."""
+        cr = self.cr
+
+        def path(c, dx=0.0, dy=0.0):
+            c.save()
+            c.translate(dx, dy)
+            (spline if smooth else poly)(c, pts)
+            c.restore()
+        cr.save()
+        path(cr)
+        cr.clip()
+        if light is not None:
+            cr.set_source_rgba(*rgb(light))
+            cr.paint()
+            path(cr, *light_off)
+            cr.clip()
+        if shade is not None:
+            cr.set_source_rgba(*rgb(shade))
+            cr.paint()
+            self._base(lambda c: path(c, -off[0], -off[1]), base, grad)
+        else:
+            self._base(path, base, grad)
+        cr.restore()
+        if line is not None:
+            self.stroke(path, line, lw)
+
+    def _base(self, path, base, grad):
+        cr = self.cr
+        path(cr)
+        if grad is None:
+            cr.set_source_rgba(*rgb(base))
+        else:
+            (x0, y0, x1, y1), stops = grad
+            g = cairo.LinearGradient(x0, y0, x1, y1)
+            for t, c in stops:
+                g.add_color_stop_rgba(t, *rgb(c))
+            cr.set_source(g)
+        cr.fill()
+
+    def clip(self, pts, smooth=True):
+        """Context manager limiting painting to a shape."""
+        pic = self
+
+        class _Clip:
+            def __enter__(self):
+                pic.cr.save()
+                (spline if smooth else poly)(pic.cr, pts)
+                pic.cr.clip()
+
+            def __exit__(self, *exc):
+                pic.cr.restore()
+        return _Clip()
+
+    # -- out
+    def big(self):
+        """The full-resolution picture as a PIL RGBA image."""
+        self.surf.flush()
+        return Image.frombuffer("RGBA", (self.w * self.ss, self.h * self.ss),
+                                bytes(self.surf.get_data()), "raw", "BGRa",
+                                self.surf.get_stride(), 1)
+
+    def final(self, silhouette=None):
+        """Reduce to the final size; with silhouette=(width, darkness) the
+        figure gets a heavier outer line, a dark shade of the colour it
+        borders, so its edge is dark over every background."""
+        img = self.big()
+        if silhouette is not None:
+            img = add_silhouette(img, silhouette[0] * self.ss, silhouette[1])
+        return img.convert("RGBa").reduce(self.ss).convert("RGBA")
+
+
+def add_silhouette(img, width, darkness):
+    a = img.getchannel("A")
+    size = int(round(width)) * 2 + 1
+    grown = a.filter(ImageFilter.MaxFilter(size))
+    # the colour next to the edge, spread outwards (blurred premultiplied,
+    # then un-premultiplied), then darkened
+    spread = img.convert("RGBa").filter(ImageFilter.BoxBlur(width * 1.5)).convert("RGBA")
+    line = spread.convert("RGB").point(lambda v: int(v * (1 - darkness))).convert("RGBA")
+    line.putalpha(grown)
+    line.alpha_composite(img)
+    return line
