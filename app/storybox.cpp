@@ -30,6 +30,8 @@ StoryBox::StoryBox(QWidget *parent)
     : QTextEdit(parent)
 {
     setObjectName(QStringLiteral("Text1"));
+    // What a screen reader calls the box; its text is read as the box's value.
+    setAccessibleName(QStringLiteral("이야기"));
     setGeometry(geometry);
     setFont(textFont());
     setReadOnly(true);

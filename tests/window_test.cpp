@@ -1,3 +1,7 @@
+#include <cmath>
+
+#include <QAccessible>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
@@ -398,6 +402,82 @@ TEST_F(WindowPlay, loadAtTheDuelKeepsTheLastMove)
     EXPECT_EQ(state().battleRoll, 3);   // never saved, never reset
     click("Command3");
     EXPECT_EQ(state().sceneLabel, L::Ending);
+}
+
+// WCAG's contrast ratio of two colours, 1 to 21.
+double contrast(const QColor &a, const QColor &b)
+{
+    auto luminance = [](const QColor &c) {
+        auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// A dark desktop theme gives light text: the story box, which keeps its grey,
+// must keep its text dark with it, and every other control reads as well.
+TEST_F(WindowTest, everythingReadsUnderADarkTheme)
+{
+    const QPalette before = QApplication::palette();
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(36, 36, 36));
+    dark.setColor(QPalette::WindowText, QColor(238, 238, 236));
+    dark.setColor(QPalette::Base, QColor(45, 45, 45));
+    dark.setColor(QPalette::Text, QColor(238, 238, 236));
+    dark.setColor(QPalette::Button, QColor(53, 53, 53));
+    dark.setColor(QPalette::ButtonText, QColor(238, 238, 236));
+    QApplication::setPalette(dark);
+    Form1 darkWindow(story::theStory(), pictures, dice, saves);
+    darkWindow.show();
+
+    QWidget *box = darkWindow.findChild<QTextEdit *>(QStringLiteral("Text1"));
+    ASSERT_TRUE(box);
+    EXPECT_GE(contrast(box->palette().color(QPalette::Text), box->palette().color(QPalette::Base)), 4.5);
+    for (const char *name : {"Label1", "Label2"}) {
+        const QWidget *w = darkWindow.findChild<QWidget *>(QLatin1String(name));
+        EXPECT_GE(contrast(w->palette().color(QPalette::WindowText), w->palette().color(QPalette::Window)), 4.5)
+            << name;
+    }
+    for (const char *name : {"Command2", "Command6", "Command7", "Command10"}) {
+        const QWidget *w = darkWindow.findChild<QWidget *>(QLatin1String(name));
+        EXPECT_GE(contrast(w->palette().color(QPalette::ButtonText), w->palette().color(QPalette::Button)), 4.5)
+            << name;
+    }
+    // And as drawn: the title text in the box is dark ink on the grey.
+    const QImage shot = box->grab().toImage();
+    int darkest = 255;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            darkest = std::min(darkest, qGray(shot.pixel(x, y)));
+    EXPECT_LT(darkest, 60);
+    QApplication::setPalette(before);
+}
+
+// A screen reader hears each button's caption and the story box's text.
+TEST_F(WindowTest, screenReadersGetTheCaptionsAndTheStory)
+{
+    const std::pair<const char *, const char *> captions[] = {
+        {"Command2", "첫번째 선택지"}, {"Command3", "두번째 선택지"}, {"Command4", "세번째 선택지"},
+        {"Command6", "독백, 이야기 진행"}, {"Command7", "시작하기"}, {"Command8", "저장하기"},
+        {"Command9", "불러오기"}, {"Command10", "끝내기"},
+    };
+    for (const auto &[name, caption] : captions) {
+        QAccessibleInterface *button = QAccessible::queryAccessibleInterface(control(name));
+        ASSERT_TRUE(button) << name;
+        EXPECT_EQ(button->role(), QAccessible::Button) << name;
+        EXPECT_EQ(button->text(QAccessible::Name), QString::fromUtf8(caption)) << name;
+    }
+
+    this->button("Command7")->click();
+    this->button("Command6")->click();
+    QAccessibleInterface *box = QAccessible::queryAccessibleInterface(control("Text1"));
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text(QAccessible::Name), QStringLiteral("이야기"));
+    QAccessibleTextInterface *text = box->textInterface();
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->text(0, text->characterCount()), this->text());
+    EXPECT_FALSE(this->text().isEmpty());
 }
 
 } // namespace
