@@ -1,4 +1,7 @@
-"""The six backgrounds, 600 x 400.
+"""The three backgrounds still painted with Pillow, 600 x 400: the clearing
+(배경2), the impact card (꽈당) and the golem's sky (화난골렘); the golem,
+its heap and the dust clouds are drawn on cairo (golem.py) and laid over
+them.
 
 Same language as the figures: flat shapes with soft shading, light from the
 upper left, distance shown by paler, bluer and slightly blurred layers.
@@ -10,8 +13,8 @@ import math
 
 from PIL import ImageDraw, ImageFilter
 
-from common import (Canvas, Rng, catmull, bezier, darker, lighter, shifted,
-                    intersect, subtract, union, soft_ellipse, stroke_outline, vgradient)
+from common import (Canvas, Rng, catmull, darker, lighter, shifted, intersect, subtract,
+                    soft_ellipse, stroke_outline, vgradient)
 import golem
 
 W, H, SS = 600, 400, 3
@@ -65,11 +68,6 @@ def soften(cv, radius):
     cv.img = cv.img.filter(ImageFilter.GaussianBlur(radius * cv.ss))
 
 
-def haze(cv, color, opacity, top=0, bottom=H):
-    m = cv.poly_mask([(0, top), (W, top), (W, bottom), (0, bottom)])
-    cv.fill(m, color, opacity)
-
-
 def circles_mask(cv, circles):
     m = cv.new_mask()
     d = ImageDraw.Draw(m)
@@ -107,37 +105,6 @@ def foliage(cv, cx, cy, r, base, rng, n=9, spread=1.0, light_dir=(-1, -1)):
     return m
 
 
-def trunk(cv, x, base_y, top_y, w, color, rng, lean=0.0, bark=True, roots=True):
-    """A tree trunk, lit from the left, with bark lines and a root flare."""
-    tw = w * 0.72
-    pts = [(x - tw / 2 + lean, top_y), (x + tw / 2 + lean, top_y),
-           (x + w / 2, base_y - w * 0.6)]
-    if roots:
-        pts += [(x + w * 0.62, base_y - w * 0.2), (x + w * 0.95, base_y + 2),
-                (x + w * 0.3, base_y - 2), (x, base_y + 1), (x - w * 0.35, base_y - 1),
-                (x - w * 0.95, base_y + 2), (x - w * 0.62, base_y - w * 0.2)]
-    pts += [(x - w / 2, base_y - w * 0.6)]
-    m = cv.poly_mask(pts)
-    cv.fill(m, color)
-    # shade on the right half, light on the left edge
-    sh = cv.poly_mask([(x + lean * 0.5 + w * 0.05, top_y - 5), (x + w * 2, top_y - 5),
-                       (x + w * 2, base_y + 5), (x + w * 0.05, base_y + 5)])
-    cv.fill(intersect(cv.blur(sh, w * 0.12), m), darker(color, 0.35))
-    lt = subtract(m, shifted(m, int(w * 0.18 * cv.ss), 0))
-    cv.fill(intersect(cv.blur(lt, w * 0.06), m), lighter(color, 0.2), 0.7)
-    if bark:
-        for i in range(int(w / 4)):
-            bx = x + rng.uniform(-w * 0.4, w * 0.4)
-            y0 = rng.uniform(top_y, base_y - w * 0.5)
-            y1 = y0 + rng.uniform(20, 60)
-            f = (y0 - top_y) / max(1.0, base_y - top_y)
-            cx = bx + lean * (1 - f)
-            bm = cv.line_mask([(cx, y0), (cx + rng.uniform(-2, 2), (y0 + y1) / 2),
-                               (cx + rng.uniform(-2, 2), y1)], rng.uniform(0.8, 1.6))
-            cv.fill(intersect(bm, m), darker(color, 0.5), 0.6)
-    return m
-
-
 def grass_tufts(cv, rng, region, count, colors, hmin=5, hmax=12, avoid=None):
     """Little fans of grass blades scattered over a rectangle, except where
     the mask 'avoid' is set (a road)."""
@@ -170,16 +137,6 @@ def path_pebbles(cv, rng, mask_pts, count, color, rmin=0.8, rmax=2.2):
     pm = intersect(circles_mask(cv, dots), m)
     cv.fill(shifted(pm, cv.ss, cv.ss), darker(color, 0.45), 0.5)
     cv.fill(pm, color)
-
-
-def light_rays(cv, rays, color=(255, 250, 210), opacity=0.22):
-    for (x0, w0, x1, w1) in rays:
-        m = cv.poly_mask([(x0 - w0, -10), (x0 + w0, -10), (x1 + w1, H + 10),
-                          (x1 - w1, H + 10)])
-        fade = vgradient(cv.img.size, None, None,
-                         stops=[(0, (255, 255, 255)), (0.7, (120, 120, 120)),
-                                (1.0, (0, 0, 0))]).convert("L")
-        cv.fill(intersect(cv.blur(m, 6), fade), color, opacity)
 
 
 def rock(cv, cx, cy, rx, ry, color, rng, moss=None, rot=0.0, crack=True, line=None,
