@@ -280,10 +280,10 @@ def forest_crossroads():
     for (x, y, r) in ((190, 214, 22), (412, 216, 22), (146, 210, 18), (458, 210, 18)):
         foliage(p, rng, x, y - r * 0.4, r, (84, 138, 70), n=7, line=FOREST_LINE, lw=0.9)
     # near trees framing the picture, their shadows on the grass
-    for (x, y, rx) in ((40, 334, 70), (118, 264, 34), (566, 340, 72), (494, 266, 34)):
+    for (x, y, rx) in ((40, 334, 70), (118, 264, 34), (566, 340, 72), (518, 266, 30)):
         glow(p, x + rx * 0.45, y + 3, rx, rx * 0.17, (30, 62, 32), 0.55, core=0.4)
     trunk(p, rng, 118, 262, -10, 26, (108, 86, 68), lean=-4, line=(52, 38, 30))
-    trunk(p, rng, 494, 264, -10, 26, (108, 86, 68), lean=5, line=(52, 38, 30))
+    trunk(p, rng, 518, 264, -10, 24, (108, 86, 68), lean=5, line=(52, 38, 30))
     signpost(p)
     trunk(p, rng, 28, 332, -10, 56, (96, 74, 60), lean=6, line=(44, 30, 24))
     trunk(p, rng, 574, 338, -10, 58, (96, 74, 60), lean=-8, line=(44, 30, 24))
@@ -384,9 +384,8 @@ def ending():
     for x in (8, 30, 58, 84, 112, 140, 166, 178):
         flower(p, x + rng.uniform(-4, 4), rng.uniform(374, 382), 1.0,
                rng.pick([(255, 255, 255), (255, 200, 220)]))
-    for (x, y) in ((68, 343), (126, 348), (112, 318)):     # in the gaps between stones
-        tuft(p, x, y, 7, (150, 160, 70), rng)
-        flower(p, x, y - 6, 0.8, (255, 255, 255))
+    for (x, y) in ((10, 380), (54, 376), (106, 380), (140, 372), (174, 356)):
+        tuft(p, x, y, 8, (150, 160, 70), rng)     # grass grown round the stones
     # sun rays, and petals on the wind
     beams(p, [(476, 8, 330, 80, 400), (520, 8, 576, 60, 400)], (255, 240, 200), 0.16)
     for _ in range(26):
