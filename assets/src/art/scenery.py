@@ -8,6 +8,8 @@ surfaces in gradients.  Distance is shown by paler, bluer layers drawn with
 thinner lines or none, and soft light is a radial gradient, never a blur.
 메어드 stands over the middle (x 144 to 444), so the busy detail goes to the
 sides and the middle is left open and even for her and for the eye.
+Each is drawn at three times its size and reduced on cairo; Pillow only
+writes the file.
 """
 
 import math
@@ -299,7 +301,7 @@ def forest_crossroads():
     # leaves in the near corners
     for (x, y, r) in ((-8, 392, 52), (610, 388, 54), (44, 414, 34), (560, 414, 36)):
         foliage(p, rng, x, y, r, (66, 124, 60), n=8, line=FOREST_LINE, lw=1.1)
-    return p.final().convert("RGB")
+    return p.flat()
 
 
 def signpost(p):
@@ -394,7 +396,7 @@ def ending():
             continue
         p.ellipse(x, y, 2.7, 1.4, (255, 216, 228), (214, 140, 160), lw=0.5,
                   rot=rng.uniform(0, 180))
-    return p.final().convert("RGB")
+    return p.flat()
 
 
 def village(p):
@@ -481,7 +483,7 @@ def the_end():
         x, y = rng.uniform(10, 590), rng.uniform(310, 392)
         glow(p, x, y, 6, 6, (255, 240, 150), 0.55, core=0.1)
         p.ellipse(x, y, 1.1, 1.1, (255, 252, 210))
-    return p.final().convert("RGB")
+    return p.flat()
 
 
 def pine(p, x, y, h):

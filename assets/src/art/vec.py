@@ -253,6 +253,21 @@ class Pic:
                                 bytes(self.surf.get_data()), "raw", "BGRa",
                                 self.surf.get_stride(), 1)
 
+    def flat(self):
+        """An opaque picture reduced to its final size on cairo, which
+        averages each SS x SS block, as an RGB image for the file writer."""
+        self.surf.flush()
+        out = cairo.ImageSurface(cairo.FORMAT_RGB24, self.w, self.h)
+        cr = cairo.Context(out)
+        cr.scale(1.0 / self.ss, 1.0 / self.ss)
+        pattern = cairo.SurfacePattern(self.surf)
+        pattern.set_filter(cairo.FILTER_GOOD)
+        cr.set_source(pattern)
+        cr.paint()
+        out.flush()
+        return Image.frombuffer("RGBA", (self.w, self.h), bytes(out.get_data()), "raw",
+                                "BGRA", out.get_stride(), 1).convert("RGB")
+
     def final(self, silhouette=None):
         """Reduce to the final size; with silhouette=(width, darkness) the
         figure gets a heavier outer line, a dark shade of the colour it
