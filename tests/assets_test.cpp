@@ -4,6 +4,10 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <QPoint>
+#include <QStringList>
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -172,6 +176,58 @@ TEST(Assets, iconHasEverySize)
             }
         EXPECT_GT(opaque, size * size / 4) << size << ": the hat does not fill the icon";
         EXPECT_EQ(rim, 0) << size << ": the hat runs off the icon";
+    }
+}
+
+// The hat is dark indigo, so on a dark panel (a dark taskbar, a dark
+// window title) only a light rim round it keeps its shape. Seen from each
+// side along every row and column, the first few visible pixels of each
+// icon must include one that stands out from a dark panel; on a light
+// panel the dark hat itself does. Without the rim hardly any line passes.
+TEST(Assets, iconOutlineReadsOnDarkPanels)
+{
+    QStringList files = {QStringLiteral("default/icon-16.png"),
+                         QStringLiteral("default/icon-32.png")};
+    for (int size : {16, 32, 48, 64, 128, 256})
+        files << QStringLiteral("icons/barmen-%1.png").arg(size);
+    for (const QString &file : files) {
+        const QImage icon = decodeAsset(file).convertToFormat(QImage::Format_ARGB32);
+        ASSERT_FALSE(icon.isNull()) << file.toStdString();
+        const int size = icon.width();
+        const int depth = 2 + size / 32;    // the rim and the fine edge outside it
+        constexpr int panel = 32;
+        const auto lightOverPanel = [&](int x, int y) {
+            const QRgb p = icon.pixel(x, y);
+            const double a = qAlpha(p) / 255.0;
+            const double luma = 0.299 * qRed(p) + 0.587 * qGreen(p) + 0.114 * qBlue(p);
+            return luma * a + panel * (1 - a) > 150;
+        };
+        int sides = 0, lit = 0;
+        // one pass over rows (transpose = false), one over columns
+        for (bool transpose : {false, true})
+            for (int line = 0; line < size; ++line) {
+                const auto at = [&](int i) { return transpose ? QPoint(line, i) : QPoint(i, line); };
+                int first = -1, last = -1;
+                for (int i = 0; i < size; ++i)
+                    if (qAlpha(icon.pixel(at(i))) > 128) {
+                        first = first < 0 ? i : first;
+                        last = i;
+                    }
+                if (first < 0)
+                    continue;
+                bool fromStart = false, fromEnd = false;
+                for (int d = 0; d < depth; ++d) {
+                    const QPoint s = at(std::min(first + d, size - 1));
+                    const QPoint e = at(std::max(last - d, 0));
+                    fromStart = fromStart || lightOverPanel(s.x(), s.y());
+                    fromEnd = fromEnd || lightOverPanel(e.x(), e.y());
+                }
+                sides += 2;
+                lit += int(fromStart) + int(fromEnd);
+            }
+        ASSERT_GT(sides, 0) << file.toStdString();
+        EXPECT_GE(double(lit) / sides, 0.85)
+            << file.toStdString() << ": the hat's edge vanishes on a dark panel";
     }
 }
 

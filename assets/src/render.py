@@ -20,6 +20,7 @@ from PIL import Image, ImageChops  # noqa: E402
 import backgrounds  # noqa: E402
 import figure  # noqa: E402
 import props  # noqa: E402
+import scenery  # noqa: E402
 
 TRANSPARENT_INDEX = 255
 UNUSED = (255, 0, 255)
@@ -83,12 +84,12 @@ def save_png(img, path):
 
 PICTURES = [
     # backgrounds
-    ("배경1.jpg", backgrounds.forest_crossroads, save_jpeg),
+    ("배경1.jpg", scenery.forest_crossroads, save_jpeg),
     ("배경2.jpg", backgrounds.clearing, save_jpeg),
     ("꽈당.jpg", backgrounds.thud, save_jpeg),
     ("화난골렘.jpg", backgrounds.angry_golem, save_jpeg),
-    ("엔딩배경.jpg", backgrounds.ending, save_jpeg),
-    ("끝.jpg", backgrounds.the_end, save_jpeg),
+    ("엔딩배경.jpg", scenery.ending, save_jpeg),
+    ("끝.jpg", scenery.the_end, save_jpeg),
     # character pictures
     ("시작.gif", props.title_picture, save_gif),
     ("시작 2.gif", props.hero_back,
@@ -99,7 +100,7 @@ PICTURES = [
      (lambda img, path: save_gif(img, path, figure.RESERVED))) for mood in figure.MOODS
 ] + [
     # built into the program: the title screen's look, and the icon
-    ("default/default-bg.jpg", backgrounds.forest_crossroads, save_jpeg),
+    ("default/default-bg.jpg", scenery.forest_crossroads, save_jpeg),
     ("default/default-ch.gif", props.title_picture, save_gif),
     ("default/icon-32.png", lambda: props.icon(32), save_png),
     ("default/icon-16.png", lambda: props.icon(16), save_png),

@@ -1,4 +1,7 @@
-"""The six backgrounds, 600 x 400.
+"""The three backgrounds still painted with Pillow, 600 x 400: the clearing
+(배경2), the impact card (꽈당) and the golem's sky (화난골렘); the golem,
+its heap and the dust clouds are drawn on cairo (golem.py) and laid over
+them.
 
 Same language as the figures: flat shapes with soft shading, light from the
 upper left, distance shown by paler, bluer and slightly blurred layers.
@@ -10,8 +13,8 @@ import math
 
 from PIL import ImageDraw, ImageFilter
 
-from common import (Canvas, Rng, catmull, bezier, darker, lighter, shifted,
-                    intersect, subtract, union, soft_ellipse, stroke_outline, vgradient)
+from common import (Canvas, Rng, catmull, darker, lighter, shifted, intersect, subtract,
+                    soft_ellipse, stroke_outline, vgradient)
 import golem
 
 W, H, SS = 600, 400, 3
@@ -65,11 +68,6 @@ def soften(cv, radius):
     cv.img = cv.img.filter(ImageFilter.GaussianBlur(radius * cv.ss))
 
 
-def haze(cv, color, opacity, top=0, bottom=H):
-    m = cv.poly_mask([(0, top), (W, top), (W, bottom), (0, bottom)])
-    cv.fill(m, color, opacity)
-
-
 def circles_mask(cv, circles):
     m = cv.new_mask()
     d = ImageDraw.Draw(m)
@@ -107,37 +105,6 @@ def foliage(cv, cx, cy, r, base, rng, n=9, spread=1.0, light_dir=(-1, -1)):
     return m
 
 
-def trunk(cv, x, base_y, top_y, w, color, rng, lean=0.0, bark=True, roots=True):
-    """A tree trunk, lit from the left, with bark lines and a root flare."""
-    tw = w * 0.72
-    pts = [(x - tw / 2 + lean, top_y), (x + tw / 2 + lean, top_y),
-           (x + w / 2, base_y - w * 0.6)]
-    if roots:
-        pts += [(x + w * 0.62, base_y - w * 0.2), (x + w * 0.95, base_y + 2),
-                (x + w * 0.3, base_y - 2), (x, base_y + 1), (x - w * 0.35, base_y - 1),
-                (x - w * 0.95, base_y + 2), (x - w * 0.62, base_y - w * 0.2)]
-    pts += [(x - w / 2, base_y - w * 0.6)]
-    m = cv.poly_mask(pts)
-    cv.fill(m, color)
-    # shade on the right half, light on the left edge
-    sh = cv.poly_mask([(x + lean * 0.5 + w * 0.05, top_y - 5), (x + w * 2, top_y - 5),
-                       (x + w * 2, base_y + 5), (x + w * 0.05, base_y + 5)])
-    cv.fill(intersect(cv.blur(sh, w * 0.12), m), darker(color, 0.35))
-    lt = subtract(m, shifted(m, int(w * 0.18 * cv.ss), 0))
-    cv.fill(intersect(cv.blur(lt, w * 0.06), m), lighter(color, 0.2), 0.7)
-    if bark:
-        for i in range(int(w / 4)):
-            bx = x + rng.uniform(-w * 0.4, w * 0.4)
-            y0 = rng.uniform(top_y, base_y - w * 0.5)
-            y1 = y0 + rng.uniform(20, 60)
-            f = (y0 - top_y) / max(1.0, base_y - top_y)
-            cx = bx + lean * (1 - f)
-            bm = cv.line_mask([(cx, y0), (cx + rng.uniform(-2, 2), (y0 + y1) / 2),
-                               (cx + rng.uniform(-2, 2), y1)], rng.uniform(0.8, 1.6))
-            cv.fill(intersect(bm, m), darker(color, 0.5), 0.6)
-    return m
-
-
 def grass_tufts(cv, rng, region, count, colors, hmin=5, hmax=12, avoid=None):
     """Little fans of grass blades scattered over a rectangle, except where
     the mask 'avoid' is set (a road)."""
@@ -170,16 +137,6 @@ def path_pebbles(cv, rng, mask_pts, count, color, rmin=0.8, rmax=2.2):
     pm = intersect(circles_mask(cv, dots), m)
     cv.fill(shifted(pm, cv.ss, cv.ss), darker(color, 0.45), 0.5)
     cv.fill(pm, color)
-
-
-def light_rays(cv, rays, color=(255, 250, 210), opacity=0.22):
-    for (x0, w0, x1, w1) in rays:
-        m = cv.poly_mask([(x0 - w0, -10), (x0 + w0, -10), (x1 + w1, H + 10),
-                          (x1 - w1, H + 10)])
-        fade = vgradient(cv.img.size, None, None,
-                         stops=[(0, (255, 255, 255)), (0.7, (120, 120, 120)),
-                                (1.0, (0, 0, 0))]).convert("L")
-        cv.fill(intersect(cv.blur(m, 6), fade), color, opacity)
 
 
 def rock(cv, cx, cy, rx, ry, color, rng, moss=None, rot=0.0, crack=True, line=None,
@@ -228,123 +185,6 @@ def flowers(cv, rng, region, count, colors):
             a = 2 * math.pi * k / 5
             cv.ellipse(x + math.cos(a) * 1.6 * s, y + math.sin(a) * 1.2 * s, 1.3 * s, 1.1 * s, c)
         cv.ellipse(x, y, 0.9 * s, 0.8 * s, (255, 220, 90))
-
-
-# ================================================================ 배경1
-
-def forest_crossroads():
-    """A crossroads in a sunlit forest: the road comes towards the viewer,
-    side roads bend away left and right, a signpost stands at the corner."""
-    rng = Rng(11)
-    cv = canvas()
-    sky(cv, [(0.0, (232, 240, 200)), (0.45, (206, 226, 170)), (1.0, (150, 190, 120))])
-    # far forest: pale blue-green trunks and masses
-    for i in range(26):
-        x = rng.uniform(-10, 610)
-        trunk(cv, x, rng.uniform(205, 215), -10, rng.uniform(6, 12), (150, 170, 140), rng,
-              bark=False, roots=False)
-    for i in range(22):
-        foliage(cv, rng.uniform(-20, 620), rng.uniform(10, 130), rng.uniform(40, 70),
-                (140, 172, 120), rng, n=7)
-    # the bright opening at the end of the straight road
-    cv.fill(soft_ellipse(cv, 300, 170, 70, 46, 22), (255, 252, 220), 0.9)
-    soften(cv, 2.0)
-    # middle forest
-    mid_green = (92, 138, 82)
-    for i in range(14):
-        x = rng.uniform(-20, 620)
-        if 250 < x < 350:
-            continue
-        trunk(cv, x, rng.uniform(214, 226), -10, rng.uniform(12, 20), (112, 100, 86), rng)
-    for i in range(18):
-        x = rng.uniform(-30, 630)
-        foliage(cv, x, rng.uniform(-10, 70), rng.uniform(50, 80), mid_green, rng, n=8)
-    # ground
-    ground = [(-10, 206), (120, 200), (300, 196), (480, 200), (610, 206), (610, 410),
-              (-10, 410)]
-    gm = cv.poly_mask(ground)
-    cv.fill_image(gm, vgradient(cv.img.size, None, None,
-                                stops=[(0.0, (120, 160, 80)), (0.5, (110, 160, 74)),
-                                       (0.75, (96, 150, 66)), (1.0, (76, 128, 56))]))
-    # soft shadow of the canopy on the ground, with sun patches
-    for (x, y, rx, ry) in ((90, 300, 120, 40), (520, 320, 110, 36), (300, 380, 220, 30)):
-        cv.fill(soft_ellipse(cv, x, y, rx, ry, 18), (40, 80, 40), 0.25)
-    for (x, y, rx, ry) in ((220, 290, 60, 12), (420, 262, 50, 10), (130, 250, 40, 8)):
-        cv.fill(soft_ellipse(cv, x, y, rx, ry, 6), (240, 240, 170), 0.35)
-    # roads
-    main = catmull([(170, 410), (250, 300), (284, 230), (294, 196), (306, 196), (316, 230),
-                    (350, 300), (430, 410)], closed=True, steps=8)
-    side_l = catmull([(300, 252), (200, 250), (110, 240), (40, 224), (-20, 212), (-20, 202),
-                      (40, 210), (120, 222), (210, 226), (300, 226)], closed=True, steps=8)
-    side_r = [(600 - x, y) for (x, y) in side_l]
-    roads = union(union(cv.poly_mask(main), cv.poly_mask(side_l)), cv.poly_mask(side_r))
-    roads = cv.blur(roads, 0.8)
-    cv.fill_image(roads, vgradient(cv.img.size, None, None,
-                                   stops=[(0.0, (226, 206, 160)), (0.5, (214, 186, 134)),
-                                          (1.0, (190, 152, 100))]))
-    # darker verges and wheel ruts
-    outside = subtract(cv.new_mask(255), roads)
-    cv.fill(intersect(roads, cv.blur(outside, 4)), (150, 116, 74), 0.55)
-    for side in (-1, 1):
-        cv.fill(intersect(cv.blur(cv.line_mask(bezier((300 + side * 50, 410),
-                                                       (300 + side * 20, 300),
-                                                       (300 + side * 4, 205)), 5.0), 2),
-                          roads), (184, 148, 100), 0.45)
-    cv.fill(intersect(cv.blur(cv.line_mask(bezier((300, 410), (300, 300), (300, 205)), 7.0), 3),
-                      roads), (232, 214, 170), 0.5)
-    path_pebbles(cv, rng, [(170, 290), (430, 290), (430, 410), (170, 410)], 60,
-                 (196, 170, 128))
-    path_pebbles(cv, rng, [(60, 214), (540, 214), (540, 290), (60, 290)], 40,
-                 (200, 176, 136), 0.6, 1.4)
-    # grass along the verges
-    grass_cols = [(84, 140, 60), (104, 160, 70), (70, 120, 52), (126, 176, 84)]
-    grass_tufts(cv, rng, (0, 256, 230, 400), 260, grass_cols, 5, 14, avoid=roads)
-    grass_tufts(cv, rng, (370, 256, 600, 400), 260, grass_cols, 5, 14, avoid=roads)
-    grass_tufts(cv, rng, (0, 210, 290, 238), 70, grass_cols, 3, 6, avoid=roads)
-    grass_tufts(cv, rng, (310, 210, 600, 238), 70, grass_cols, 3, 6, avoid=roads)
-    flowers(cv, rng, (10, 270, 200, 390), 26, [(255, 255, 255), (250, 220, 110), (230, 160, 220)])
-    flowers(cv, rng, (410, 270, 590, 390), 26, [(255, 255, 255), (250, 220, 110), (170, 200, 255)])
-    # bushes at the corners of the crossing
-    for (x, y, r) in ((200, 218, 26), (404, 220, 26), (150, 214, 20), (454, 214, 20)):
-        foliage(cv, x, y - r * 0.4, r, (78, 130, 66), rng, n=7)
-    # near trees framing the picture, with their shadows on the grass
-    for (x, y, rx) in ((30, 330, 60), (112, 262, 30), (574, 336, 64), (500, 264, 30)):
-        cv.fill(soft_ellipse(cv, x + rx * 0.4, y + 2, rx, rx * 0.16, 3), (30, 60, 30), 0.45)
-    dark_bark = (92, 72, 58)
-    trunk(cv, 28, 330, -10, 54, dark_bark, rng, lean=6)
-    trunk(cv, 112, 262, -10, 26, (104, 84, 66), rng, lean=-4)
-    trunk(cv, 574, 336, -10, 58, dark_bark, rng, lean=-8)
-    trunk(cv, 500, 264, -10, 26, (104, 84, 66), rng, lean=5)
-    # signpost at the right corner of the crossing
-    post_c = (150, 110, 70)
-    post = [(476, 146), (482, 146), (484, 260), (474, 260)]
-    cv.poly(post, post_c)
-    cv.poly([(479, 146), (482, 146), (484, 260), (480, 260)], darker(post_c, 0.3))
-    for (y, d, l) in ((158, 1, 38), (176, -1, 36), (194, 1, 30)):
-        x0 = 479
-        x1 = x0 + d * l
-        board = [(x0 - d * 6, y - 6), (x1, y - 6), (x1 + d * 8, y), (x1, y + 6),
-                 (x0 - d * 6, y + 6)]
-        cv.poly(board, (190, 146, 96))
-        cv.poly([(x0 - d * 6, y + 2), (x1, y + 2), (x1 + d * 4, y + 4), (x1, y + 6),
-                 (x0 - d * 6, y + 6)], (156, 112, 70))
-        cv.outline(board, 1.0, (80, 52, 30))
-        for k in range(3):
-            xx = x0 + d * (10 + k * 8)
-            cv.line([(xx, y - 2), (xx + d * 4, y - 1)], 0.8, (110, 74, 44))
-    cv.poly([(470, 258), (488, 258), (490, 264), (468, 264)], (120, 130, 90), 0.6)
-    # near canopy: dark leaves across the top and down the sides
-    near = (56, 104, 58)
-    for (x, y, r) in ((-10, 10, 90), (70, -20, 80), (160, -40, 70), (250, -50, 60),
-                      (360, -50, 60), (450, -40, 70), (540, -20, 80), (620, 10, 90),
-                      (-20, 120, 60), (625, 130, 60)):
-        foliage(cv, x, y, r, near, rng, n=10)
-    # sunbeams
-    light_rays(cv, [(140, 14, 300, 40), (230, 10, 420, 30), (60, 10, 180, 28)])
-    # foreground leaves in the bottom corners
-    for (x, y, r) in ((-10, 392, 50), (610, 388, 52), (40, 410, 34), (560, 412, 36)):
-        foliage(cv, x, y, r, (60, 118, 56), rng, n=8)
-    return cv.final().convert("RGB")
 
 
 # ================================================================ the golem
@@ -486,123 +326,3 @@ def angry_golem():
     img = cv.final()
     img.alpha_composite(golem.golem())
     return img.convert("RGB")
-
-
-# ================================================================ 엔딩배경
-
-def ending():
-    """Evening after the fight: warm light over the hills, the golem only
-    rubble with flowers, and far off the village that is home."""
-    rng = Rng(55)
-    cv = canvas()
-    sky(cv, [(0.0, (96, 108, 186)), (0.25, (176, 140, 190)), (0.45, (250, 170, 150)),
-             (0.58, (255, 214, 150)), (1.0, (255, 220, 160))])
-    sun = (476, 196)
-    cv.fill(soft_ellipse(cv, sun[0], sun[1], 150, 110, 50), (255, 236, 180), 0.8)
-    cv.fill(soft_ellipse(cv, sun[0], sun[1], 60, 60, 16), (255, 246, 210), 0.9)
-    cv.ellipse(sun[0], sun[1], 26, 26, (255, 250, 226))
-    # warm clouds with lit undersides
-    for (x, y, r) in ((110, 70, 40), (200, 50, 30), (380, 90, 34), (560, 60, 36),
-                      (60, 140, 26)):
-        m = circles_mask(cv, [(x + dx * r, y + dy * r * 0.5, r * s) for dx, dy, s in
-                              ((-1.0, 0.3, 0.5), (-0.3, 0, 0.7), (0.4, 0.1, 0.62),
-                               (1.0, 0.35, 0.45))])
-        cv.fill(cv.blur(m, 0.8), (236, 160, 170))
-        cv.fill(intersect(m, subtract(m, shifted(m, 0, -int(r * 0.3 * cv.ss)))),
-                (255, 214, 170))
-    # far hills and the village
-    cv.poly(catmull([(-20, 210), (80, 178), (170, 190), (280, 196), (400, 206), (520, 200),
-                     (640, 210), (640, 260), (-20, 260)], steps=8), (190, 140, 160))
-    soften(cv, 1.2)
-    village(cv, rng)
-    cv.poly(catmull([(-20, 232), (120, 216), (260, 228), (420, 222), (560, 232), (640, 226),
-                     (640, 280), (-20, 280)], steps=8), (150, 150, 110))
-    for i in range(16):
-        x = 300 + i * 22 + rng.uniform(-6, 6)
-        foliage(cv, x, rng.uniform(228, 236), rng.uniform(12, 20), (104, 120, 70), rng, n=5)
-    # meadow in evening light
-    ground = catmull([(-20, 246), (160, 240), (340, 246), (500, 240), (640, 246),
-                      (640, 420), (-20, 420)], steps=6)
-    cv.fill_image(cv.poly_mask(ground), vgradient(cv.img.size, None, None,
-                  stops=[(0.0, (196, 190, 100)), (0.65, (176, 176, 90)), (0.8, (150, 156, 80)),
-                         (1.0, (120, 130, 66))]))
-    cv.fill(soft_ellipse(cv, 470, 270, 220, 40, 20), (255, 230, 150), 0.45)
-    grass_tufts(cv, rng, (0, 250, 600, 400), 440,
-                [(150, 160, 70), (176, 180, 86), (128, 140, 60), (200, 190, 96)], 4, 13)
-    flowers(cv, rng, (0, 270, 600, 395), 70,
-            [(255, 255, 255), (255, 220, 120), (250, 170, 200), (200, 180, 255)])
-    # the golem is only rubble now, with flowers in the gaps
-    cv.fill(soft_ellipse(cv, 92, 352, 90, 12, 4), (80, 70, 40), 0.4)
-    cv.img.alpha_composite(golem.rubble(cv.ss))
-    flowers(cv, rng, (20, 330, 170, 372), 14, [(255, 255, 255), (255, 200, 220)])
-    # sun rays and drifting petals
-    light_rays(cv, [(470, 10, 300, 90), (520, 10, 560, 70), (420, 8, 120, 60)],
-               (255, 240, 200), 0.16)
-    for i in range(24):
-        x, y = rng.uniform(0, 600), rng.uniform(40, 380)
-        if 170 < x < 430 and y < 260:
-            continue
-        a = rng.uniform(0, 180)
-        cv.ellipse(x, y, 2.6, 1.4, (255, 214, 226), rot=a)
-    return cv.final().convert("RGB")
-
-
-def village(cv, rng):
-    """A few houses on the far hill, windows lit, one chimney smoking."""
-    for (x, y, w, h) in ((46, 186, 22, 14), (72, 182, 18, 16), (96, 188, 24, 12),
-                         (122, 190, 16, 12), (20, 192, 16, 10)):
-        cv.poly([(x, y), (x + w, y), (x + w, y + h), (x, y + h)], (236, 206, 176))
-        cv.poly([(x + w * 0.55, y), (x + w, y), (x + w, y + h), (x + w * 0.55, y + h)],
-                (206, 164, 150))
-        cv.poly([(x - 3, y + 1), (x + w / 2, y - h * 0.7), (x + w + 3, y + 1)], (176, 84, 70))
-        cv.ellipse(x + w * 0.3, y + h * 0.55, 1.6, 1.8, (255, 230, 140))
-    cv.poly([(80, 170), (84, 170), (84, 180), (80, 180)], (140, 90, 80))
-    for k in range(5):
-        cv.ellipse(84 + k * 5, 164 - k * 7, 3 + k, 2.5 + k * 0.8, (250, 236, 236), 0.5)
-    cv.poly([(150, 196), (154, 168), (158, 196)], (120, 110, 110))   # a little steeple
-    cv.poly([(146, 196), (162, 196), (162, 202), (146, 202)], (226, 200, 176))
-
-
-# ================================================================ 끝
-
-def the_end():
-    """Closing card: night sky turning to dawn over dark hills, the word 끝
-    in the upper middle (the hero stands below it, looking up)."""
-    rng = Rng(66)
-    cv = canvas()
-    sky(cv, [(0.0, (14, 16, 44)), (0.4, (44, 40, 98)), (0.66, (120, 80, 140)),
-             (0.8, (232, 146, 124)), (1.0, (250, 190, 140))])
-    for i in range(170):
-        x, y = rng.uniform(0, 600), rng.uniform(0, 260)
-        r = rng.uniform(0.4, 1.2) if rng.chance(0.9) else rng.uniform(1.3, 2.0)
-        cv.ellipse(x, y, r, r, (255, 250, 230), opacity=max(0.3, 1 - y / 300))
-    for (x, y, r) in ((84, 58, 7), (520, 150, 6), (180, 200, 5), (430, 40, 5)):
-        cv.poly([(x, y - r), (x + r * 0.25, y - r * 0.25), (x + r, y), (x + r * 0.25, y + r * 0.25),
-                 (x, y + r), (x - r * 0.25, y + r * 0.25), (x - r, y), (x - r * 0.25, y - r * 0.25)],
-                (255, 250, 220))
-    # crescent moon
-    cv.fill(soft_ellipse(cv, 510, 70, 40, 40, 12), (255, 240, 200), 0.35)
-    moon = subtract(cv.ellipse_mask(510, 70, 22, 22), cv.ellipse_mask(520, 62, 20, 20))
-    cv.fill(moon, (255, 244, 206))
-    # the word, with a soft glow and a thin ornament under it
-    cv.fill(cv.blur(cv.text_mask((300, 118), "끝", 92, stroke=2), 8), (255, 220, 160), 0.55)
-    cv.fill(cv.text_mask((302, 121), "끝", 92), (30, 20, 60), 0.6)
-    cv.fill(cv.text_mask((300, 118), "끝", 92), (255, 246, 226))
-    for side in (-1, 1):
-        cv.line([(300 + side * 22, 184), (300 + side * 110, 184)], 1.4, (255, 226, 170))
-        cv.ellipse(300 + side * 116, 184, 2.2, 2.2, (255, 226, 170))
-    cv.poly([(300, 176), (306, 184), (300, 192), (294, 184)], (255, 226, 170))
-    # hills and trees in silhouette
-    cv.poly(catmull([(-20, 310), (100, 286), (220, 300), (360, 292), (480, 280), (640, 300),
-                     (640, 420), (-20, 420)], steps=8), (58, 44, 86))
-    for (x, y, h) in ((40, 300, 40), (70, 296, 30), (540, 288, 46), (580, 292, 34),
-                      (500, 290, 26)):
-        cv.poly([(x, y - h), (x + h * 0.3, y), (x - h * 0.3, y)], (40, 30, 64))
-    cv.poly(catmull([(-20, 340), (140, 322), (300, 334), (460, 320), (640, 336),
-                     (640, 420), (-20, 420)], steps=8), (34, 26, 56))
-    # fireflies
-    for i in range(18):
-        x, y = rng.uniform(10, 590), rng.uniform(300, 390)
-        cv.fill(soft_ellipse(cv, x, y, 4, 4, 2), (255, 240, 150), 0.5)
-        cv.ellipse(x, y, 1.1, 1.1, (255, 250, 200))
-    return cv.final().convert("RGB")

@@ -383,22 +383,28 @@ def star_path(cx, cy, r, ri=0.42, rot=-90):
     return pts
 
 
-def hat(p, tip=(216, 10), brim_tilt=-4.0, front=True, lw=LW, star=9.5):
-    """Pointed hat with a wide brim, a gold band and, on the front, a star
-    charm: the same hat on every picture and on the icon."""
+def hat_outline(tip=(216, 10), brim_tilt=-4.0):
+    """The hat's two shapes, its cone and its brim, as point lists."""
     cone = [(100, 102), (110, 72), (126, 46), (152, 26), (182, 16), tip, (198, 30),
             (186, 52), (186, 78), (200, 102)]
-    p.part(cone, CAPE, ROBE_LN, shade=CAPE_SH, light=ROBE, off=(8, 2), light_off=(3, 0),
-           lw=lw)
-    band = [(103, 84), (150, 78), (197, 84), (200, 100), (150, 94), (100, 100)]
-    with p.clip(cone):
-        p.part(band, GOLD, GOLD_LN, shade=GOLD_SH, off=(0, 3), lw=lw)
     brim = []
     for k in range(72):
         a = math.radians(k * 5)
         x, y = 98 * math.cos(a), 17 * math.sin(a)
         t = math.radians(brim_tilt)
         brim.append((150 + x * math.cos(t) - y * math.sin(t), 104 + x * math.sin(t) + y * math.cos(t)))
+    return cone, brim
+
+
+def hat(p, tip=(216, 10), brim_tilt=-4.0, front=True, lw=LW, star=9.5):
+    """Pointed hat with a wide brim, a gold band and, on the front, a star
+    charm: the same hat on every picture and on the icon."""
+    cone, brim = hat_outline(tip, brim_tilt)
+    p.part(cone, CAPE, ROBE_LN, shade=CAPE_SH, light=ROBE, off=(8, 2), light_off=(3, 0),
+           lw=lw)
+    band = [(103, 84), (150, 78), (197, 84), (200, 100), (150, 94), (100, 100)]
+    with p.clip(cone):
+        p.part(band, GOLD, GOLD_LN, shade=GOLD_SH, off=(0, 3), lw=lw)
     p.part(brim, CAPE, ROBE_LN, shade=CAPE_SH, light=ROBE_HI, off=(0, 6), light_off=(0, 3),
            lw=lw)
     if front:

@@ -182,16 +182,14 @@ def resting(cx, base_y, k, ss):
     return p.big()
 
 
-def rubble(ss):
-    """What is left of the golem after the fight (엔딩배경): its stones
-    fallen apart, warm in the evening light."""
+def rubble(p):
+    """What is left of the golem after the fight (엔딩배경), drawn onto the
+    picture p: its stones fallen apart, warm in the evening light."""
     r = _Rng(66)
-    p = Pic(600, 400, ss=ss)
     warm = dict(rim=(255, 226, 190), shade=(120, 104, 96), lw=1.6)
     for (x, y, rx, ry) in ((40, 338, 34, 24), (96, 326, 40, 30), (150, 344, 30, 20),
                            (70, 360, 28, 18), (124, 362, 24, 14), (20, 366, 20, 14)):
         stone(p, r, x, y, rx, ry, 0.2, moss=rx > 28, base=(178, 160, 140), **warm)
-    return p.big()
 
 
 def dust_layer(clouds, ss, **colours):

@@ -9,7 +9,7 @@ import cairo
 import figure
 from figure import (GOLD, GOLD_LN, LW, LW_FINE, SILHOUETTE, SKIN, SKIN_LN, SKIN_SH,
                     staff, sparkle)
-from vec import Pic, rgb, taper_outline, darker, lighter
+from vec import Pic, rgb, spline, taper_outline, darker, lighter
 
 # the hero
 H_HAIR = (62, 50, 58)
@@ -254,17 +254,36 @@ def title_picture():
 def icon(size):
     """메어드's hat, drawn at each size from the same vector hat as on her
     pictures (star and all), with lines thickened and the star grown for
-    small sizes so both still read at 16 pixels."""
+    small sizes so both still read at 16 pixels.
+
+    The hat is dark indigo, so on a dark panel its own dark line would
+    vanish: a cream rim runs round the whole hat outside that line, with a
+    fine dark edge of its own from 48 px up.  On light ground the dark line
+    carries the shape, on dark ground the rim does."""
     ss = 8 if size <= 64 else 4
     p = Pic(size, size, ss=ss)
     cr = p.cr
-    # the hat spans x 52..248 and y 8..122 in her picture
-    # a margin for the silhouette, wider where the lines are thickened
-    k = size / (222.0 if size >= 32 else 246.0)
-    cr.translate(size / 2.0, size / 2.0 + size * 0.02)
-    cr.scale(k, k)
-    cr.translate(-150, -66)
     # below 48 px the picture's lines would vanish: widen them
     thick = max(1.0, 48.0 / size) if size < 48 else 1.0
-    figure.hat(p, lw=LW * thick * 1.6, star=9.5 + 14 * (1 - min(size, 128) / 128.0))
-    return p.final((max(0.5, size / 64.0), 0.6))
+    lw = LW * thick * 1.6
+    rim = max(1.0, size / 40.0)             # final pixels outside the hat's line
+    edge = size / 160.0 if size >= 48 else 0.0
+    # the hat spans x 52..248 and y 8..122 in her picture; fit it, its
+    # line, the rim and a pixel of margin into the square
+    k = (size - 2.0 - 2 * (rim + edge)) / (196.0 + lw)
+    cr.translate(size / 2.0, size / 2.0)
+    cr.scale(k, k)
+    cr.translate(-150, -65)
+    cone, brim = figure.hat_outline()
+
+    def outline(width, colour):
+        for pts in (cone, brim):
+            spline(cr, pts)
+            cr.set_source_rgba(*rgb(colour))
+            cr.set_line_width(width)
+            cr.stroke()
+    if edge:
+        outline(lw + 2 * (rim + edge) / k, figure.ROBE_LN)
+    outline(lw + 2 * rim / k, figure.CREAM)
+    figure.hat(p, lw=lw, star=9.5 + 14 * (1 - min(size, 128) / 128.0))
+    return p.final()

@@ -253,6 +253,21 @@ class Pic:
                                 bytes(self.surf.get_data()), "raw", "BGRa",
                                 self.surf.get_stride(), 1)
 
+    def flat(self):
+        """An opaque picture reduced to its final size on cairo, which
+        averages each SS x SS block, as an RGB image for the file writer."""
+        self.surf.flush()
+        out = cairo.ImageSurface(cairo.FORMAT_RGB24, self.w, self.h)
+        cr = cairo.Context(out)
+        cr.scale(1.0 / self.ss, 1.0 / self.ss)
+        pattern = cairo.SurfacePattern(self.surf)
+        pattern.set_filter(cairo.FILTER_GOOD)
+        cr.set_source(pattern)
+        cr.paint()
+        out.flush()
+        return Image.frombuffer("RGBA", (self.w, self.h), bytes(out.get_data()), "raw",
+                                "BGRA", out.get_stride(), 1).convert("RGB")
+
     def final(self, silhouette=None):
         """Reduce to the final size; with silhouette=(width, darkness) the
         figure gets a heavier outer line, a dark shade of the colour it
@@ -274,3 +289,128 @@ def add_silhouette(img, width, darkness):
     line.putalpha(grown)
     line.alpha_composite(img)
     return line
+
+
+# ---------------------------------------------------------------- scenery
+# Helpers for the backgrounds drawn on cairo: gradients, soft light without
+# any blur (a radial gradient fading to nothing), lumps of round masses
+# (foliage, clouds, smoke) with the same cel shading as a part, and
+# lettering.
+
+def gradient(coords, stops):
+    """A linear gradient (x0, y0, x1, y1) or a radial one (x0, y0, r0, x1,
+    y1, r1); stops are (t, colour) or (t, colour, alpha)."""
+    g = cairo.LinearGradient(*coords) if len(coords) == 4 else cairo.RadialGradient(*coords)
+    for stop in stops:
+        g.add_color_stop_rgba(stop[0], *rgb(stop[1], stop[2] if len(stop) > 2 else 1.0))
+    return g
+
+
+def circles(cr, cs):
+    """One path of overlapping circles (x, y, r): filled, their union."""
+    for x, y, r in cs:
+        cr.new_sub_path()
+        cr.arc(x, y, r, 0, 2 * math.pi)
+
+
+def oriented(pts):
+    """The points turning clockwise on screen, so that shapes added to one
+    path fill as their union."""
+    area = sum(a[0] * b[1] - b[0] * a[1] for a, b in zip(pts, pts[1:] + pts[:1]))
+    return list(pts) if area >= 0 else list(reversed(pts))
+
+
+def _paint(pic, path, source, alpha=1.0):
+    cr = pic.cr
+    if isinstance(source, cairo.Pattern):
+        cr.set_source(source)
+    else:
+        cr.set_source_rgba(*rgb(source, alpha))
+    if path is None:
+        if isinstance(source, cairo.Pattern) and alpha < 1.0:
+            cr.paint_with_alpha(alpha)
+        else:
+            cr.paint()
+        return
+    path(cr)
+    if isinstance(source, cairo.Pattern) and alpha < 1.0:
+        cr.save()
+        cr.clip()
+        cr.paint_with_alpha(alpha)
+        cr.restore()
+    else:
+        cr.fill()
+
+
+def paint(pic, path, source, alpha=1.0):
+    """Fill a path (a function of the context; None for everything) with a
+    colour or a cairo pattern."""
+    _paint(pic, path, source, alpha)
+
+
+def glow(pic, cx, cy, rx, ry, color, alpha=1.0, core=0.0):
+    """Soft light or a soft shadow: an ellipse of colour fading to nothing
+    at its rim (solid out to the fraction core of its radius)."""
+    cr = pic.cr
+    cr.save()
+    cr.translate(cx, cy)
+    cr.scale(rx, ry)
+    cr.set_source(gradient((0, 0, 0, 0, 0, 1),
+                           [(0, color, alpha), (core, color, alpha),
+                            (0.55 + core * 0.45, color, alpha * 0.35), (1, color, 0.0)]))
+    cr.arc(0, 0, 1, 0, 2 * math.pi)
+    cr.fill()
+    cr.restore()
+
+
+def lump(pic, cs, base, shade=None, light=None, line=None, lw=1.1, off=(0.22, 0.26),
+         light_off=(0.4, 0.5), light_alpha=0.85):
+    """Round masses (x, y, r) drawn as one shaded part: the shade colour
+    everywhere, then each mass again in its base colour shifted by the
+    fraction off of its radius towards the light, so a crisp band of shade
+    is left on the far side; light, smaller and further shifted, marks the
+    lit tops.  The line goes round the union only: it is stroked first and
+    its inner half covered."""
+    cr = pic.cr
+    if line is not None:
+        circles(cr, cs)
+        cr.set_source_rgba(*rgb(line))
+        cr.set_line_width(lw * 2)
+        cr.stroke()
+    cr.save()
+    circles(cr, cs)
+    cr.clip()
+    cr.set_source_rgba(*rgb(shade if shade is not None else base))
+    cr.paint()
+    if shade is not None:
+        circles(cr, [(x - r * off[0], y - r * off[1], r) for x, y, r in cs])
+        cr.set_source_rgba(*rgb(base))
+        cr.fill()
+    if light is not None:
+        circles(cr, [(x - r * light_off[0], y - r * light_off[1], r * 0.5) for x, y, r in cs])
+        cr.set_source_rgba(*rgb(light, light_alpha))
+        cr.fill()
+    cr.restore()
+
+
+def lettering(pic, text, cx, cy, size, face, line, line_w, font="NanumGothic"):
+    """Bold lettering centred on (cx, cy): a line round each glyph and a
+    gradient face from top to bottom (face is a list of gradient stops)."""
+    cr = pic.cr
+    cr.save()
+    cr.select_font_face(font, cairo.FONT_SLANT_NORMAL, cairo.FONT_WEIGHT_BOLD)
+    cr.set_font_size(size)
+    ext = cr.text_extents(text)
+    x = cx - ext.width / 2 - ext.x_bearing
+    y = cy - ext.height / 2 - ext.y_bearing
+    cr.move_to(x, y)
+    cr.text_path(text)
+    if line is not None:
+        cr.set_source_rgba(*rgb(line))
+        cr.set_line_width(line_w)
+        cr.stroke_preserve()
+    top = y + ext.y_bearing
+    cr.set_source(gradient((0, top, 0, top + ext.height), face))
+    cr.fill()
+    cr.restore()
+    return (x + ext.x_bearing, top, ext.width, ext.height)

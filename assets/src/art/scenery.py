@@ -1,0 +1,498 @@
+"""The backgrounds drawn wholly on cairo, 600 x 400: the forest crossroads
+(배경1), the evening meadow of the ending (엔딩배경) and the closing card
+(끝).
+
+Flat shapes with soft shading: every mass is a clean Bezier shape with its
+own line, a crisp shade band on the side away from the light and large
+surfaces in gradients.  Distance is shown by paler, bluer layers drawn with
+thinner lines or none, and soft light is a radial gradient, never a blur.
+메어드 stands over the middle (x 144 to 444), so the busy detail goes to the
+sides and the middle is left open and even for her and for the eye.
+Each is drawn at three times its size and reduced on cairo; Pillow only
+writes the file.
+"""
+
+import math
+import random
+
+import golem
+from vec import (Pic, circles, darker, gradient, glow, lettering, lighter, lump, oriented, paint,
+                 poly, spline)
+
+W, H = 600, 400
+
+
+class Rng:
+    def __init__(self, seed):
+        self._r = random.Random(seed)
+
+    def uniform(self, a, b):
+        return a + (b - a) * self._r.random()
+
+    def chance(self, p):
+        return self._r.random() < p
+
+    def pick(self, seq):
+        return seq[int(self._r.random() * len(seq)) % len(seq)]
+
+
+def canvas():
+    return Pic(W, H)
+
+
+def vgrad(y0, y1, stops):
+    return gradient((0, y0, 0, y1), stops)
+
+
+def sp(pts, closed=True):
+    return lambda cr: spline(cr, pts, closed)
+
+
+def pl(pts):
+    return lambda cr: poly(cr, pts)
+
+
+def band(p, pts, stops, line=None, lw=1.0):
+    """A layer of land across the picture: its top edge smooth through pts,
+    its body a vertical gradient down to the foot of the picture."""
+    top = min(y for _, y in pts)
+
+    def path(cr):
+        spline(cr, pts, closed=False)
+        cr.line_to(pts[-1][0], H + 40)
+        cr.line_to(pts[0][0], H + 40)
+        cr.close_path()
+    paint(p, path, vgrad(top, H, stops))
+    if line is not None:
+        p.stroke(lambda cr: spline(cr, pts, closed=False), line, lw)
+    return path
+
+
+def foliage(p, rng, cx, cy, r, base, n=8, line=None, lw=1.0, light=0.2, spread=1.0,
+            marks=0):
+    """A clump of leaves: overlapping round masses with a shade band below
+    and right, lit tops, and a few leaf marks."""
+    cs = []
+    for _ in range(n):
+        a = rng.uniform(0, 2 * math.pi)
+        d = rng.uniform(0.1, 0.62) * r * spread
+        cs.append((cx + math.cos(a) * d * 1.25, cy + math.sin(a) * d * 0.8,
+                   rng.uniform(0.38, 0.6) * r))
+    lump(p, cs, base, shade=darker(base, 0.3), light=lighter(base, light), line=line, lw=lw)
+    if marks:
+        cr = p.cr
+        cr.save()
+        circles(cr, cs)
+        cr.clip()
+        for _ in range(marks):
+            a = rng.uniform(0, 2 * math.pi)
+            d = rng.uniform(0, 0.7) * r
+            x, y = cx + math.cos(a) * d * 1.2, cy + math.sin(a) * d * 0.8
+            s = rng.uniform(2.5, 5.0)
+            p.taper([(x - s, y + s * 0.3), (x, y - s * 0.1), (x + s * 0.6, y + s * 0.1)],
+                    0.2, 0.2, darker(base, 0.4), wmid=1.1, alpha=0.6)
+        cr.restore()
+    return cs
+
+
+def trunk(p, rng, x, base_y, top_y, w, color, lean=0.0, roots=True, line=None, bark=True):
+    """A tree trunk lit from the left: a light band on its left edge, a
+    crisp shade band on its right, bark lines and a flare of roots."""
+    tw = w * 0.72
+    pts = [(x - tw / 2 + lean, top_y), (x + tw / 2 + lean, top_y),
+           (x + w / 2, base_y - w * 0.6)]
+    if roots:
+        pts += [(x + w * 0.62, base_y - w * 0.2), (x + w * 0.95, base_y + 2),
+                (x + w * 0.3, base_y - 1), (x, base_y + 1), (x - w * 0.35, base_y - 1),
+                (x - w * 0.95, base_y + 2), (x - w * 0.62, base_y - w * 0.2)]
+    else:
+        pts += [(x + w / 2, base_y), (x - w / 2, base_y)]
+    pts += [(x - w / 2, base_y - w * 0.6)]
+    p.part(pts, color, line, shade=darker(color, 0.3), light=lighter(color, 0.22),
+           off=(w * 0.34, 0), light_off=(w * 0.14, 0), smooth=False, lw=1.2)
+    if bark:
+        with p.clip(pts, smooth=False):
+            for _ in range(int(w / 4)):
+                y0 = rng.uniform(top_y, base_y - w * 0.5)
+                f = (y0 - top_y) / max(1.0, base_y - top_y)
+                bx = x + rng.uniform(-w * 0.36, w * 0.36) + lean * (1 - f)
+                ln = rng.uniform(18, 50)
+                p.taper([(bx, y0), (bx + rng.uniform(-1.5, 1.5), y0 + ln / 2), (bx, y0 + ln)],
+                        0.2, 0.2, darker(color, 0.45), wmid=rng.uniform(1.0, 1.8), alpha=0.8)
+    return pts
+
+
+def tuft(p, x, y, h, color, rng, line=None):
+    """Three blades of grass in a fan, each a tapered Bezier stroke."""
+    for k in (-1, 0, 1):
+        ang = math.radians(-90 + k * 24 + rng.uniform(-8, 8))
+        tip = (x + math.cos(ang) * h, y + math.sin(ang) * h)
+        mid = (x + math.cos(ang) * h * 0.5 + k * 0.8, y + math.sin(ang) * h * 0.5)
+        p.taper([(x + k * 0.8, y), mid, tip], 2.2, 0.1, color)
+
+
+def flower(p, x, y, s, color):
+    for k in range(5):
+        a = 2 * math.pi * k / 5 + 0.3
+        p.ellipse(x + math.cos(a) * 1.7 * s, y + math.sin(a) * 1.25 * s, 1.35 * s, 1.1 * s,
+                  color, rot=math.degrees(a))
+    p.ellipse(x + 0.35 * s, y + 0.5 * s, 2.2 * s, 1.0 * s, darker(color, 0.25), alpha=0.35)
+    p.ellipse(x, y, 0.9 * s, 0.8 * s, (255, 214, 90))
+
+
+def in_path(p, path, x, y):
+    cr = p.cr
+    path(cr)
+    inside = cr.in_fill(x, y)
+    cr.new_path()
+    return inside
+
+
+def beams(p, rays, color, alpha):
+    """Shafts of light: each a wedge fading as it falls."""
+    for (x0, w0, x1, w1, y1) in rays:
+        paint(p, pl([(x0 - w0, -10), (x0 + w0, -10), (x1 + w1, y1), (x1 - w1, y1)]),
+              vgrad(-10, y1, [(0, color, alpha), (0.6, color, alpha * 0.5), (1, color, 0)]))
+
+
+def sparkle_star(p, x, y, r, color, line=None):
+    pts = [(x, y - r), (x + r * 0.22, y - r * 0.22), (x + r, y), (x + r * 0.22, y + r * 0.22),
+           (x, y + r), (x - r * 0.22, y + r * 0.22), (x - r, y), (x - r * 0.22, y - r * 0.22)]
+    if line is not None:
+        p.stroke(pl(pts), line, 1.4)
+    p.fill(pl(pts), color)
+
+
+# ================================================================ 배경1
+
+FOREST_LINE = (40, 72, 40)
+WOOD = (150, 102, 62)       # the staff's wood, for the signpost
+WOOD_SH = (104, 66, 40)
+WOOD_HI = (190, 146, 96)
+WOOD_LN = (56, 32, 20)
+SAND = (222, 198, 150)
+SAND_SH = (184, 150, 104)
+SAND_LN = (132, 100, 64)
+GRASS_COLS = [(84, 140, 60), (104, 160, 70), (70, 120, 52), (126, 176, 84)]
+
+
+def forest_crossroads():
+    """A crossroads in a sunlit forest: the road comes towards the viewer
+    out of a bright opening, side roads bend away left and right, and a
+    signpost stands at the right-hand corner.  Trees frame the sides; the
+    road and the grass in the middle are left calm."""
+    rng = Rng(11)
+    p = canvas()
+    # light through the far trees
+    paint(p, None, vgrad(0, 230, [(0, (236, 242, 208)), (0.5, (214, 230, 182)),
+                                  (1, (178, 208, 148))]))
+    # far forest: pale, blue-green, no lines
+    far_trunk = (156, 180, 152)
+    for _ in range(24):
+        x = rng.uniform(-10, 610)
+        if 250 < x < 350:
+            continue
+        w = rng.uniform(5, 10)
+        y = rng.uniform(204, 212)
+        paint(p, pl([(x - w * 0.35, -10), (x + w * 0.35, -10), (x + w / 2, y), (x - w / 2, y)]),
+              far_trunk)
+    for _ in range(20):
+        x = rng.uniform(-20, 620)
+        cs = []
+        for _ in range(6):
+            cs.append((x + rng.uniform(-40, 40), rng.uniform(10, 120), rng.uniform(22, 40)))
+        lump(p, cs, (150, 182, 136), shade=(136, 168, 128), off=(0.18, 0.22))
+    # the bright opening at the end of the straight road
+    glow(p, 300, 176, 110, 70, (255, 252, 224), 0.9, core=0.15)
+    paint(p, None, vgrad(0, 215, [(0, (230, 240, 214), 0.0), (0.7, (230, 240, 214), 0.3),
+                                  (1, (236, 242, 220), 0.5)]))
+    # middle forest: trunks with a thin line, away from the road's end
+    for _ in range(14):
+        x = rng.uniform(-20, 620)
+        if 236 < x < 364:
+            continue
+        trunk(p, rng, x, rng.uniform(214, 224), -10, rng.uniform(12, 18), (122, 112, 96),
+              line=(84, 76, 66), roots=False)
+    for _ in range(16):
+        foliage(p, rng, rng.uniform(-30, 630), rng.uniform(-14, 60), rng.uniform(48, 74),
+                (98, 146, 88), n=8, line=(70, 110, 66), lw=0.8)
+    # ground
+    ground = [(-40, 210), (120, 203), (300, 199), (480, 203), (640, 210)]
+    band(p, ground, [(0, (128, 168, 86)), (0.4, (112, 162, 74)),
+                             (0.75, (98, 150, 66)), (1, (80, 130, 56))])
+    # shade of the canopy on the ground, sun patches between
+    for (x, y, rx, ry) in ((80, 300, 140, 46), (530, 318, 130, 42), (300, 396, 240, 34)):
+        glow(p, x, y, rx, ry, (36, 78, 40), 0.3, core=0.3)
+    # the roads, one shape: straight ahead, and off to the left and right
+    main = oriented([(166, 420), (244, 306), (282, 232), (294, 200), (306, 200), (318, 232),
+                     (356, 306), (434, 420)])
+    side_l = oriented([(300, 254), (200, 251), (112, 241), (40, 225), (-30, 212), (-30, 203),
+                       (40, 211), (122, 223), (212, 227), (300, 228)])
+    side_r = oriented([(600 - x, y) for (x, y) in side_l])
+
+    def roads(cr):
+        for part in (main, side_l, side_r):
+            spline(cr, part)
+    p.stroke(roads, SAND_LN, 2.4)
+    cr = p.cr
+    cr.save()
+    roads(cr)
+    cr.clip()
+    # the verges' shade falls on the upper left edge of the road
+    paint(p, None, SAND_SH)
+    cr.save()
+    cr.translate(3, 3.5)
+    paint(p, roads, vgrad(196, 400, [(0, (234, 216, 172)), (0.35, SAND), (1, (206, 172, 118))]))
+    cr.restore()
+    # wheel ruts and the worn middle, converging on the opening
+    for side in (-1, 1):
+        p.taper([(300 + side * 58, 412), (300 + side * 24, 300), (300 + side * 5, 206)],
+                7.0, 0.6, SAND_SH, alpha=0.55)
+    p.taper([(300, 412), (300, 300), (300, 206)], 14, 1.0, (240, 226, 190), alpha=0.5)
+    for side in (-1, 1):
+        p.taper([(300 + side * 260, 218), (300 + side * 150, 233), (300 + side * 40, 240)],
+                1.0, 5.0, (240, 226, 190), alpha=0.45)
+    # pebbles
+    for _ in range(70):
+        x, y = rng.uniform(160, 440), rng.uniform(206, 400)
+        if not in_path(p, roads, x, y):
+            continue
+        s = 0.5 + (y - 200) / 150
+        p.ellipse(x + 0.5 * s, y + 0.6 * s, 1.6 * s, 1.0 * s, SAND_SH, alpha=0.8)
+        p.ellipse(x, y, 1.5 * s, 0.95 * s, lighter(SAND, 0.35))
+    cr.restore()
+    # the road's end melts into the light of the opening
+    glow(p, 300, 202, 34, 16, (246, 244, 212), 0.9, core=0.2)
+    # grass along the verges, taller near the viewer
+    for _ in range(560):
+        x, y = rng.uniform(-5, 605), rng.uniform(206, 404)
+        if in_path(p, roads, x, y):
+            continue
+        if 150 < x < 450 and y > 260 and rng.chance(0.6):
+            continue    # calmer in the middle
+        depth = (y - 200) / 200
+        tuft(p, x, y, (3 + 11 * depth) * rng.uniform(0.7, 1.2), rng.pick(GRASS_COLS), rng)
+    for _ in range(44):
+        x, y = rng.uniform(8, 600), rng.uniform(262, 392)
+        if 170 < x < 430 or in_path(p, roads, x, y):
+            continue
+        flower(p, x, y, 0.55 + (y - 260) / 160,
+               rng.pick([(255, 255, 255), (250, 222, 112), (232, 164, 222), (176, 204, 255)]))
+    # bushes at the corners of the crossing
+    for (x, y, r) in ((190, 214, 22), (412, 216, 22), (146, 210, 18), (458, 210, 18)):
+        foliage(p, rng, x, y - r * 0.4, r, (84, 138, 70), n=7, line=FOREST_LINE, lw=0.9)
+    # near trees framing the picture, their shadows on the grass
+    for (x, y, rx) in ((40, 334, 70), (118, 264, 34), (566, 340, 72), (518, 266, 30)):
+        glow(p, x + rx * 0.45, y + 3, rx, rx * 0.17, (30, 62, 32), 0.55, core=0.4)
+    trunk(p, rng, 118, 262, -10, 26, (108, 86, 68), lean=-4, line=(52, 38, 30))
+    trunk(p, rng, 518, 264, -10, 24, (108, 86, 68), lean=5, line=(52, 38, 30))
+    signpost(p)
+    trunk(p, rng, 28, 332, -10, 56, (96, 74, 60), lean=6, line=(44, 30, 24))
+    trunk(p, rng, 574, 338, -10, 58, (96, 74, 60), lean=-8, line=(44, 30, 24))
+    # near canopy across the top and down the sides
+    near = (62, 112, 62)
+    for (x, y, r) in ((-10, 14, 92), (72, -22, 82), (164, -44, 70), (250, -56, 60),
+                      (352, -56, 60), (442, -44, 70), (534, -22, 82), (616, 14, 92),
+                      (-24, 128, 60), (626, 136, 60)):
+        foliage(p, rng, x, y, r, near, n=10, line=FOREST_LINE, lw=1.1, light=0.18, marks=4)
+    # sunbeams through the gap in the leaves
+    beams(p, [(150, 12, 286, 36, 330), (232, 9, 404, 28, 300), (66, 9, 176, 26, 280)],
+          (255, 250, 210), 0.26)
+    # leaves in the near corners
+    for (x, y, r) in ((-8, 392, 52), (610, 388, 54), (44, 414, 34), (560, 414, 36)):
+        foliage(p, rng, x, y, r, (66, 124, 60), n=8, line=FOREST_LINE, lw=1.1)
+    return p.flat()
+
+
+def signpost(p):
+    """The signpost at the corner: a post and three pointing boards, in the
+    wood of 메어드's staff."""
+    glow(p, 486, 262, 22, 4.5, (30, 62, 32), 0.5, core=0.4)
+    post = [(475, 144), (483, 144), (485, 262), (473, 262)]
+    p.part(post, WOOD, WOOD_LN, shade=WOOD_SH, light=WOOD_HI, off=(3, 0), light_off=(1.5, 0),
+           smooth=False, lw=1.2)
+    p.ellipse(479, 144, 4, 1.6, WOOD_HI, WOOD_LN, lw=1.0)
+    for (y, d, length) in ((160, 1, 40), (178, -1, 38), (196, 1, 32)):
+        x0 = 479 - d * 8
+        x1 = 479 + d * length
+        board = [(x0, y - 6.5), (x1, y - 6.5), (x1 + d * 8, y), (x1, y + 6.5), (x0, y + 6.5)]
+        p.part(board, WOOD_HI, WOOD_LN, shade=WOOD, light=lighter(WOOD_HI, 0.25),
+               off=(0, 3), light_off=(0, 1.2), smooth=False, lw=1.2)
+        # carved marks, not words: the hero cannot read the way anyway
+        for k in range(3):
+            xx = 479 + d * (6 + k * 9)
+            p.curve([(xx, y - 1.5), (xx + d * 5, y - 0.5)], WOOD_SH, 1.0, smooth=False)
+        p.ellipse(479, y, 1.3, 1.3, WOOD_LN)    # the nail
+    for k in range(4):    # grass round its foot
+        x = 468 + k * 6
+        p.taper([(x, 263), (x + 1, 256), (x + 2 - k, 250)], 2.0, 0.1, GRASS_COLS[k % 4])
+
+
+# ================================================================ 엔딩배경
+
+def ending():
+    """Evening after the fight: the sun low over the hills, the golem only
+    rubble with flowers in the gaps, and far off the village that is home."""
+    rng = Rng(55)
+    p = canvas()
+    paint(p, None, vgrad(0, 250, [(0, (90, 100, 180)), (0.28, (170, 136, 190)),
+                                  (0.5, (246, 168, 152)), (0.7, (255, 212, 152)),
+                                  (1, (255, 224, 168))]))
+    sun = (476, 200)
+    glow(p, sun[0], sun[1], 190, 130, (255, 236, 186), 0.75, core=0.05)
+    glow(p, sun[0], sun[1], 64, 64, (255, 246, 214), 0.9, core=0.3)
+    p.ellipse(sun[0], sun[1], 25, 25, (255, 250, 228))
+    # clouds lit from below by the low sun
+    for (x, y, r) in ((104, 70, 40), (204, 46, 28), (376, 92, 32), (566, 58, 36), (40, 146, 24)):
+        cs = [(x + dx * r, y + dy * r * 0.5, r * s) for dx, dy, s in
+              ((-1.0, 0.3, 0.5), (-0.3, 0, 0.72), (0.4, 0.1, 0.62), (1.0, 0.35, 0.46))]
+        lump(p, cs, (232, 156, 174), shade=(255, 216, 172), light=(200, 140, 178),
+             off=(0.0, -0.3), light_off=(0.1, 0.55), light_alpha=0.5,
+             line=(196, 118, 146), lw=0.8)
+    # far hills, pale with distance, and the village on them
+    hills = [(-40, 214), (80, 180), (170, 192), (280, 198), (400, 208), (520, 202), (640, 212)]
+    band(p, hills, [(0, (196, 150, 172)), (1, (176, 140, 160))])
+    village(p)
+    paint(p, None, vgrad(150, 230, [(0, (255, 220, 190), 0.0), (1, (255, 220, 190), 0.25)]))
+    # nearer hills with a line of trees
+    band(p, [(-40, 236), (120, 218), (260, 230), (420, 224), (560, 234), (640, 228)],
+         [(0, (158, 152, 112)), (1, (140, 140, 100))], line=(120, 108, 86), lw=0.8)
+    for i in range(15):
+        x = 300 + i * 22 + rng.uniform(-6, 6)
+        foliage(p, rng, x, rng.uniform(226, 234), rng.uniform(11, 18), (112, 124, 76), n=5,
+                line=(84, 86, 60), lw=0.8, light=0.3)
+    # the meadow in the evening light
+    band(p, [(-40, 250), (160, 242), (340, 248), (500, 242), (640, 248)],
+         [(0, (206, 194, 104)), (0.4, (184, 180, 92)), (0.7, (156, 160, 80)),
+          (1, (124, 134, 66))], line=(140, 130, 70), lw=0.9)
+    glow(p, 476, 268, 240, 34, (255, 232, 160), 0.55, core=0.2)
+    glow(p, 100, 386, 220, 40, (90, 96, 60), 0.35, core=0.3)
+    for _ in range(420):
+        x, y = rng.uniform(-5, 605), rng.uniform(248, 404)
+        if 150 < x < 450 and y > 280 and rng.chance(0.55):
+            continue
+        depth = (y - 244) / 160
+        tuft(p, x, y, (3 + 10 * depth) * rng.uniform(0.7, 1.2),
+             rng.pick([(150, 160, 70), (176, 180, 86), (128, 140, 60), (200, 190, 96)]), rng)
+    for _ in range(70):
+        x, y = rng.uniform(0, 600), rng.uniform(270, 396)
+        if 180 < x < 420 and rng.chance(0.6):
+            continue
+        flower(p, x, y, 0.55 + (y - 270) / 170,
+               rng.pick([(255, 255, 255), (255, 220, 120), (250, 170, 200), (200, 180, 255)]))
+    # the golem is rubble now, with flowers in the gaps
+    glow(p, 92, 362, 100, 14, (70, 60, 36), 0.5, core=0.4)
+    golem.rubble(p)
+    for x in (8, 30, 58, 84, 112, 140, 166, 178):
+        flower(p, x + rng.uniform(-4, 4), rng.uniform(374, 382), 1.0,
+               rng.pick([(255, 255, 255), (255, 200, 220)]))
+    for (x, y) in ((10, 380), (54, 376), (106, 380), (140, 372), (174, 356)):
+        tuft(p, x, y, 8, (150, 160, 70), rng)     # grass grown round the stones
+    # sun rays, and petals on the wind
+    beams(p, [(476, 8, 330, 80, 400), (520, 8, 576, 60, 400)], (255, 240, 200), 0.16)
+    for _ in range(26):
+        x, y = rng.uniform(0, 600), rng.uniform(40, 380)
+        if 150 < x < 450 and y < 270:
+            continue
+        p.ellipse(x, y, 2.7, 1.4, (255, 216, 228), (214, 140, 160), lw=0.5,
+                  rot=rng.uniform(0, 180))
+    return p.flat()
+
+
+def village(p):
+    """A few houses on the far hill with warm windows, a steeple and one
+    chimney smoking; pale with distance."""
+    for (x, y, w, h) in ((20, 190, 16, 10), (46, 184, 22, 14), (72, 180, 18, 16),
+                         (96, 186, 24, 12), (122, 188, 16, 12)):
+        p.part([(x, y), (x + w, y), (x + w, y + h), (x, y + h)], (240, 212, 184), (150, 104, 110),
+               shade=(210, 170, 160), off=(w * 0.45, 0), smooth=False, lw=0.6)
+        p.part([(x - 3, y + 1), (x + w / 2, y - h * 0.7), (x + w + 3, y + 1)], (186, 96, 84),
+               (120, 60, 66), shade=(150, 74, 72), off=(w * 0.3, 0), smooth=False, lw=0.6)
+        glow(p, x + w * 0.3, y + h * 0.55, 4, 4, (255, 230, 150), 0.6)
+        p.ellipse(x + w * 0.3, y + h * 0.55, 1.5, 1.7, (255, 234, 150))
+    p.part([(80, 168), (84, 168), (84, 180), (80, 180)], (150, 96, 88), (110, 66, 70),
+           smooth=False, lw=0.5)
+    for k in range(5):
+        lump(p, [(84 + k * 5, 162 - k * 7, 2.8 + k)], (252, 238, 236),
+             shade=(226, 200, 214), off=(-0.2, -0.3))
+    p.part([(150, 198), (154, 168), (158, 198)], (150, 136, 140), (110, 90, 100), smooth=False,
+           lw=0.5)
+    p.part([(146, 196), (162, 196), (162, 204), (146, 204)], (232, 206, 182), (150, 104, 110),
+           shade=(206, 170, 160), off=(7, 0), smooth=False, lw=0.5)
+
+
+# ================================================================ 끝
+
+NIGHT_HILL = (58, 44, 88)
+NIGHT_LINE = (20, 14, 36)
+
+
+def the_end():
+    """The closing card: a night sky turning to dawn over dark hills, and
+    the word 끝 in the upper middle, above where the hero stands looking up."""
+    rng = Rng(66)
+    p = canvas()
+    paint(p, None, vgrad(0, 330, [(0, (14, 16, 46)), (0.38, (40, 38, 98)),
+                                  (0.66, (112, 78, 142)), (0.84, (226, 144, 128)),
+                                  (1, (252, 194, 142))]))
+    glow(p, 300, 330, 420, 120, (255, 200, 150), 0.5, core=0.1)
+    # stars, fading towards the dawn
+    for _ in range(180):
+        x, y = rng.uniform(0, 600), rng.uniform(0, 270)
+        r = rng.uniform(0.4, 1.1) if rng.chance(0.9) else rng.uniform(1.2, 1.9)
+        if 200 < x < 400 and 60 < y < 200 and r > 1.0:
+            continue    # nothing bright right behind the word
+        p.ellipse(x, y, r, r, (255, 250, 232), alpha=max(0.25, 1 - y / 290))
+    for (x, y, r) in ((84, 58, 7), (530, 160, 6), (170, 204, 5), (420, 36, 5), (36, 170, 4)):
+        glow(p, x, y, r * 2.4, r * 2.4, (255, 246, 210), 0.35)
+        sparkle_star(p, x, y, r, (255, 250, 222))
+    # crescent moon with its halo
+    glow(p, 510, 70, 48, 48, (255, 240, 200), 0.35, core=0.2)
+    cr = p.cr
+    cr.save()
+    cr.arc(520, 62, 20, 0, 2 * math.pi)
+    cr.rectangle(-10, -10, W + 20, H + 20)
+    cr.set_fill_rule(1)     # even-odd: everything but the dark disc
+    cr.clip()
+    p.ellipse(510, 70, 22, 22, (255, 244, 206))
+    p.ellipse(505, 76, 22 * 0.8, 22 * 0.8, (240, 220, 170), alpha=0.5)
+    cr.restore()
+    # the word: a soft glow, a dark line and a warm face, and a thin ornament
+    glow(p, 300, 118, 120, 74, (255, 222, 170), 0.4, core=0.1)
+    lettering(p, "끝", 301.5, 121.5, 96, [(0, NIGHT_LINE, 0.55), (1, NIGHT_LINE, 0.55)],
+              None, 0)
+    lettering(p, "끝", 300, 118, 96, [(0, (255, 255, 250)), (0.55, (255, 244, 220)),
+                                      (1, (255, 212, 150))], NIGHT_LINE, 4.0)
+    gold = (255, 224, 166)
+    for side in (-1, 1):
+        p.taper([(300 + side * 22, 186), (300 + side * 70, 185), (300 + side * 112, 186)],
+                2.0, 0.4, gold)
+        p.ellipse(300 + side * 118, 186, 2.3, 2.3, gold)
+    p.part([(300, 177), (307, 186), (300, 195), (293, 186)], gold, NIGHT_LINE,
+           shade=(214, 164, 110), off=(2, 2), smooth=False, lw=1.0)
+    # hills and trees against the dawn, each ridge lit along its top
+    far = [(-40, 312), (100, 288), (220, 302), (360, 294), (480, 282), (640, 302)]
+    band(p, far, [(0, (86, 62, 112)), (1, (62, 46, 92))], line=(150, 100, 140), lw=1.2)
+    for (x, y, h) in ((40, 303, 42), (70, 298, 30), (540, 290, 48), (580, 294, 34),
+                      (502, 290, 26), (14, 304, 24)):
+        pine(p, x, y, h)
+    near = [(-40, 344), (140, 324), (300, 336), (460, 322), (640, 338)]
+    band(p, near, [(0, (44, 34, 70)), (1, (30, 22, 50))], line=(120, 82, 120), lw=1.2)
+    # fireflies over the dark ground
+    for _ in range(20):
+        x, y = rng.uniform(10, 590), rng.uniform(310, 392)
+        glow(p, x, y, 6, 6, (255, 240, 150), 0.55, core=0.1)
+        p.ellipse(x, y, 1.1, 1.1, (255, 252, 210))
+    return p.flat()
+
+
+def pine(p, x, y, h):
+    """A fir in silhouette: three tiers, their tips caught by the dawn."""
+    for k in range(3):
+        top = y - h + k * h * 0.28
+        w = h * (0.2 + 0.1 * k)
+        tier = [(x, top), (x + w * 0.5, top + h * 0.2), (x + w, top + h * 0.42),
+                (x, top + h * 0.36), (x - w, top + h * 0.42), (x - w * 0.5, top + h * 0.2)]
+        p.part(tier, (40, 30, 64), NIGHT_LINE, light=(110, 76, 118), light_off=(0, 1.2),
+               smooth=False, lw=0.9)
+    p.curve([(x, y - h * 0.1), (x, y)], NIGHT_LINE, 2.0, smooth=False)
