@@ -1,9 +1,9 @@
 #include "app/qtpictures.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
+
+#include "app/picturedecode.h"
 
 namespace barmen {
 
@@ -17,28 +17,18 @@ PictureLoad failure(const QString &reason)
     return {nullptr, reason.toStdString()};
 }
 
-// Qt's JPEG reader fills a cut-off file with grey and calls it a success; a
-// complete JPEG ends with the EOI marker.
-bool jpegLooksCut(const QByteArray &bytes)
-{
-    return bytes.startsWith("\xFF\xD8") && !bytes.endsWith("\xFF\xD9");
-}
-
-// Its GIF reader, likewise, shows the rows it got of a cut-off GIF and leaves
-// the rest clear; a complete GIF ends with the trailer byte ';'.
-bool gifLooksCut(const QByteArray &bytes)
-{
-    return bytes.startsWith("GIF8") && !bytes.endsWith(';');
-}
-
 } // namespace
 
 PictureLoad QtPictureSource::load(std::string_view file)
 {
     const QString path = QString::fromUtf8(file.data(), qsizetype(file.size()));
     const QFileInfo info(path);
-    if (!info.exists())
+    if (!info.exists()) {
+        // A link to nothing, or to itself, is there but leads nowhere.
+        if (info.isSymLink())
+            return failure(QStringLiteral("가리키는 파일이 없는 링크입니다 (끊어졌거나 자기 자신을 가리킵니다)."));
         return failure(QStringLiteral("파일이 없습니다."));
+    }
     if (info.isDir())
         return failure(QStringLiteral("파일이 아니라 폴더입니다."));
     // Reading a named pipe would wait for a writer that never comes.
@@ -48,22 +38,21 @@ PictureLoad QtPictureSource::load(std::string_view file)
         return failure(QStringLiteral("그림 파일로 보기에는 너무 큽니다."));
 
     QFile device(path);
-    if (!device.open(QIODevice::ReadOnly))
-        return failure(QStringLiteral("파일을 열 수 없습니다 (%1).").arg(device.errorString()));
-    QByteArray bytes = device.readAll();
+    if (!device.open(QIODevice::ReadOnly)) {
+        if (!info.isReadable())
+            return failure(QStringLiteral("파일을 열 수 없습니다 (읽기 권한이 없습니다)."));
+        return failure(QStringLiteral("파일을 열 수 없습니다."));
+    }
+    const QByteArray bytes = device.readAll();
+    if (device.error() != QFileDevice::NoError)
+        return failure(QStringLiteral("파일을 끝까지 읽지 못했습니다."));
     if (bytes.isEmpty())
         return failure(QStringLiteral("빈 파일입니다."));
-    if (jpegLooksCut(bytes))
-        return failure(QStringLiteral("JPEG 파일이 중간에 잘려 있습니다."));
-    if (gifLooksCut(bytes))
-        return failure(QStringLiteral("GIF 파일이 중간에 잘려 있습니다."));
 
-    QBuffer buffer(&bytes);
-    QImageReader reader(&buffer);
-    QImage image = reader.read();
-    if (image.isNull())
-        return failure(QStringLiteral("그림으로 읽을 수 없습니다 (%1).").arg(reader.errorString()));
-    return {std::make_unique<QtPicture>(std::move(image)), {}};
+    DecodedPicture decoded = decodePicture(bytes);
+    if (decoded.image.isNull())
+        return failure(decoded.reason);
+    return {std::make_unique<QtPicture>(std::move(decoded.image)), {}};
 }
 
 } // namespace barmen
