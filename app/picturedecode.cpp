@@ -212,6 +212,7 @@ DecodedPicture decodeJpeg(QByteArrayView bytes)
 struct GifInput {
     QByteArrayView bytes;
     qsizetype at = 0;
+    bool ranOut = false;   // giflib asked for more than was left
 };
 
 extern "C" int gifRead(GifFileType *gif, GifByteType *to, int wanted)
@@ -220,6 +221,7 @@ extern "C" int gifRead(GifFileType *gif, GifByteType *to, int wanted)
     const qsizetype n = std::clamp<qsizetype>(input->bytes.size() - input->at, 0, std::max(wanted, 0));
     std::memcpy(to, input->bytes.data() + input->at, size_t(n));
     input->at += n;
+    input->ranOut = input->ranOut || n < wanted;
     return int(n);
 }
 
@@ -228,10 +230,17 @@ struct GifCloser {
 };
 using GifFile = std::unique_ptr<GifFileType, GifCloser>;
 
-// giflib fails a read only when the bytes run out before the file's end.
-DecodedPicture gifFailure(int error)
+// Judged by the reader rather than giflib's error code, which is not always
+// set (a missing LZW code size leaves it as it was) and says "read failed"
+// for some damage too.
+DecodedPicture gifFailure(const GifInput &input)
 {
-    return refused(error == D_GIF_ERR_READ_FAILED ? PictureFault::CutOff : PictureFault::Damaged, Kind::Gif);
+    return refused(input.ranOut ? PictureFault::CutOff : PictureFault::Damaged, Kind::Gif);
+}
+
+const GifInput &inputOf(const GifFileType &gif)
+{
+    return *static_cast<const GifInput *>(gif.UserData);
 }
 
 constexpr QRgb clearWhite = 0x00FFFFFF;   // Qt's transparent GIF pixel
@@ -297,10 +306,10 @@ DecodedPicture drawFirstFrame(GifFileType &gif, QByteArrayView bytes, int transp
         int codeSize = 0;
         GifByteType *block = nullptr;
         if (DGifGetCode(&gif, &codeSize, &block) == GIF_ERROR)
-            return gifFailure(gif.Error);
+            return gifFailure(inputOf(gif));
         while (block)
             if (DGifGetCodeNext(&gif, &block) == GIF_ERROR)
-                return gifFailure(gif.Error);
+                return gifFailure(inputOf(gif));
         return result;
     }
 
@@ -315,7 +324,7 @@ DecodedPicture drawFirstFrame(GifFileType &gif, QByteArrayView bytes, int transp
     for (const Pass &pass : passes)
         for (int row = pass.first; row < frame.Height; row += pass.step) {
             if (DGifGetLine(&gif, line.data(), frame.Width) == GIF_ERROR)
-                return gifFailure(gif.Error);
+                return gifFailure(inputOf(gif));
             const int y = frame.Top + row;
             if (y >= height)
                 continue;
@@ -345,7 +354,7 @@ DecodedPicture decodeGif(QByteArrayView bytes)
     int error = D_GIF_SUCCEEDED;
     const GifFile gif(DGifOpen(&input, gifRead, &error));
     if (!gif)
-        return gifFailure(error);
+        return gifFailure(input);
 
     // A graphic control extension sets the transparent index of the image
     // that follows it.
@@ -355,26 +364,26 @@ DecodedPicture decodeGif(QByteArrayView bytes)
     for (;;) {
         GifRecordType record = UNDEFINED_RECORD_TYPE;
         if (DGifGetRecordType(gif.get(), &record) == GIF_ERROR)
-            return gifFailure(gif->Error);
+            return gifFailure(input);
         switch (record) {
         case EXTENSION_RECORD_TYPE: {
             int code = 0;
             GifByteType *block = nullptr;
             if (DGifGetExtension(gif.get(), &code, &block) == GIF_ERROR)
-                return gifFailure(gif->Error);
+                return gifFailure(input);
             if (code == GRAPHICS_EXT_FUNC_CODE && block && block[0] >= 4)
                 transparent = (block[1] & 1) ? block[4] : -1;
             while (block)
                 if (DGifGetExtensionNext(gif.get(), &block) == GIF_ERROR)
-                    return gifFailure(gif->Error);
+                    return gifFailure(input);
             break;
         }
         case IMAGE_DESC_RECORD_TYPE:
             if (DGifGetImageDesc(gif.get()) == GIF_ERROR)
-                return gifFailure(gif->Error);
+                return gifFailure(input);
             if (drawn) {
                 if (!skipFrame(*gif))
-                    return gifFailure(gif->Error);
+                    return gifFailure(input);
                 break;
             }
             first = drawFirstFrame(*gif, bytes, transparent);
