@@ -5,6 +5,10 @@
 
 #include "app/picturedecode.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
+
 namespace barmen {
 
 namespace {
@@ -17,6 +21,14 @@ PictureLoad failure(const QString &reason)
     return {nullptr, reason.toStdString()};
 }
 
+// Following the link ends in a loop (a link to itself, or two to each other)
+// rather than at a missing file.
+bool linkLoops(const QString &path)
+{
+    struct stat target;
+    return ::stat(QFile::encodeName(path).constData(), &target) != 0 && errno == ELOOP;
+}
+
 } // namespace
 
 PictureLoad QtPictureSource::load(std::string_view file)
@@ -25,8 +37,10 @@ PictureLoad QtPictureSource::load(std::string_view file)
     const QFileInfo info(path);
     if (!info.exists()) {
         // A link to nothing, or to itself, is there but leads nowhere.
+        if (info.isSymLink() && linkLoops(path))
+            return failure(QStringLiteral("링크가 돌고 돌아 어느 파일에도 닿지 않습니다."));
         if (info.isSymLink())
-            return failure(QStringLiteral("가리키는 파일이 없는 링크입니다 (끊어졌거나 자기 자신을 가리킵니다)."));
+            return failure(QStringLiteral("링크가 가리키는 파일이 없습니다."));
         return failure(QStringLiteral("파일이 없습니다."));
     }
     if (info.isDir())
