@@ -326,7 +326,7 @@ DecodedPicture drawFirstFrame(GifFileType &gif, QByteArrayView bytes, int transp
             if (DGifGetLine(&gif, line.data(), frame.Width) == GIF_ERROR)
                 return gifFailure(inputOf(gif));
             const int y = frame.Top + row;
-            if (y >= height)
+            if (y >= height || visible == 0)
                 continue;
             auto *out = reinterpret_cast<QRgb *>(result.image.scanLine(y)) + frame.Left;
             for (int x = 0; x < visible; ++x)
