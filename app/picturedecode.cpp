@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <csetjmp>
-#include <cstdio>
+#include <cstdio>   // before jpeglib.h, which uses FILE without declaring it
 #include <cstring>
 #include <memory>
 #include <span>
 #include <vector>
 
-// jpeglib.h wants FILE declared before it.
 extern "C" {
 #include <jerror.h>
 #include <jpeglib.h>
