@@ -1,9 +1,13 @@
 #include "app/qtpictures.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
+
+#include "app/picturedecode.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
 
 namespace barmen {
 
@@ -17,18 +21,12 @@ PictureLoad failure(const QString &reason)
     return {nullptr, reason.toStdString()};
 }
 
-// Qt's JPEG reader fills a cut-off file with grey and calls it a success; a
-// complete JPEG ends with the EOI marker.
-bool jpegLooksCut(const QByteArray &bytes)
+// Following the link ends in a loop (a link to itself, or two to each other)
+// rather than at a missing file.
+bool linkLoops(const QString &path)
 {
-    return bytes.startsWith("\xFF\xD8") && !bytes.endsWith("\xFF\xD9");
-}
-
-// Its GIF reader, likewise, shows the rows it got of a cut-off GIF and leaves
-// the rest clear; a complete GIF ends with the trailer byte ';'.
-bool gifLooksCut(const QByteArray &bytes)
-{
-    return bytes.startsWith("GIF8") && !bytes.endsWith(';');
+    struct stat target;
+    return ::stat(QFile::encodeName(path).constData(), &target) != 0 && errno == ELOOP;
 }
 
 } // namespace
@@ -37,8 +35,14 @@ PictureLoad QtPictureSource::load(std::string_view file)
 {
     const QString path = QString::fromUtf8(file.data(), qsizetype(file.size()));
     const QFileInfo info(path);
-    if (!info.exists())
+    if (!info.exists()) {
+        // A link to nothing, or to itself, is there but leads nowhere.
+        if (info.isSymLink() && linkLoops(path))
+            return failure(QStringLiteral("링크가 돌고 돌아 어느 파일에도 닿지 않습니다."));
+        if (info.isSymLink())
+            return failure(QStringLiteral("링크가 가리키는 파일이 없습니다."));
         return failure(QStringLiteral("파일이 없습니다."));
+    }
     if (info.isDir())
         return failure(QStringLiteral("파일이 아니라 폴더입니다."));
     // Reading a named pipe would wait for a writer that never comes.
@@ -48,22 +52,21 @@ PictureLoad QtPictureSource::load(std::string_view file)
         return failure(QStringLiteral("그림 파일로 보기에는 너무 큽니다."));
 
     QFile device(path);
-    if (!device.open(QIODevice::ReadOnly))
-        return failure(QStringLiteral("파일을 열 수 없습니다 (%1).").arg(device.errorString()));
-    QByteArray bytes = device.readAll();
+    if (!device.open(QIODevice::ReadOnly)) {
+        if (!info.isReadable())
+            return failure(QStringLiteral("파일을 열 수 없습니다 (읽기 권한이 없습니다)."));
+        return failure(QStringLiteral("파일을 열 수 없습니다."));
+    }
+    const QByteArray bytes = device.readAll();
+    if (device.error() != QFileDevice::NoError)
+        return failure(QStringLiteral("파일을 끝까지 읽지 못했습니다."));
     if (bytes.isEmpty())
         return failure(QStringLiteral("빈 파일입니다."));
-    if (jpegLooksCut(bytes))
-        return failure(QStringLiteral("JPEG 파일이 중간에 잘려 있습니다."));
-    if (gifLooksCut(bytes))
-        return failure(QStringLiteral("GIF 파일이 중간에 잘려 있습니다."));
 
-    QBuffer buffer(&bytes);
-    QImageReader reader(&buffer);
-    QImage image = reader.read();
-    if (image.isNull())
-        return failure(QStringLiteral("그림으로 읽을 수 없습니다 (%1).").arg(reader.errorString()));
-    return {std::make_unique<QtPicture>(std::move(image)), {}};
+    DecodedPicture decoded = decodePicture(bytes);
+    if (decoded.image.isNull())
+        return failure(decoded.reason);
+    return {std::make_unique<QtPicture>(std::move(decoded.image)), {}};
 }
 
 } // namespace barmen

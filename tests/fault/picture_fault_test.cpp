@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <span>
 
@@ -60,7 +61,7 @@ Trigger triggerFor(std::string_view file)
     return {};
 }
 
-enum class Breakage { Missing, Empty, NotAPicture, CutOff, Folder, Unreadable, Pipe };
+enum class Breakage { Missing, Empty, NotAPicture, CutOff, Damaged, Folder, Unreadable, Pipe, DanglingLink, LoopingLink };
 
 struct Kind {
     Breakage breakage;
@@ -72,11 +73,19 @@ const Kind kinds[] = {
     {Breakage::Missing, "missing", "파일이 없습니다"},
     {Breakage::Empty, "empty", "빈 파일"},
     {Breakage::NotAPicture, "a text file", "그림으로 읽을 수 없습니다"},
-    {Breakage::CutOff, "cut off", "잘려"},
+    {Breakage::CutOff, "cut off", "중간에 잘려 있습니다"},
+    {Breakage::Damaged, "zeroed in the middle", "손상"},
     {Breakage::Folder, "a folder", "폴더"},
-    {Breakage::Unreadable, "unreadable", "열 수 없습니다"},
+    {Breakage::Unreadable, "unreadable", "읽기 권한이 없습니다"},
     {Breakage::Pipe, "a named pipe", "보통 파일이 아닙니다"},
+    {Breakage::DanglingLink, "a link to nothing", "링크가 가리키는 파일이 없습니다"},
+    {Breakage::LoopingLink, "a link to itself", "링크가 돌고 돌아"},
 };
+
+const Kind &kind(Breakage b)
+{
+    return *std::find_if(std::begin(kinds), std::end(kinds), [b](const Kind &k) { return k.breakage == b; });
+}
 
 struct PictureFaults : ::testing::Test {
     QTemporaryDir folder;
@@ -121,15 +130,15 @@ struct PictureFaults : ::testing::Test {
         case Breakage::NotAPicture:
             return f.open(QIODevice::WriteOnly | QIODevice::Truncate)
                    && f.write("이것은 그림이 아니라 글입니다.\r\n") > 0;
-        case Breakage::CutOff: {
-            // Half the file, and never on a byte that could pass for a file's last.
+        case Breakage::CutOff:
+            // Half the file, whatever byte that ends on.
+            return f.resize(f.size() / 2);
+        case Breakage::Damaged: {
+            // The middle third zeroed; the end marker stays.
             if (!f.open(QIODevice::ReadWrite))
                 return false;
-            const QByteArray bytes = f.readAll();
-            qsizetype cut = bytes.size() / 2;
-            while (cut > 1 && (bytes[cut - 1] == ';' || bytes[cut - 1] == '\xD9'))
-                --cut;
-            return f.resize(cut);
+            const qint64 third = f.size() / 3;
+            return f.seek(third) && f.write(QByteArray(third, '\0')) == third;
         }
         case Breakage::Folder:
             return f.remove() && QDir().mkdir(file);
@@ -137,6 +146,10 @@ struct PictureFaults : ::testing::Test {
             return f.setPermissions(QFileDevice::WriteOwner);
         case Breakage::Pipe:
             return f.remove() && ::mkfifo(QFile::encodeName(file).constData(), 0600) == 0;
+        case Breakage::DanglingLink:
+            return f.remove() && QFile::link(QStringLiteral("이미 지운 그림"), file);
+        case Breakage::LoopingLink:
+            return f.remove() && QFile::link(file, file);
         }
         return false;
     }
@@ -205,12 +218,47 @@ struct PictureFaults : ::testing::Test {
     }
 };
 
-TEST_F(PictureFaults, missing) { tryEveryPicture(kinds[0]); }
-TEST_F(PictureFaults, empty) { tryEveryPicture(kinds[1]); }
-TEST_F(PictureFaults, textFileInsteadOfAPicture) { tryEveryPicture(kinds[2]); }
-TEST_F(PictureFaults, cutOff) { tryEveryPicture(kinds[3]); }
-TEST_F(PictureFaults, folderInsteadOfAFile) { tryEveryPicture(kinds[4]); }
-TEST_F(PictureFaults, namedPipeInsteadOfAFile) { tryEveryPicture(kinds[6]); }
+TEST_F(PictureFaults, missing) { tryEveryPicture(kind(Breakage::Missing)); }
+TEST_F(PictureFaults, empty) { tryEveryPicture(kind(Breakage::Empty)); }
+TEST_F(PictureFaults, textFileInsteadOfAPicture) { tryEveryPicture(kind(Breakage::NotAPicture)); }
+TEST_F(PictureFaults, cutOff) { tryEveryPicture(kind(Breakage::CutOff)); }
+TEST_F(PictureFaults, zeroedInTheMiddle) { tryEveryPicture(kind(Breakage::Damaged)); }
+TEST_F(PictureFaults, folderInsteadOfAFile) { tryEveryPicture(kind(Breakage::Folder)); }
+TEST_F(PictureFaults, namedPipeInsteadOfAFile) { tryEveryPicture(kind(Breakage::Pipe)); }
+TEST_F(PictureFaults, linkToNothing) { tryEveryPicture(kind(Breakage::DanglingLink)); }
+TEST_F(PictureFaults, linkToItself) { tryEveryPicture(kind(Breakage::LoopingLink)); }
+
+// Editing tools leave a newline or zero bytes behind a picture: every picture
+// so padded still shows, without a word.
+TEST_F(PictureFaults, paddingAfterTheEndIsIgnored)
+{
+    for (std::string_view name : test::gamePictures()) {
+        const Trigger t = triggerFor(name);
+        ASSERT_GE(t.button, 0) << name << " is shown nowhere";
+        SCOPED_TRACE(std::string(name));
+        for (const QByteArray &padding : {QByteArray("\n"), QByteArray(512, '\0')}) {
+            QFile f(test::qtString(name));
+            ASSERT_TRUE(f.open(QIODevice::Append));
+            ASSERT_EQ(f.write(padding), padding.size());
+            f.close();
+            GameState &state = window->state();
+            state.sceneLabel = t.label;
+            state.prevLabel = std::string(label::Start2);
+            state.battleRoll = t.roll;
+            const qint64 bgBefore = control<QLabel>("bg")->pixmap().cacheKey();
+            const qint64 chBefore = control<QLabel>("ch")->pixmap().cacheKey();
+            reports.clear();
+            button(t.button)->click();
+            EXPECT_TRUE(reports.isEmpty()) << reports.join(QLatin1Char('\n')).toStdString();
+            EXPECT_TRUE(control<QLabel>("bg")->pixmap().cacheKey() != bgBefore
+                        || control<QLabel>("ch")->pixmap().cacheKey() != chBefore)
+                << "the padded picture was not shown";
+            ++cases;
+        }
+        restore(name);
+    }
+    std::printf("pictures padded: %d cases shown\n", cases);
+}
 
 // Root reads any file, so the unreadable case runs as the unprivileged user:
 // as root, this test runs itself again through setpriv.
@@ -218,7 +266,7 @@ TEST_F(PictureFaults, unreadable)
 {
     using namespace fault;
     if (!isRoot()) {
-        tryEveryPicture(kinds[5]);
+        tryEveryPicture(kind(Breakage::Unreadable));
         return;
     }
     if (setprivPath().empty())
