@@ -3,7 +3,8 @@
     python3 render.py OUTDIR [NAME ...]
 
 OUTDIR receives the 24 scene pictures under their exact names and
-OUTDIR/default the two pictures built into the program and the icons.
+OUTDIR/default the two pictures built into the program and the icons,
+OUTDIR/icons the icon the desktop shows, at each size of its icon theme.
 NAME limits the run to some of the files (as named in PICTURES, e.g.
 "배경1.jpg").  The output depends on nothing but these sources: no clock,
 no unseeded randomness, no metadata.
@@ -21,6 +22,7 @@ import meard  # noqa: E402
 import props  # noqa: E402
 
 TRANSPARENT_INDEX = 255
+ICON_SIZES = (16, 32, 48, 64, 128, 256)
 
 
 def save_jpeg(img, path):
@@ -80,6 +82,10 @@ PICTURES = [
     ("default/default-ch.gif", props.title_picture, save_gif),
     ("default/icon-32.png", lambda: props.icon(32), save_png),
     ("default/icon-16.png", lambda: props.icon(16), save_png),
+] + [
+    # the installed icon, one file per size of the desktop's icon theme
+    ("icons/barmen-%d.png" % size, (lambda s=size: props.icon(s)), save_png)
+    for size in ICON_SIZES
 ]
 
 
@@ -94,6 +100,7 @@ def main(argv):
         print("unknown picture: " + ", ".join(sorted(unknown)), file=sys.stderr)
         return 2
     os.makedirs(os.path.join(out, "default"), exist_ok=True)
+    os.makedirs(os.path.join(out, "icons"), exist_ok=True)
     cache = {}
     for name, make, save in PICTURES:
         if only and name not in only:

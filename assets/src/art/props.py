@@ -269,5 +269,9 @@ def icon(size):
         star.append((32 + math.cos(a) * r, 28 + math.sin(a) * r))
     c.poly([(32 + (x - 32) * 1.25, 28 + (y - 28) * 1.25) for x, y in star], GOLD_LN)
     c.poly(star, (255, 226, 110))
+    if size > c.w:
+        # the menu and task-bar sizes above 64 px come from the drawing at its
+        # working resolution, never from an enlarged 64 px picture
+        return c.img.resize((size, size), Image.LANCZOS)
     im = c.final()
     return im.resize((size, size), Image.LANCZOS)
