@@ -105,21 +105,21 @@ check "own picture: the other pictures linked" test "$(readlink "$folder/메어�
 # folder are pointed at this install; the player's own link elsewhere stays.
 home=$work/upgrade
 folder=$home/.local/share/barmen
-mkdir -p "$folder" "$work/old/barmen" "$work/mine"
+mkdir -p "$folder" "$work/old/share/barmen" "$work/mine/barmen"
 ln -s "/nowhere/share/games/barmen/배경1.jpg" "$folder/배경1.jpg"
-printf 'old\n' > "$work/old/barmen/시작 2.gif"
-ln -s "$work/old/barmen/시작 2.gif" "$folder/시작 2.gif"
-printf 'mine\n' > "$work/mine/메어드.gif"
-ln -s "$work/mine/메어드.gif" "$folder/메어드.gif"
+printf 'old\n' > "$work/old/share/barmen/시작 2.gif"
+ln -s "$work/old/share/barmen/시작 2.gif" "$folder/시작 2.gif"
+printf 'mine\n' > "$work/mine/barmen/메어드.gif"
+ln -s "$work/mine/barmen/메어드.gif" "$folder/메어드.gif"
 run "$home" ""
 check "upgrade: the game starts" ran_in "$folder"
 check "upgrade: a broken link is pointed at the install" \
     test "$(readlink "$folder/배경1.jpg")" = "$pictures/배경1.jpg"
 check "upgrade: a link to an older install is pointed at this one" \
     test "$(readlink "$folder/시작 2.gif")" = "$pictures/시작 2.gif"
-check "upgrade: the player's own link stays" test "$(readlink "$folder/메어드.gif")" = "$work/mine/메어드.gif"
+check "upgrade: the player's own link stays" test "$(readlink "$folder/메어드.gif")" = "$work/mine/barmen/메어드.gif"
 run "$home" ""
-check "a second start changes no link" test "$(readlink "$folder/메어드.gif")" = "$work/mine/메어드.gif"
+check "a second start changes no link" test "$(readlink "$folder/메어드.gif")" = "$work/mine/barmen/메어드.gif"
 
 # A read-only home: a clear reason on standard error, a failing status, no game.
 home=$work/readonly
