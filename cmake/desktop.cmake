@@ -5,17 +5,19 @@
 #   share/games/barmen/             the 24 pictures, read-only
 #   share/applications/, share/metainfo/, share/icons/hicolor/   the menu entry,
 #                                   the AppStream metainfo and the icon
-#   share/doc/barmen/               copyright and changelog
+#   share/man/man6/, share/doc/barmen/   the manual page, copyright and changelog
 # The program still finds its pictures and save.sav in its current folder; the
 # launcher makes that folder ${XDG_DATA_HOME:-~/.local/share}/barmen.
 
 include(GNUInstallDirs)
 
 # The desktop's name for the game: the menu entry's file name, the AppStream
-# id, and what the program tells the window system (app/main.cpp).
+# id, and what the program tells the window system (app/desktop.cpp).
 set(BARMEN_APP_ID "kr.barmen.barmen")
 # The window class the X11 window carries; the menu entry's StartupWMClass.
 set(BARMEN_WM_CLASS "barmen")
+# No licence has been granted for the game or its pictures: all rights are
+# reserved (packaging/copyright says the same).
 set(BARMEN_LICENSE "LicenseRef-proprietary")
 set(BARMEN_SCREENSHOT_URL "" CACHE STRING
     "Web address of the game's screenshot (docs/screenshot.png) for the AppStream metainfo; none without one")
