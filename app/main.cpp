@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QFont>
 
+#include "app/desktop.h"
 #include "app/form1.h"
 #include "app/fonts.h"
 #include "app/qtpictures.h"
@@ -10,8 +11,10 @@
 
 int main(int argc, char *argv[])
 {
+    barmen::nameForDesktop();
     QApplication app(argc, argv);
     barmen::mapKoreanFonts();
+    barmen::loadQtKorean(app);
 
     barmen::QtPictureSource pictures;
     barmen::ClockDice dice;
