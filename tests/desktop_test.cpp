@@ -14,6 +14,7 @@
 #include "app/form1.h"
 #include "app/qtpictures.h"
 #include "story/story.h"
+#include "system/savefile.h"
 #include "fakes.h"
 
 namespace barmen {
@@ -30,7 +31,8 @@ TEST(Desktop, theGamesMessageBoxSaysOkInKorean)
     QDir::setCurrent(folder.path());
     QtPictureSource pictures;
     test::ScriptedDice dice;
-    Form1 window(story::theStory(), pictures, dice);
+    system::SaveFile saves;
+    Form1 window(story::theStory(), pictures, dice, saves);
     window.show();
 
     QStringList captions;

@@ -12,6 +12,7 @@
 #include "app/form1.h"
 #include "app/qtpictures.h"
 #include "story/story.h"
+#include "system/savefile.h"
 #include "fakes.h"
 
 namespace barmen {
@@ -36,7 +37,8 @@ TEST(ScaledWindow, isTwiceTheSizeWithFilteredPictures)
     ASSERT_EQ(qApp->devicePixelRatio(), 2.0);
     QtPictureSource pictures;
     test::ScriptedDice dice;
-    Form1 window(story::theStory(), pictures, dice);
+    system::SaveFile saves;
+    Form1 window(story::theStory(), pictures, dice, saves);
     window.show();
 
     const QImage shot = window.grab().toImage();
