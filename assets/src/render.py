@@ -17,7 +17,6 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "art
 
 from PIL import Image, ImageChops  # noqa: E402
 
-import backgrounds  # noqa: E402
 import figure  # noqa: E402
 import props  # noqa: E402
 import scenery  # noqa: E402
@@ -85,9 +84,9 @@ def save_png(img, path):
 PICTURES = [
     # backgrounds
     ("배경1.jpg", scenery.forest_crossroads, save_jpeg),
-    ("배경2.jpg", backgrounds.clearing, save_jpeg),
-    ("꽈당.jpg", backgrounds.thud, save_jpeg),
-    ("화난골렘.jpg", backgrounds.angry_golem, save_jpeg),
+    ("배경2.jpg", scenery.clearing, save_jpeg),
+    ("꽈당.jpg", scenery.thud, save_jpeg),
+    ("화난골렘.jpg", scenery.angry_golem, save_jpeg),
     ("엔딩배경.jpg", scenery.ending, save_jpeg),
     ("끝.jpg", scenery.the_end, save_jpeg),
     # character pictures

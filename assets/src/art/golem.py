@@ -1,10 +1,12 @@
-"""The golem risen, drawn on cairo over the angry sky of 화난골렘.
+"""The golem, drawn on cairo into the backgrounds: asleep as a heap of
+stones in the clearing (배경2), risen over the angry sky of 화난골렘, and
+fallen to rubble in the evening meadow (엔딩배경).
 
-It must read as one creature: a body of one great stone with the head sunk
-between its shoulders, arms of three stones each that overlap at dark
-joints, legs planted in the ground, one shadow under all of it.  Light is
-the red sky behind it, so every stone gets a warm rim on its upper edge and
-its mass darkens towards the ground.
+When it rises it must read as one creature: a body of one great stone with
+the head sunk between its shoulders, arms of three stones each that overlap
+at dark joints, legs planted in the ground, one shadow under all of it.
+Light is the red sky behind it, so every stone gets a warm rim on its upper
+edge and its mass darkens towards the ground.
 """
 
 import math
@@ -13,7 +15,7 @@ import random
 import cairo
 
 import figure
-from vec import Pic, rgb, spline, lighter
+from vec import glow, rgb, spline, lighter
 
 LN = (34, 20, 26)
 ST = (126, 112, 110)
@@ -141,14 +143,11 @@ DAY_ST = (168, 164, 152)
 DAY_LN = (60, 58, 52)
 
 
-def resting(cx, base_y, k, ss):
-    """The golem asleep in the clearing (배경2): the same body of stones as
-    when it rises, sunk into a heap; one arm laid down, the head on its
-    shoulder with two closed slits.  Returned at ss times the size, to be
-    laid onto a painted background of that scale."""
+def resting(p, cx, base_y, k):
+    """The golem asleep in the clearing (배경2), drawn onto the picture p:
+    the same body of stones as when it rises, sunk into a heap; one arm laid
+    down, the head on its shoulder with two closed slits."""
     r = _Rng(22)
-    p = Pic(600, 400, ss=ss)
-    cr = p.cr
 
     def S(x, y):
         return (cx + x * k, base_y + y * k)
@@ -156,13 +155,8 @@ def resting(cx, base_y, k, ss):
     def R(x, y, rx, ry, rot=0.0, moss=True, base=DAY_ST):
         q = S(x, y)
         return stone(p, r, q[0], q[1], rx * k, ry * k, rot, moss=moss, base=base, **DAY)
-    cr.save()
-    cr.translate(*S(10, 4))
-    cr.scale(130 * k, 16 * k)
-    cr.arc(0, 0, 1, 0, 2 * math.pi)
-    cr.restore()
-    cr.set_source_rgba(0.16, 0.2, 0.12, 0.4)
-    cr.fill()
+    sx, sy = S(10, 4)
+    glow(p, sx, sy, 136 * k, 18 * k, (40, 52, 30), 0.5, core=0.55)
     joint(p, S(-40, -60), S(-92, -30), 24 * k)
     R(-50, -40, 50, 38)                     # the laid-down arm
     R(-98, -28, 32, 26, 0.1)                # its fist
@@ -179,7 +173,6 @@ def resting(cx, base_y, k, ss):
     R(-92, -14, 26, 16, 0.0, moss=False, base=(176, 160, 140))   # stray stones
     R(96, -14, 28, 18, 0.4, moss=False)
     R(14, -12, 40, 20, 0.1, moss=False)
-    return p.big()
 
 
 def rubble(p):
@@ -192,19 +185,9 @@ def rubble(p):
         stone(p, r, x, y, rx, ry, 0.2, moss=rx > 28, base=(178, 160, 140), **warm)
 
 
-def dust_layer(clouds, ss, **colours):
-    """Dust clouds (x, y, r) on a transparent 600 x 400 layer at ss times
-    the size, for a painted background of that scale."""
-    p = Pic(600, 400, ss=ss)
-    for x, y, r in clouds:
-        dust(p, x, y, r, **colours)
-    return p.big()
-
-
-def golem(seed=44):
-    """The golem on a transparent 600 x 400 layer."""
+def golem(p, seed=44):
+    """The golem risen, drawn onto the picture p (the duel, 화난골렘)."""
     r = _Rng(seed)
-    p = Pic(600, 400)
     cr = p.cr
     # one shadow under the whole creature
     cr.save()
@@ -280,4 +263,3 @@ def golem(seed=44):
     for (x, y, s) in ((140, 220, 6), (120, 170, 4), (552, 170, 5), (570, 230, 6),
                       (250, 320, 4), (440, 300, 5)):
         stone(p, r, x, y, s, s * 0.8, 0.0, lw=1.2)
-    return p.final()

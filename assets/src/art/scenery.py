@@ -1,6 +1,8 @@
-"""The backgrounds drawn wholly on cairo, 600 x 400: the forest crossroads
-(배경1), the evening meadow of the ending (엔딩배경) and the closing card
-(끝).
+"""The six backgrounds, 600 x 400, drawn wholly on cairo: the forest
+crossroads (배경1), the rocky clearing of the showdown (배경2), the impact
+card (꽈당), the golem risen for the duel (화난골렘), the evening meadow of
+the ending (엔딩배경) and the closing card (끝).  The golem, asleep, risen
+or fallen, and its dust come from golem.py.
 
 Flat shapes with soft shading: every mass is a clean Bezier shape with its
 own line, a crisp shade band on the side away from the light and large
@@ -17,7 +19,7 @@ import random
 
 import golem
 from vec import (Pic, circles, darker, gradient, glow, lettering, lighter, lump, oriented, paint,
-                 poly, spline)
+                 poly, spline, taper_outline)
 
 W, H = 600, 400
 
@@ -496,3 +498,240 @@ def pine(p, x, y, h):
         p.part(tier, (40, 30, 64), NIGHT_LINE, light=(110, 76, 118), light_off=(0, 1.2),
                smooth=False, lw=0.9)
     p.curve([(x, y - h * 0.1), (x, y)], NIGHT_LINE, 2.0, smooth=False)
+
+
+# ================================================================ 배경2
+
+SKY_LINE = (150, 178, 212)
+STONE = (150, 146, 138)
+STONE_LN = (66, 62, 58)
+MOSS = (104, 140, 70)
+MOSS_LN = (58, 84, 40)
+MEADOW_COLS = [(104, 150, 66), (126, 170, 76), (90, 134, 58), (150, 184, 92)]
+
+
+def boulder(p, rng, cx, cy, rx, ry, color, line=STONE_LN, lw=1.1, moss=False, crack=True):
+    """A boulder lit from the upper left: a rounded Bezier shape with a light
+    band on its upper left edge, a crisp shade band on its lower right, an
+    optional cap of moss, a crack, and its shadow on the grass."""
+    glow(p, cx + rx * 0.25, cy + ry * 0.75, rx * 1.15, ry * 0.32, (40, 60, 30), 0.45, core=0.4)
+    pts = []
+    for k in range(9):
+        a = 2 * math.pi * k / 9
+        r = rng.uniform(0.84, 1.06)
+        pts.append((cx + math.cos(a) * rx * r, cy + math.sin(a) * ry * r))
+    p.part(pts, color, None, shade=darker(color, 0.32), light=lighter(color, 0.3),
+           off=(rx * 0.32, ry * 0.42), light_off=(rx * 0.16, ry * 0.24))
+    with p.clip(pts):
+        if moss:
+            cap = [(cx - rx * 1.2, cy - ry * 1.3), (cx + rx * 1.2, cy - ry * 1.3),
+                   (cx + rx * 0.7, cy - ry * 0.5), (cx + rx * 0.25, cy - ry * 0.62),
+                   (cx - rx * 0.15, cy - ry * 0.4), (cx - rx * 0.6, cy - ry * 0.55),
+                   (cx - rx * 1.2, cy - ry * 0.3)]
+            p.part(cap, MOSS, None, light=lighter(MOSS, 0.25), light_off=(rx * 0.1, ry * 0.16))
+            p.curve(cap[2:], MOSS_LN, 0.9)
+        if crack and rx > 14:
+            x0 = cx + rng.uniform(-rx * 0.3, rx * 0.3)
+            p.taper([(x0, cy - ry * 0.45), (x0 + rx * 0.12, cy - ry * 0.05),
+                     (x0 - rx * 0.05, cy + ry * 0.3)], 0.3, 0.2, darker(color, 0.55),
+                    wmid=1.4)
+    p.stroke(sp(pts), line, lw)
+
+
+def cloud(p, x, y, r, base=(255, 255, 255), shade=(212, 226, 242), line=SKY_LINE, lw=0.8):
+    """A fair-weather cloud: four round masses, flat underneath, shaded on
+    the side away from the sun."""
+    cs = [(x + dx * r, y + dy * r * 0.6, r * s) for dx, dy, s in
+          ((-0.9, 0.3, 0.55), (-0.3, 0.0, 0.8), (0.4, 0.1, 0.7), (1.0, 0.35, 0.5))]
+    lump(p, cs, base, shade=shade, light=None, line=line, lw=lw, off=(0.14, 0.3))
+
+
+def clearing():
+    """Outside the forest at last: an open, rocky clearing under a wide sky,
+    the forest they came out of along its far edge, and on the right the
+    heap of rocks that is the golem asleep.  The sword is not painted here:
+    it is a picture of its own (내검), pulled out of the ground in the story.
+    메어드 stands in the middle, so the grass there is short and even."""
+    rng = Rng(22)
+    p = canvas()
+    paint(p, None, vgrad(0, 215, [(0, (112, 170, 230)), (0.45, (168, 208, 240)),
+                                  (1, (226, 240, 246))]))
+    glow(p, 30, -30, 260, 170, (255, 252, 236), 0.55, core=0.1)    # the sun, out of frame
+    for (x, y, r) in ((92, 52, 40), (160, 42, 28), (470, 66, 44), (540, 78, 30)):
+        cloud(p, x, y, r)
+    cloud(p, 296, 112, 20, shade=(220, 232, 244), line=None)        # a small one far off
+    # far mountains: pale and blue with distance, no lines
+    band(p, [(-40, 190), (60, 140), (130, 156), (210, 120), (300, 150), (380, 126),
+             (470, 148), (560, 118), (640, 160)], [(0, (156, 182, 212)), (1, (170, 196, 220))])
+    band(p, [(-40, 196), (90, 168), (200, 178), (330, 160), (450, 176), (560, 156), (640, 180)],
+         [(0, (134, 166, 184)), (1, (150, 180, 196))])
+    paint(p, None, vgrad(140, 210, [(0, (226, 240, 246), 0.0), (1, (226, 240, 246), 0.45)]))
+    # the forest they came out of, along the far edge of the clearing
+    for i in range(30):
+        x = -20 + i * 22 + rng.uniform(-6, 6)
+        foliage(p, rng, x, rng.uniform(186, 200), rng.uniform(20, 30), (84, 130, 90), n=6,
+                line=(60, 100, 70), lw=0.8, light=0.22)
+    # the clearing
+    ground = [(-40, 214), (150, 208), (320, 212), (470, 206), (640, 214)]
+    band(p, ground, [(0, (156, 182, 100)), (0.3, (148, 178, 92)), (0.75, (128, 164, 80)),
+                     (1, (108, 146, 66))], line=(100, 136, 70), lw=0.9)
+    # worn, dry patches and bare earth where the golem has lain and turned
+    for (x, y, rx, ry, c, a) in ((300, 300, 170, 46, (196, 178, 120), 0.55),
+                                 (460, 322, 120, 30, (176, 150, 104), 0.6),
+                                 (120, 334, 80, 22, (176, 150, 104), 0.5),
+                                 (260, 246, 120, 14, (184, 180, 120), 0.5)):
+        glow(p, x, y, rx, ry, c, a, core=0.35)
+    # the light from the upper left lies on the far grass
+    glow(p, 130, 232, 260, 30, (236, 240, 170), 0.35, core=0.2)
+    # pebbles, fewer where she stands
+    for _ in range(110):
+        x, y = rng.uniform(20, 580), rng.uniform(232, 392)
+        if 160 < x < 440 and rng.chance(0.55):
+            continue
+        s = 0.45 + (y - 220) / 170
+        p.ellipse(x + 0.5 * s, y + 0.6 * s, 1.6 * s, 1.0 * s, (110, 120, 80), alpha=0.7)
+        p.ellipse(x, y, 1.5 * s, 0.95 * s, (190, 184, 168))
+    for _ in range(10):
+        x, y = rng.uniform(20, 580), rng.uniform(236, 380)
+        if 380 < x < 600 and y < 340:
+            continue    # the heap's place
+        s = 0.4 + (y - 230) / 150
+        boulder(p, rng, x, y, 8 * s, 5 * s, STONE, lw=0.8, crack=False)
+    for _ in range(460):
+        x, y = rng.uniform(-5, 605), rng.uniform(212, 404)
+        if 150 < x < 450 and y > 250 and rng.chance(0.55):
+            continue    # calmer in the middle
+        depth = (y - 208) / 196
+        tuft(p, x, y, (3 + 9 * depth) * rng.uniform(0.7, 1.2), rng.pick(MEADOW_COLS), rng)
+    # the heap of rocks: the golem asleep, grass grown in its gaps
+    golem.resting(p, 500, 330, 0.95)
+    for _ in range(40):
+        x, y = rng.uniform(386, 614), rng.uniform(322, 334)
+        tuft(p, x, y, rng.uniform(4, 9), rng.pick(MEADOW_COLS[:2]), rng)
+    for _ in range(14):
+        flower(p, rng.uniform(10, 140), rng.uniform(300, 390), 0.9,
+               rng.pick([(255, 255, 255), (250, 220, 110)]))
+    for _ in range(12):
+        flower(p, rng.uniform(420, 590), rng.uniform(350, 392), 1.0,
+               rng.pick([(255, 255, 255), (230, 170, 230)]))
+    # rocks in the near corners
+    boulder(p, rng, 18, 396, 44, 24, darker(STONE, 0.1), moss=True)
+    boulder(p, rng, 586, 398, 40, 22, darker(STONE, 0.1), moss=True)
+    return p.flat()
+
+
+# ================================================================ 꽈당
+
+def thud():
+    """An impact card without lettering: focus lines rush in from the edges
+    to a white flash, while the middle stays pale and still.  The same card
+    serves a fall, a crash and the fade of the epilogue's quiet lines."""
+    rng = Rng(33)
+    p = canvas()
+    cr = p.cr
+    # the flash: white in the middle, warm towards the edges
+    cr.save()
+    cr.translate(300, 200)
+    cr.scale(1.0, 0.68)
+    paint(p, None, gradient((0, 0, 0, 0, 0, 420),
+                            [(0, (255, 253, 242)), (0.3, (255, 248, 226)),
+                             (0.62, (252, 228, 178)), (1, (236, 190, 124))]))
+    cr.restore()
+    # focus lines: long wedges from beyond the edges, each ending in a point
+    # on a ring round the flash; a few pale ones between the dark
+    n = 150
+    for i in range(n):
+        a = 2 * math.pi * (i + rng.uniform(-0.3, 0.3)) / n
+        r_in = rng.uniform(1.15, 1.6)
+        w = rng.uniform(0.006, 0.02)
+        inner = (300 + math.cos(a) * 190 * r_in, 200 + math.sin(a) * 130 * r_in)
+        outer1 = (300 + math.cos(a - w) * 700, 200 + math.sin(a - w) * 500)
+        outer2 = (300 + math.cos(a + w) * 700, 200 + math.sin(a + w) * 500)
+        p.fill(pl([inner, outer1, outer2]), (150, 90, 50), rng.uniform(0.35, 0.7))
+    for i in range(40):
+        a = 2 * math.pi * (i + 0.5 + rng.uniform(-0.2, 0.2)) / 40
+        r_in = rng.uniform(1.0, 1.3)
+        w = rng.uniform(0.01, 0.02)
+        inner = (300 + math.cos(a) * 190 * r_in, 200 + math.sin(a) * 130 * r_in)
+        outer1 = (300 + math.cos(a - w) * 700, 200 + math.sin(a - w) * 500)
+        outer2 = (300 + math.cos(a + w) * 700, 200 + math.sin(a + w) * 500)
+        p.fill(pl([inner, outer1, outer2]), (255, 250, 232), 0.5)
+    # a few glints where the lines give way to the light
+    for (x, y, r) in ((96, 96, 6), (512, 84, 5), (548, 246, 4), (62, 268, 4)):
+        sparkle_star(p, x, y, r, (255, 252, 236), line=(190, 130, 80))
+    # dust clouds at the bottom, with the same volume as the golem's
+    for (x, y, r) in ((40, 380, 46), (110, 396, 36), (560, 378, 48), (490, 398, 34),
+                      (300, 414, 40)):
+        golem.dust(p, x, y, r, light=(240, 230, 216), shade=(200, 182, 166),
+                   line=(120, 96, 80))
+    return p.flat()
+
+
+# ================================================================ 화난골렘
+
+def ground_crack(p, rng, x0, y0, x1, y1):
+    """A jagged crack in the ground, widest where it starts, with the far
+    lip of the crack caught by the red light and one short branch."""
+    n = 6
+    pts = [(x0, y0)]
+    for k in range(1, n):
+        t = k / n
+        pts.append((x0 + (x1 - x0) * t + rng.uniform(-5, 5),
+                    y0 + (y1 - y0) * t + rng.uniform(-4, 4)))
+    pts.append((x1, y1))
+    outline = [(x, y - 0.2) for x, y in pts]
+    p.fill(pl(taper_outline(outline, 4.0, 0.3, steps=2)), (236, 130, 80), 0.55)
+    p.fill(pl(taper_outline(pts, 3.4, 0.2, steps=2)), (34, 16, 22))
+    k = rng.pick([2, 3])
+    bx, by = pts[k]
+    p.fill(pl(taper_outline([(bx, by), (bx + (x1 - x0) * 0.12 + rng.uniform(-6, 6),
+                                        by + rng.uniform(8, 14))], 2.0, 0.2, steps=2)),
+           (34, 16, 22))
+
+
+def angry_golem():
+    """The golem risen and furious: one creature of stone with burning eyes
+    and glowing cracks, a fist raised, under a red sky torn by storm clouds,
+    the ground cracking round its feet."""
+    rng = Rng(77)
+    p = canvas()
+    paint(p, None, vgrad(0, 400, [(0, (58, 20, 44)), (0.35, (150, 40, 44)),
+                                  (0.62, (236, 110, 56)), (0.75, (250, 170, 90)),
+                                  (1, (250, 170, 90))]))
+    # the rage radiating from behind it
+    glow(p, 330, 150, 300, 220, (255, 170, 96), 0.35, core=0.1)
+    for i in range(36):
+        a = 2 * math.pi * i / 36 + 0.04
+        w = 0.03
+        p.fill(pl([(330, 150), (330 + math.cos(a - w) * 700, 150 + math.sin(a - w) * 700),
+                   (330 + math.cos(a + w) * 700, 150 + math.sin(a + w) * 700)]),
+               (255, 200, 120), 0.12)
+    # storm clouds, lit on top by the fire behind them
+    for (x, y, r) in ((60, 40, 60), (170, 20, 50), (520, 30, 64), (420, 10, 40),
+                      (600, 90, 50), (0, 120, 40)):
+        cs = [(x + dx * r, y + dy * r * 0.6, r * s) for dx, dy, s in
+              ((-0.8, 0.2, 0.6), (0, 0, 0.85), (0.8, 0.25, 0.6))]
+        lump(p, cs, (84, 34, 52), shade=(50, 22, 40), light=(124, 50, 62), line=(30, 10, 24),
+             lw=1.0, off=(0.0, 0.25), light_off=(0.1, 0.5), light_alpha=0.6)
+    # dark hills, their ridge caught by the red light
+    band(p, [(-40, 250), (100, 226), (220, 236), (380, 224), (520, 236), (640, 226)],
+         [(0, (92, 44, 60)), (1, (76, 40, 56))], line=(176, 78, 66), lw=0.9)
+    # the ground it stamps on
+    band(p, [(-40, 262), (200, 256), (420, 260), (640, 254)],
+         [(0, (120, 76, 56)), (0.3, (110, 70, 54)), (0.7, (92, 60, 48)), (1, (64, 40, 36))],
+         line=(176, 98, 70), lw=1.1)
+    glow(p, 330, 334, 230, 42, (40, 20, 24), 0.55, core=0.3)
+    # cracks in the ground from its feet, stones kicked loose at the sides
+    for (x0, y0, x1, y1) in ((236, 344, 96, 366), (250, 356, 200, 400), (428, 346, 566, 360),
+                             (414, 358, 470, 400), (206, 314, 60, 292), (468, 318, 596, 286),
+                             (330, 362, 344, 400)):
+        ground_crack(p, rng, x0, y0, x1, y1)
+    for _ in range(24):
+        x, y = rng.uniform(0, 600), rng.uniform(272, 396)
+        if 150 < x < 520:
+            continue
+        s = 0.5 + (y - 260) / 120
+        p.ellipse(x + 0.6 * s, y + 0.7 * s, 2.6 * s, 1.5 * s, (44, 24, 28), alpha=0.7)
+        p.ellipse(x, y, 2.4 * s, 1.4 * s, (150, 110, 96), (60, 34, 36), lw=0.6)
+    golem.golem(p)
+    return p.flat()
