@@ -13,11 +13,7 @@ if [ -z "${BARMEN_INSIDE_XVFB:-}" ]; then
 fi
 unset QT_QPA_PLATFORM XDG_DATA_HOME
 
-passed=0
-failed=0
-check() {   # check DESCRIPTION COMMAND...
-    if "${@:2}"; then passed=$((passed + 1)); else echo "FAILED: $1"; failed=$((failed + 1)); fi
-}
+. "$(dirname "$0")/checks.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 prefix=$work/usr
@@ -85,12 +81,7 @@ mkdir "$home"
 read -r -a exec_line <<<"$(key Exec)"
 HOME=$home "${exec_line[@]}" 2> "$work/game.err" &
 game=$!
-win=""
-for _ in $(seq 100); do
-    win=$(xdotool search --onlyvisible --name '바르멘' 2>/dev/null | head -n1)
-    [ -n "$win" ] && break
-    sleep 0.1
-done
+win=$(game_window) || win=""
 check "the installed game opens its window" test -n "$win"
 wm_class=$(xprop -id "$win" WM_CLASS 2>/dev/null)
 check "its window class is the menu entry's StartupWMClass" \

@@ -13,6 +13,7 @@ if [ "$(id -u)" -eq 0 ]; then
     command -v setpriv > /dev/null || { echo "setpriv is missing (util-linux): cannot test as a player"; exit 1; }
     copy=$(mktemp -d)
     cp "$0" "$copy/launcher_test.sh"
+    cp "$(dirname "$0")/checks.sh" "$copy/checks.sh"
     cp "$launcher" "$copy/barmen"
     chmod -R a+rX "$copy"
     setpriv --reuid=65534 --regid=65534 --clear-groups sh "$copy/launcher_test.sh" "$copy/barmen"
@@ -21,13 +22,7 @@ if [ "$(id -u)" -eq 0 ]; then
     exit $status
 fi
 
-passed=0
-failed=0
-check() {   # check DESCRIPTION COMMAND...
-    what=$1
-    shift
-    if "$@"; then passed=$((passed + 1)); else echo "FAILED: $what"; failed=$((failed + 1)); fi
-}
+. "$(dirname "$0")/checks.sh"
 
 work=$(mktemp -d)
 trap 'chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"' EXIT

@@ -8,6 +8,7 @@
 #   tests/package_test.sh
 set -u
 top=$(cd "$(dirname "$0")/.." && pwd)
+. "$top/tests/checks.sh"
 
 # Inside Xvfb (an X server any user may use): the menu entry's Exec= line as
 # the player nobody; start, one step of the story, save, quit.
@@ -17,12 +18,7 @@ if [ "${1:-}" = "--play" ]; then
     setpriv --reuid=65534 --regid=65534 --clear-groups env -u XAUTHORITY -u QT_QPA_PLATFORM HOME="$home" \
         "${exec_line[@]}" 2> "$home/../game.err" &
     game=$!
-    win=""
-    for _ in $(seq 100); do
-        win=$(xdotool search --onlyvisible --name '바르멘' 2>/dev/null | head -n1)
-        [ -n "$win" ] && break
-        sleep 0.1
-    done
+    win=$(game_window) || win=""
     [ -n "$win" ] || { kill "$game"; cat "$home/../game.err"; exit 1; }
     sleep 0.3
     for press in "644 392" "660 200" "644 432" "700 432"; do   # 시작하기, 진행, 저장하기, 끝내기
@@ -41,11 +37,6 @@ if dpkg-query -W -f='${Status}' barmen 2>/dev/null | grep -q "ok installed"; the
     exit 0
 fi
 
-passed=0
-failed=0
-check() {   # check DESCRIPTION COMMAND...
-    if "${@:2}"; then passed=$((passed + 1)); else echo "FAILED: $1"; failed=$((failed + 1)); fi
-}
 finish() {
     echo "package: $passed passed, $failed failed"
     [ "$failed" -eq 0 ]
