@@ -292,14 +292,15 @@ DecodedPicture drawFirstFrame(GifFileType &gif, QByteArrayView bytes, int transp
     if (result.image.isNull())
         return refused(PictureFault::TooLarge, Kind::Gif, {width, height});
     const std::array<QRgb, 256> colours = palette(gif, bytes, transparent);
-    QRgb fill = 0;
+    // Only a frame that leaves part of the screen uncovered needs a ground.
     if (frame.Left || frame.Top || frame.Width < width || frame.Height < height) {
+        QRgb fill = 0;
         if (transparent >= 0)
             fill = colours[size_t(transparent)];
         else if (gif.SColorMap)
             fill = colours[size_t(gif.SBackGroundColor & 0xFF)];
+        result.image.fill(fill);
     }
-    result.image.fill(fill);
 
     if (frame.Width == 0 || frame.Height == 0) {
         int codeSize = 0;
