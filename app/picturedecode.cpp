@@ -76,13 +76,24 @@ extern "C" void jpegError(j_common_ptr info)
     std::longjmp(errors->jump, 1);
 }
 
-// A warning is libjpeg saying it guessed: premature end of data, corrupt data
-// or bytes it skipped. What it would draw then is not the picture, so the
-// first warning stops it like an error.
+// A warning about the picture data is libjpeg saying it guessed: premature
+// end of data, corrupt data or bytes it skipped. What it would draw then is
+// not the picture, so such a warning stops it like an error. Warnings about
+// the file's labels alone (a newer JFIF revision, an odd Adobe colour code, a
+// broken colour profile, which it ignores) leave the pixels as drawn, and
+// editing tools write them into good pictures.
 extern "C" void jpegMessage(j_common_ptr info, int level)
 {
     if (level >= 0)
         return;   // trace messages
+    switch (info->err->msg_code) {
+    case JWRN_JFIF_MAJOR:
+    case JWRN_ADOBE_XFORM:
+    case JWRN_BOGUS_ICC:
+        return;
+    default:
+        break;
+    }
     auto *errors = static_cast<JpegErrors *>(info->err);
     errors->code = errors->msg_code;
     errors->warned = true;

@@ -160,6 +160,19 @@ TEST(PictureDecode, bytesAfterTheEndAreIgnored)
     }
 }
 
+// Warnings about a file's labels alone leave its pixels as they are: a newer
+// JFIF revision or an Adobe marker with an unknown colour code still shows.
+TEST(PictureDecode, harmlessLabelWarningsDoNotRefuseAPicture)
+{
+    const QByteArray whole = sample("baseline.jpg");
+    ASSERT_EQ(whole.mid(6, 5), QByteArray("JFIF\0", 5));
+    QByteArray newerJfif = whole;
+    newerJfif[11] = 2;   // JFIF 2.01: libjpeg warns that it does not know the revision
+    const DecodedPicture d = decodePicture(newerJfif);
+    EXPECT_EQ(d.fault, PictureFault::None) << d.reason.toStdString();
+    EXPECT_EQ(differingPixels(d.image, decodePicture(whole).image), 0);
+}
+
 // Writes a little-endian or big-endian 16-bit number into the bytes.
 void put16(QByteArray &b, qsizetype at, int value, bool bigEndian)
 {
