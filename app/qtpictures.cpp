@@ -4,10 +4,7 @@
 #include <QFileInfo>
 
 #include "app/picturedecode.h"
-
-#include <sys/stat.h>
-
-#include <cerrno>
+#include "system/filekind.h"
 
 namespace barmen {
 
@@ -21,33 +18,29 @@ PictureLoad failure(const QString &reason)
     return {nullptr, reason.toStdString()};
 }
 
-// Following the link ends in a loop (a link to itself, or two to each other)
-// rather than at a missing file.
-bool linkLoops(const QString &path)
-{
-    struct stat target;
-    return ::stat(QFile::encodeName(path).constData(), &target) != 0 && errno == ELOOP;
-}
-
 } // namespace
 
 PictureLoad QtPictureSource::load(std::string_view file)
 {
     const QString path = QString::fromUtf8(file.data(), qsizetype(file.size()));
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        // A link to nothing, or to itself, is there but leads nowhere.
-        if (info.isSymLink() && linkLoops(path))
-            return failure(QStringLiteral("링크가 돌고 돌아 어느 파일에도 닿지 않습니다."));
-        if (info.isSymLink())
-            return failure(QStringLiteral("링크가 가리키는 파일이 없습니다."));
+    switch (system::lookAt(path).kind) {
+    case system::Found::Missing:
+    case system::Found::Unreachable:
         return failure(QStringLiteral("파일이 없습니다."));
-    }
-    if (info.isDir())
+    // A link to nothing, or to itself, is there but leads nowhere.
+    case system::Found::LoopingLink:
+        return failure(QStringLiteral("링크가 돌고 돌아 어느 파일에도 닿지 않습니다."));
+    case system::Found::DanglingLink:
+        return failure(QStringLiteral("링크가 가리키는 파일이 없습니다."));
+    case system::Found::Folder:
         return failure(QStringLiteral("파일이 아니라 폴더입니다."));
     // Reading a named pipe would wait for a writer that never comes.
-    if (!info.isFile())
+    case system::Found::Other:
         return failure(QStringLiteral("보통 파일이 아닙니다."));
+    case system::Found::Plain:
+        break;
+    }
+    const QFileInfo info(path);
     if (info.size() > maxPictureBytes)
         return failure(QStringLiteral("그림 파일로 보기에는 너무 큽니다."));
 

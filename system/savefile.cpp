@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include "system/filekind.h"
 #include "system/korean.h"
 
 namespace barmen::system {
@@ -64,37 +65,6 @@ std::size_t utf8Length(std::string_view text)
     const auto lead = static_cast<unsigned char>(text.front());
     std::size_t n = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
     return std::min(n, text.size());
-}
-
-// What stands at a path, following links.
-struct Found {
-    enum Kind { Missing, Plain, Folder, Other, DanglingLink, LoopingLink, Unreachable } kind;
-    QString what;   // for Other: a pipe, a device, a socket
-    int error = 0;  // for Unreachable
-};
-
-Found lookAt(const QString &path)
-{
-    const QByteArray native = QFile::encodeName(path);
-    struct stat st {};
-    if (::stat(native.constData(), &st) == 0) {
-        if (S_ISREG(st.st_mode))
-            return {Found::Plain, {}};
-        if (S_ISDIR(st.st_mode))
-            return {Found::Folder, {}};
-        if (S_ISFIFO(st.st_mode))
-            return {Found::Other, QStringLiteral("이름 붙은 파이프")};
-        if (S_ISSOCK(st.st_mode))
-            return {Found::Other, QStringLiteral("소켓")};
-        return {Found::Other, QStringLiteral("장치")};
-    }
-    const int error = errno;
-    struct stat link {};
-    if (::lstat(native.constData(), &link) == 0 && S_ISLNK(link.st_mode))
-        return {error == ELOOP ? Found::LoopingLink : Found::DanglingLink, {}};
-    if (error == ENOENT)
-        return {Found::Missing, {}};
-    return {Found::Unreachable, {}, error};
 }
 
 QString quoted(const QString &path)
