@@ -1,0 +1,110 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+#include "engine/scenetable.h"
+
+// The game's one window, Form1, as data: every control's name, kind, parent,
+// caption, place in twips, tab index and font, in the stored order. Each
+// front end builds its window from this, and the author's tool, the
+// screenshot script and the tests find a control's place here too.
+namespace barmen::layout {
+
+inline constexpr int twipsPerPixel = 15;
+
+// A rectangle in pixels.
+struct Rect {
+    int left = 0, top = 0, width = 0, height = 0;
+
+    constexpr int right() const { return left + width; }
+    constexpr int bottom() const { return top + height; }
+    constexpr bool operator==(const Rect &) const = default;
+};
+
+// A rectangle in twips, as the window stores it.
+struct Twips {
+    int left = 0, top = 0, width = 0, height = 0;
+
+    constexpr Rect pixels() const
+    {
+        return {left / twipsPerPixel, top / twipsPerPixel, width / twipsPerPixel, height / twipsPerPixel};
+    }
+};
+
+// A stored font. Every one of them is Hangul, none italic, underlined or struck out.
+struct Font {
+    std::string_view face;
+    double points = 0;
+    int weight = 400;                          // 400 normal, 700 bold
+    static constexpr int hangulCharset = 129;  // the Korean character set
+
+    constexpr bool bold() const { return weight >= 700; }
+};
+
+inline constexpr Font storyFont{"굴림", 11.25, 400};    // Text1
+inline constexpr Font authorFont{"굴림", 15.75, 700};   // Label1
+inline constexpr Font titleFont{"돋움", 20.25, 700};    // Label2
+
+enum class Kind { Frame, Button, TextBox, Label, Image };
+
+struct Control {
+    std::string_view name;
+    Kind kind;
+    std::string_view parent;                 // "Form1" or a frame's name
+    std::string_view caption;                // a label's or frame's text; empty for Text1 and the images
+    Twips place;                             // relative to the parent's top-left corner
+    int tabIndex = -1;                       // -1: takes no focus (the images)
+    const Font *font = nullptr;              // null: the window's dialog font
+    std::optional<ActionButton> action{};    // the scene table an action button runs
+};
+
+inline constexpr std::string_view windowName = "Form1";
+inline constexpr std::string_view windowCaption = "바르멘";
+inline constexpr Twips clientArea{0, 0, 10905, 7650};   // 727 × 510 pixels
+
+// In the stored order: an earlier control lies above a later one where
+// lightweight controls overlap; windowed controls lie above the pictures.
+inline constexpr std::array<Control, 15> controls{{
+    {"Frame2", Kind::Frame, "Form1", "시스템 메뉴", {9000, 5280, 1815, 2295}, 7},
+    {"Command10", Kind::Button, "Frame2", "끝내기", {1320, 360, 375, 1695}, 11},
+    {"Command9", Kind::Button, "Frame2", "불러오기", {120, 1560, 1095, 495}, 10},
+    {"Command8", Kind::Button, "Frame2", "저장하기", {120, 960, 1095, 495}, 9},
+    {"Command7", Kind::Button, "Frame2", "시작하기", {120, 360, 1095, 495}, 8},
+    {"Text1", Kind::TextBox, "Form1", "", {120, 6120, 8775, 1455}, 6, &storyFont},
+    {"Frame1", Kind::Frame, "Form1", "행동 메뉴", {9000, 120, 1815, 3255}, 1},
+    {"Command6", Kind::Button, "Frame1", "독백, 이야기 진행", {120, 2520, 1575, 495}, 5, nullptr, ActionButton::Progress},
+    {"Command4", Kind::Button, "Frame1", "세번째 선택지", {120, 1800, 1575, 495}, 4, nullptr, ActionButton::Choice3},
+    {"Command3", Kind::Button, "Frame1", "두번째 선택지", {120, 1080, 1575, 495}, 3, nullptr, ActionButton::Choice2},
+    {"Command2", Kind::Button, "Frame1", "첫번째 선택지", {120, 360, 1575, 495}, 2, nullptr, ActionButton::Choice1},
+    {"Label1", Kind::Label, "Form1", "by Tovren", {9000, 4440, 1815, 735}, 12, &authorFont},
+    {"ch", Kind::Image, "Form1", "", {2160, 0, 4500, 6000}},
+    {"Label2", Kind::Label, "Form1", "바르멘", {9000, 3960, 1935, 495}, 0, &titleFont},
+    {"bg", Kind::Image, "Form1", "", {-120, 0, 9030, 6030}},
+}};
+
+// The control of that name; the name must be one of the list's.
+const Control &control(std::string_view name);
+
+// The control's rectangle in the window's client area, in pixels, its
+// frame's offset added.
+Rect inWindow(const Control &control);
+Rect inWindow(std::string_view name);
+
+// The button that runs this action's scene table.
+const Control &buttonFor(ActionButton action);
+
+// The focusable controls in tab order; focus starts on the first, Command2.
+std::array<const Control *, 9> tabOrder();
+
+// The default pictures' sizes, shown until the first scene. bg has a
+// one-pixel border on every side; ch has none.
+inline constexpr Rect defaultBackground{0, 0, 600, 400};
+inline constexpr Rect defaultCharacter{0, 0, 300, 400};
+inline constexpr int backgroundBorder = 1;
+
+// Over the two frames, outside their buttons, the pointer is a crosshair.
+constexpr bool crosshairOver(const Control &c) { return c.kind == Kind::Frame; }
+
+} // namespace barmen::layout
