@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "pictures/picture.h"
+
+namespace barmen::pictures {
+
+// What kept a file's bytes from becoming a picture.
+enum class Fault {
+    None,
+    NotAPicture,   // neither JPEG nor GIF
+    CutOff,        // the data ends before the picture does
+    Damaged,       // the decoder found data that makes no sense
+    Unsupported,   // a JPEG of a kind the game cannot show (12-bit, lossless, arithmetic, unknown colours)
+    TooLarge,      // more than a picture this window can show, or more work than one click may take
+};
+
+struct Decoded {
+    Image image;               // null unless fault is None
+    Fault fault = Fault::None;
+    std::string reason;        // for the player, in Korean; empty when decoded
+};
+
+// Decodes a whole JPEG or GIF file, chosen by its first bytes, never by its
+// name. The decoder decides whether the file is whole: any warning of libjpeg
+// about the picture data or error of giflib refuses the picture, and a GIF
+// must reach its trailer. Bytes after the JPEG's EOI marker or the GIF's
+// trailer are ignored. A GIF gives its first frame on its logical screen,
+// its transparent colour clear.
+Decoded decode(std::span<const std::uint8_t> bytes);
+
+// The game shows 600 × 400 and 300 × 400 pictures; nothing much beyond a
+// screen's worth is a picture for this window, so a tiny file cannot ask
+// for gigabytes.
+inline constexpr std::int64_t maxPixels = 16LL * 1024 * 1024;
+
+} // namespace barmen::pictures
