@@ -1,5 +1,3 @@
-#include <csignal>
-
 #include <QApplication>
 #include <QFont>
 
@@ -9,13 +7,12 @@
 #include "app/qtpictures.h"
 #include "engine/duel.h"
 #include "story/story.h"
+#include "system/files.h"
 #include "system/savefile.h"
 
 int main(int argc, char *argv[])
 {
-    // Under a file-size limit (ulimit -f) a save must fail with a reason the
-    // player reads, not end the game.
-    std::signal(SIGXFSZ, SIG_IGN);
+    barmen::system::failWritesPastFileSizeLimit();
     barmen::nameForDesktop();
     QApplication app(argc, argv);
     barmen::mapKoreanFonts();

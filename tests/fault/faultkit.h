@@ -143,7 +143,7 @@ struct Stage {
 struct RunOptions {
     fs::path folder;                          // the current folder of the program
     bool asNobody = false;                    // through setpriv; only root can do it
-    std::optional<rlim_t> fileSizeLimit;      // bytes; SIGXFSZ is ignored so writes fail instead
+    std::optional<rlim_t> fileSizeLimit;      // bytes; the program itself must survive writing past it
     std::vector<std::string> environment;     // NAME=VALUE additions
 };
 
@@ -165,7 +165,6 @@ inline pid_t spawn(const std::vector<std::string> &args, const RunOptions &optio
         if (chdir(options.folder.c_str()) != 0)
             _exit(126);
         if (options.fileSizeLimit) {
-            signal(SIGXFSZ, SIG_IGN);
             const rlimit limit{*options.fileSizeLimit, *options.fileSizeLimit};
             if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
                 _exit(126);

@@ -141,6 +141,8 @@ TEST(SaveFaults, fileSizeLimitKeepsTheOldSave)
         }
         expectRefused(count, c.name, o, folder, c.oldSave ? std::optional(saveBytes(oldLabel)) : std::nullopt,
                       namesBefore);
+        // The limit does not end the program: the write fails, and the message says why.
+        EXPECT_NE(o.output.find("파일 크기 제한"), std::string::npos) << c.name << ": " << o.output;
     }
     EXPECT_EQ(count.losses, 0);
 }
