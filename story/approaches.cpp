@@ -59,7 +59,7 @@ Segment approaches()
         scene(L::Magic2, pic::Forest, pic::MearedAwkward,
               {"'응?'",
                "",
-               "최대한 싱긋 웃으며 물었다.",
+               "짐짓 싱긋 웃으며 물었다.",
                "",
                "'마법사시잖아요. 골렘 위치, 찾을 수 있죠?'"},
               L::Magic3),

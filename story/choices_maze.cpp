@@ -90,7 +90,7 @@ Segment choice3Maze()
               {"오른쪽 길을 골랐다.",
                "걷고 또 걸으니 심심해서 죽을 지경이다.",
                "기억은 없어도 노래 하나는 용케 떠오른다.",
-               "작게 흥얼거리며 걷다 보니 조금은 살 것 같다."},
+               "작게 흥얼거리며 걸으니 그나마 좀 낫다."},
               L::Right3_1),
         scene(L::Branch4, pic::Forest, pic::Narration, rightEverythingBothers, L::Right2_1),
     };

@@ -51,7 +51,7 @@ Segment ending()
         scene(L::Ending8, pic::EndingScenery, pic::MearedSobbing,
               {"'맨날 꿈을 좇는다고 집 밖으로만 나돌았잖아!'",
                "",
-               "눈물 젖은 눈이 나를 매섭게 쏘아보았다."},
+               "젖은 눈이 나를 매섭게 쏘아보았다."},
               L::Ending9),
         scene(L::Ending9, pic::EndingScenery, pic::MearedSobbing,
               {"'난 검을 쥐고 있을 때가 제일 나다운걸.'",

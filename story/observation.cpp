@@ -52,7 +52,7 @@ Segment observation()
                "한숨부터 나왔다. 돌고 돌아 원점이다."},
               L::Observe8),
         scene(L::Observe8, pic::Forest, pic::MearedAwkward,
-              {"결계를 친 본인조차 길을 모른다니.",
+              {"정작 그걸 친 사람이 길을 모른다니.",
                "이래서야 머리를 싸매 봤자 소용없다.",
                "그렇다고 가만히 있을 수도 없는 노릇이다."},
               L::Observe9),

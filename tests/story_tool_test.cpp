@@ -512,7 +512,7 @@ TEST(StoryToolLint, findsASpokenLineSaidTwiceButNotASharedSceneOrAPause)
     });
     const std::vector<Fault> faults = lintRepeatedSpeech(story);
     ASSERT_EQ(faults.size(), 1u) << allLines(faults);
-    EXPECT_EQ(faults[0].line(), "progress at \"결전 10\": says '왜, 왜 그렇게 봐?' again, "
+    EXPECT_EQ(faults[0].line(), "progress at \"결전 10\": says '왜 그렇게 봐? 무섭게.' again, "
                                 "as progress at \"마법행동 1\" already does");
     EXPECT_EQ(lintTables(story).size(), 1u) << allLines(lintTables(story));
 
