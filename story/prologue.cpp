@@ -60,7 +60,7 @@ Segment prologue()
         scene(L::Start11, pic::Forest, pic::Meared,
               {"'뭐? 나잖아, 나! 메어드!'",
                "",
-               "메어드라. 그게 그녀의 이름인가 보다.",
+               "메어드라, 그게 그녀의 이름인가 보다.",
                "입이 떡 벌어진 채 다물어지지 않았다."},
               L::Start12),
         scene(L::Start12, pic::Forest, pic::MearedGrumbling,
