@@ -16,8 +16,11 @@ cd "$work"
 # bare VAR=VALUE... COMMAND...: no display, no locale but the one given;
 # status back, standard output and error in $work/out and $work/err.
 bare() {
-    env -u DISPLAY -u WAYLAND_DISPLAY -u WAYLAND_SOCKET -u QT_QPA_PLATFORM -u XDG_RUNTIME_DIR \
-        -u LC_ALL -u LC_MESSAGES -u LANG -u LANGUAGE "$@" > "$work/out" 2> "$work/err"
+    (exec_bare "$@") > "$work/out" 2> "$work/err"
+}
+exec_bare() {
+    exec env -u DISPLAY -u WAYLAND_DISPLAY -u WAYLAND_SOCKET -u QT_QPA_PLATFORM -u XDG_RUNTIME_DIR \
+        -u LC_ALL -u LC_MESSAGES -u LANG -u LANGUAGE "$@"
 }
 said() { grep -q "$1" "$work/err"; }
 printed() { grep -q "$1" "$work/out"; }
@@ -48,7 +51,8 @@ check "program --help without a display: status 1, not an abort" test $? -eq 1
 # running after a second, with -platform naming no plugin, or naming xcb
 # with a display that is not there.
 runs() {   # runs ARG...: the program is alive a second after starting
-    bare QT_QPA_PLATFORM=offscreen "$program" "$@" &
+    # The subshell becomes the program, so $! is the program itself.
+    (exec_bare QT_QPA_PLATFORM=offscreen "$program" "$@" > "$work/out" 2> "$work/err") &
     pid=$!
     sleep 1
     kill -0 "$pid" 2>/dev/null && alive=0 || alive=1
