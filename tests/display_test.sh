@@ -11,7 +11,7 @@ version=$3
 . "$(dirname "$0")/checks.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cd "$work"
+cd "$work" || exit 1
 
 # bare VAR=VALUE... COMMAND...: no display, no locale but the one given;
 # status back, standard output and error in $work/out and $work/err.
