@@ -15,8 +15,8 @@ namespace barmen {
 // from them, and a stray one could end the game or load a file.
 void requireDesktop(int &argc, char **argv);
 
-// The two halves of it, for the program and the tests alike. Whether the
-// environment names a display for the platform Qt will pick: DISPLAY for xcb,
+// The two questions it asks. Whether the environment names a display for the
+// platform Qt will pick: DISPLAY for xcb,
 // WAYLAND_DISPLAY (or WAYLAND_SOCKET, or the default socket) for Wayland, and
 // any other platform in QT_QPA_PLATFORM as it is.
 bool haveDisplay();
