@@ -2,6 +2,7 @@
 #include <QFont>
 
 #include "app/desktop.h"
+#include "app/display.h"
 #include "app/form1.h"
 #include "app/fonts.h"
 #include "app/qtpictures.h"
@@ -12,6 +13,7 @@
 
 int main(int argc, char *argv[])
 {
+    barmen::requireDesktop(argc, argv);
     barmen::system::failWritesPastFileSizeLimit();
     barmen::nameForDesktop();
     QApplication app(argc, argv);
