@@ -20,6 +20,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+#include <chrono>
+#include <thread>
 
 namespace barmen::fault {
 
@@ -213,6 +215,28 @@ inline Outcome run(const std::vector<std::string> &args, const RunOptions &optio
     const pid_t pid = spawn(args, options, output);
     if (pid < 0)
         return {};
+    return wait(pid, output);
+}
+
+// Runs a program, killing it after five seconds: whatever is still running
+// then has hung, and hung says so.
+inline Outcome runBounded(const std::vector<std::string> &args, const RunOptions &options, bool &hung)
+{
+    int output = -1;
+    const pid_t pid = spawn(args, options, output);
+    hung = false;
+    if (pid < 0)
+        return {};
+    bool ended = false;
+    for (int i = 0; i < 500 && !ended; ++i) {
+        siginfo_t info{};
+        ended = waitid(P_PID, id_t(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == pid;
+        if (!ended)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    if (!ended)
+        kill(pid, SIGKILL);
+    hung = !ended;
     return wait(pid, output);
 }
 

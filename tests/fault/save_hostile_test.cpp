@@ -28,28 +28,6 @@ std::string saveBytes(std::string_view label) { return system::encodeSave(label)
 
 RunOptions atFolder(const TempFolder &folder) { return {folder.path, false, std::nullopt, {}}; }
 
-// Runs the helper, killing it after five seconds: whatever is still running
-// then has hung. Sets hung accordingly.
-Outcome runBounded(const std::vector<std::string> &args, const RunOptions &options, bool &hung)
-{
-    int output = -1;
-    const pid_t pid = spawn(args, options, output);
-    hung = false;
-    if (pid < 0)
-        return {};
-    bool ended = false;
-    for (int i = 0; i < 500 && !ended; ++i) {
-        siginfo_t info{};
-        ended = waitid(P_PID, id_t(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == pid;
-        if (!ended)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    if (!ended)
-        kill(pid, SIGKILL);
-    hung = !ended;
-    return wait(pid, output);
-}
-
 // Links named save.sav that lead to something that is no save, or that
 // another user planted, are refused by name, and both the link and what it
 // points at stay exactly as they were. Run as a player who is not root.
