@@ -4,7 +4,7 @@
 #include <QFileInfo>
 
 #include "app/picturedecode.h"
-#include "system/filekind.h"
+#include "system/files.h"
 
 namespace barmen {
 
@@ -23,7 +23,7 @@ PictureLoad failure(const QString &reason)
 PictureLoad QtPictureSource::load(std::string_view file)
 {
     const QString path = QString::fromUtf8(file.data(), qsizetype(file.size()));
-    switch (system::lookAt(path).kind) {
+    switch (system::lookAt(std::string(file)).kind) {
     case system::Found::Missing:
     case system::Found::Unreachable:
         return failure(QStringLiteral("파일이 없습니다."));

@@ -57,6 +57,10 @@ Written replaceFile(const std::string &path, std::string_view bytes);
 // anything but a plain file.
 Written writeInPlace(const std::string &path, std::string_view bytes);
 
+// Whether this player may write the file itself (links followed). A save
+// the player made read-only stays as it is.
+bool mayWrite(const std::string &path);
+
 // Whether the folder that holds the path takes no new files while the file
 // itself may be written.
 bool onlyWritableInPlace(const std::string &path);
@@ -67,5 +71,10 @@ std::string linkTarget(const std::string &path);
 // Whether the path lies inside the current folder (links followed as far
 // as they lead), as the game folder's own files do.
 bool insideCurrentFolder(const std::string &path);
+
+// Under a file-size limit (ulimit -f, a sandbox, a service's limits) a write
+// past it ends the process, unless the process asks for the write to fail
+// instead. The game asks at its start, so such a save fails with a reason.
+void failWritesPastFileSizeLimit();
 
 } // namespace barmen::system

@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "system/files.h"
 #include "system/savefile.h"
 
 namespace {
@@ -22,7 +23,7 @@ int save(std::string_view label)
     const barmen::system::SaveResult saved = barmen::system::writeSave(label);
     if (saved.ok)
         return 0;
-    std::fprintf(stderr, "%s\n", saved.error.toStdString().c_str());
+    std::fprintf(stderr, "%s\n", saved.error.c_str());
     return 1;
 }
 
@@ -30,6 +31,8 @@ int save(std::string_view label)
 
 int main(int argc, char **argv)
 {
+    // As the game does first thing.
+    barmen::system::failWritesPastFileSizeLimit();
     const std::string_view command = argc > 1 ? argv[1] : "";
     if (command == "save" && argc == 3)
         return save(argv[2]);
@@ -51,7 +54,7 @@ int main(int argc, char **argv)
     if (command == "load" && argc == 2) {
         const barmen::system::LoadResult loaded = barmen::system::readSave();
         if (!loaded.ok) {
-            std::fprintf(stderr, "%s\n", loaded.error.toStdString().c_str());
+            std::fprintf(stderr, "%s\n", loaded.error.c_str());
             return 1;
         }
         std::printf("%s\n", loaded.label.c_str());
