@@ -14,7 +14,9 @@ Problem fromErrno(int error)
     case EPERM: return {Failure::NoPermission};
     case EROFS: return {Failure::ReadOnlyDisk};
     case ENOSPC: return {Failure::NoSpace};
+#ifdef EDQUOT   // not in the Windows C library's errno
     case EDQUOT: return {Failure::QuotaFull};
+#endif
     case EFBIG: return {Failure::FileTooBig};
     case ENOENT: return {Failure::NoSuchFile};
     case ENOTDIR: return {Failure::NotAFolderOnPath};

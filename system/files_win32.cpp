@@ -312,6 +312,26 @@ Written writeInPlace(const std::string &path, std::string_view bytes)
     return {};
 }
 
+bool mayWrite(const std::string &path)
+{
+    const std::wstring wide = widen(path);
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return false;
+    // An access list may refuse it too. A program that holds the file open
+    // without sharing it does not take the player's right away: that save is
+    // tried, and reported as in use.
+    Handle file(CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.valid() || GetLastError() != ERROR_ACCESS_DENIED;
+}
+
+void failWritesPastFileSizeLimit()
+{
+    // Windows has no per-process file-size limit that ends a process: a write
+    // past a quota simply fails, with ERROR_DISK_QUOTA_EXCEEDED.
+}
+
 bool onlyWritableInPlace(const std::string &path)
 {
     // Windows has no write bit on folders that a player could lack while the

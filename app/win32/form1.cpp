@@ -1,0 +1,540 @@
+#include "app/win32/form1.h"
+
+#include <algorithm>
+
+#include <commctrl.h>
+
+#include "app/win32/fonts.h"
+#include "app/win32/pictures.h"
+#include "app/win32/resource.h"
+#include "engine/textblock.h"
+#include "system/failure.h"
+
+namespace barmen::win32 {
+
+namespace {
+
+constexpr wchar_t windowClass[] = L"BarmenForm1";
+constexpr wchar_t ownerClass[] = L"BarmenOwner";
+constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD windowExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+constexpr int firstId = 100;
+
+std::wstring widen(std::string_view text)
+{
+    if (text.empty())
+        return {};
+    const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
+    std::wstring wide(std::size_t(n > 0 ? n : 0), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide.data(), n);
+    return wide;
+}
+
+// Breaks a caption into lines that fit the width: at spaces where the words
+// fit, else between syllables, as "끝내기" on its tall narrow button.
+std::wstring wrapped(HDC dc, const std::wstring &caption, int width)
+{
+    auto fits = [&](const std::wstring &line) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, line.c_str(), int(line.size()), &size);
+        return size.cx <= width;
+    };
+    std::wstring out, line;
+    auto flush = [&] {
+        if (!out.empty())
+            out += L'\n';
+        out += line;
+        line.clear();
+    };
+    std::size_t start = 0;
+    while (start <= caption.size()) {
+        std::size_t end = caption.find(L' ', start);
+        if (end == std::wstring::npos)
+            end = caption.size();
+        const std::wstring word = caption.substr(start, end - start);
+        const std::wstring joined = line.empty() ? word : line + L' ' + word;
+        if (fits(joined)) {
+            line = joined;
+        } else {
+            if (!line.empty())
+                flush();
+            for (wchar_t c : word) {
+                if (!line.empty() && !fits(line + c))
+                    flush();
+                line += c;
+            }
+        }
+        start = end + 1;
+    }
+    if (!line.empty())
+        flush();
+    return out;
+}
+
+// The picture's pixels over the canvas at (left, top), clipped; clear pixels
+// leave what lies below.
+void drawOver(std::vector<std::uint32_t> &canvas, int canvasWidth, int canvasHeight, const pictures::Image &image,
+              int left, int top)
+{
+    for (int y = 0; y < image.height; ++y) {
+        const int cy = top + y;
+        if (cy < 0 || cy >= canvasHeight)
+            continue;
+        const std::uint32_t *row = image.row(y);
+        std::uint32_t *out = canvas.data() + std::size_t(cy) * std::size_t(canvasWidth);
+        for (int x = 0; x < image.width; ++x) {
+            const int cx = left + x;
+            if (cx < 0 || cx >= canvasWidth)
+                continue;
+            const std::uint32_t p = row[x];
+            const std::uint32_t a = p >> 24;
+            if (a == 0xFF) {
+                out[cx] = p;
+            } else if (a != 0) {
+                const std::uint32_t q = out[cx];
+                auto mix = [&](int shift) {
+                    const std::uint32_t s = (p >> shift) & 0xFF, d = (q >> shift) & 0xFF;
+                    return ((s * a + d * (255 - a) + 127) / 255) << shift;
+                };
+                out[cx] = 0xFF000000u | mix(16) | mix(8) | mix(0);
+            }
+        }
+    }
+}
+
+// A frame fills its inside with the dialog's colour: the window's own
+// painting leaves out its children, and a group box draws only its line and
+// caption.
+LRESULT CALLBACK frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (message == WM_ERASEBKGND) {
+        RECT r;
+        GetClientRect(hwnd, &r);
+        FillRect(reinterpret_cast<HDC>(wParam), &r, GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+std::uint32_t pixelOf(COLORREF c)
+{
+    return 0xFF000000u | (std::uint32_t(GetRValue(c)) << 16) | (std::uint32_t(GetGValue(c)) << 8) | GetBValue(c);
+}
+
+} // namespace
+
+Form1::Form1(const Story &story, PictureSource &pictures, Dice &dice, SaveStore &saves)
+    : m_game(story, *this, pictures, dice, saves)
+    , m_story(story)
+    , m_background(builtInPicture(IDR_DEFAULT_BG))
+    , m_character(builtInPicture(IDR_DEFAULT_CH))
+{
+}
+
+Form1::~Form1()
+{
+    if (m_hwnd)
+        DestroyWindow(m_hwnd);
+    if (m_owner)
+        DestroyWindow(m_owner);
+    for (HFONT f : m_storedFonts)
+        if (f)
+            DeleteObject(f);
+    if (m_dialogFont)
+        DeleteObject(m_dialogFont);
+    if (m_scaled)
+        DeleteObject(m_scaled);
+}
+
+bool Form1::create(int show)
+{
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = windowProc;
+    wc.hInstance = instance;
+    wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_BARMEN), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_BARMEN), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = windowClass;
+    RegisterClassExW(&wc);
+    WNDCLASSEXW owner{};
+    owner.cbSize = sizeof owner;
+    owner.lpfnWndProc = DefWindowProcW;
+    owner.hInstance = instance;
+    owner.lpszClassName = ownerClass;
+    RegisterClassExW(&owner);
+
+    // The owner is never shown; Windows gives a task-bar button to unowned
+    // windows only, and a tool window's small caption is not the game's.
+    m_owner = CreateWindowExW(0, ownerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+    const std::wstring caption = widen(layout::windowCaption);
+    m_hwnd = CreateWindowExW(windowExStyle, windowClass, caption.c_str(), windowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, m_owner, nullptr, instance, this);
+    if (!m_hwnd)
+        return false;
+    ShowWindow(m_hwnd, show);
+    UpdateWindow(m_hwnd);
+    return true;
+}
+
+int Form1::run()
+{
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // Tab, the arrow keys and the space bar as in a dialog box.
+        if (m_hwnd && IsDialogMessageW(m_hwnd, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return int(message.wParam);
+}
+
+LRESULT CALLBACK Form1::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto *self = static_cast<Form1 *>(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
+        self->m_hwnd = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto *self = reinterpret_cast<Form1 *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    return self ? self->handle(message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+RECT Form1::scaled(const layout::Rect &r) const
+{
+    return {scaled(r.left), scaled(r.top), scaled(r.right()), scaled(r.bottom())};
+}
+
+Form1::Child *Form1::child(std::string_view name)
+{
+    for (Child &c : m_children)
+        if (c.control->name == name)
+            return &c;
+    return nullptr;
+}
+
+void Form1::createControls()
+{
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    // Created in tab order, which is the order Tab walks; the frames and the
+    // labels take no focus.
+    std::vector<const layout::Control *> order;
+    for (const layout::Control &c : layout::controls)
+        if (c.kind != layout::Kind::Image)
+            order.push_back(&c);
+    std::stable_sort(order.begin(), order.end(),
+                     [](const layout::Control *a, const layout::Control *b) { return a->tabIndex < b->tabIndex; });
+    int id = firstId;
+    for (const layout::Control *c : order) {
+        Child child{c, nullptr, widen(c->caption)};
+        const wchar_t *cls = L"BUTTON";
+        DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+        switch (c->kind) {
+        case layout::Kind::Frame:
+            style |= BS_GROUPBOX;
+            break;
+        case layout::Kind::Button:
+            style |= BS_PUSHBUTTON | BS_MULTILINE | BS_CENTER | BS_VCENTER | WS_TABSTOP;
+            break;
+        case layout::Kind::TextBox:
+            cls = L"EDIT";
+            style |= ES_MULTILINE | ES_READONLY | ES_LEFT | WS_TABSTOP;
+            break;
+        case layout::Kind::Label:
+            cls = L"STATIC";
+            style |= SS_LEFT | SS_NOPREFIX;
+            break;
+        case layout::Kind::Image:
+            break;
+        }
+        child.hwnd = CreateWindowExW(c->kind == layout::Kind::TextBox ? WS_EX_CLIENTEDGE : 0, cls,
+                                     child.caption.c_str(), style, 0, 0, 0, 0, m_hwnd,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
+        if (c->kind == layout::Kind::Frame)
+            SetWindowSubclass(child.hwnd, frameProc, 1, 0);
+        m_children.push_back(std::move(child));
+    }
+    if (Child *text = child("Text1")) {
+        const std::wstring initial = widen(initialText(m_story.title.text));
+        SetWindowTextW(text->hwnd, initial.c_str());
+    }
+
+    // Where they overlap, the label stored first lies above, and the frames
+    // lie below their buttons. Among the controls that take focus the order
+    // stays the tab order.
+    HWND above = HWND_TOP;
+    for (const layout::Control &c : layout::controls)
+        if (c.kind == layout::Kind::Label)
+            if (Child *label = child(c.name)) {
+                SetWindowPos(label->hwnd, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+                above = label->hwnd;
+            }
+    for (Child &c : m_children)
+        if (c.control->kind == layout::Kind::Frame)
+            SetWindowPos(c.hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    placeControls();
+    m_focus = child(layout::tabOrder().front()->name)->hwnd;
+    SetFocus(m_focus);
+}
+
+// Every rectangle and font at the window's dots per inch.
+void Form1::placeControls()
+{
+    m_dpi = GetDpiForWindow(m_hwnd);
+    if (m_dpi == 0)
+        m_dpi = 96;
+    if (m_dialogFont)
+        DeleteObject(m_dialogFont);
+    m_dialogFont = dialogFont(m_dpi);
+    const layout::Font *stored[] = {&layout::storyFont, &layout::authorFont, &layout::titleFont};
+    for (std::size_t i = 0; i < m_storedFonts.size(); ++i) {
+        if (m_storedFonts[i])
+            DeleteObject(m_storedFonts[i]);
+        m_storedFonts[i] = storedFont(*stored[i], m_dpi);
+    }
+
+    HDC dc = GetDC(m_hwnd);
+    for (Child &c : m_children) {
+        const RECT r = scaled(layout::inWindow(*c.control));
+        HFONT font = m_dialogFont;
+        if (c.control->font == &layout::storyFont)
+            font = m_storedFonts[0];
+        else if (c.control->font == &layout::authorFont)
+            font = m_storedFonts[1];
+        else if (c.control->font == &layout::titleFont)
+            font = m_storedFonts[2];
+        SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        MoveWindow(c.hwnd, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+        if (c.control->kind == layout::Kind::Button) {
+            HGDIOBJ old = SelectObject(dc, font);
+            const std::wstring lines = wrapped(dc, c.caption, r.right - r.left - scaled(6));
+            SelectObject(dc, old);
+            SetWindowTextW(c.hwnd, lines.c_str());
+        }
+    }
+    ReleaseDC(m_hwnd, dc);
+    if (Child *text = child("Text1")) {
+        // Rows as tall as the font, with a few pixels of margin on each side.
+        SendMessageW(text->hwnd, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(scaled(2), scaled(2)));
+    }
+
+    // The client area is fixed: 727 × 510 at 96 dpi, and as much more as the
+    // display is scaled.
+    const layout::Rect client = layout::clientArea.pixels();
+    RECT frame{0, 0, scaled(client.width), scaled(client.height)};
+    AdjustWindowRectExForDpi(&frame, windowStyle, FALSE, windowExStyle, m_dpi);
+    SetWindowPos(m_hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    compose();
+}
+
+// The two pictures as the window shows them: the background in its one-pixel
+// border, the character over it with its clear pixels showing the
+// background, on the dialog's colour; then scaled smoothly to the display.
+void Form1::compose()
+{
+    const layout::Rect bgPlace = layout::inWindow("bg");
+    const layout::Rect chPlace = layout::inWindow("ch");
+    const layout::Rect client = layout::clientArea.pixels();
+    const int border = layout::backgroundBorder;
+    const int bgWidth = m_background.width + 2 * border, bgHeight = m_background.height + 2 * border;
+    m_canvasWidth = client.width;
+    m_canvasHeight = std::min(client.height, std::max(bgPlace.top + bgHeight, chPlace.top + m_character.height));
+    m_canvas.assign(std::size_t(m_canvasWidth) * std::size_t(m_canvasHeight), pixelOf(GetSysColor(COLOR_BTNFACE)));
+    const std::uint32_t line = pixelOf(GetSysColor(COLOR_WINDOWFRAME));
+    for (int y = bgPlace.top; y < bgPlace.top + bgHeight && y < m_canvasHeight; ++y)
+        for (int x = std::max(bgPlace.left, 0); x < bgPlace.left + bgWidth && x < m_canvasWidth; ++x)
+            if (y == bgPlace.top || y == bgPlace.top + bgHeight - 1 || x == bgPlace.left
+                || x == bgPlace.left + bgWidth - 1)
+                m_canvas[std::size_t(y) * std::size_t(m_canvasWidth) + std::size_t(x)] = line;
+    if (!m_background.null())
+        drawOver(m_canvas, m_canvasWidth, m_canvasHeight, m_background, bgPlace.left + border, bgPlace.top + border);
+    if (!m_character.null())
+        drawOver(m_canvas, m_canvasWidth, m_canvasHeight, m_character, chPlace.left, chPlace.top);
+
+    if (m_scaled)
+        DeleteObject(m_scaled);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = m_canvasWidth;
+    info.bmiHeader.biHeight = -m_canvasHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC screen = GetDC(m_hwnd);
+    m_scaled = CreateCompatibleBitmap(screen, scaled(m_canvasWidth), scaled(m_canvasHeight));
+    HDC memory = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(memory, m_scaled);
+    if (m_dpi == 96) {
+        SetDIBitsToDevice(memory, 0, 0, DWORD(m_canvasWidth), DWORD(m_canvasHeight), 0, 0, 0, UINT(m_canvasHeight),
+                          m_canvas.data(), &info, DIB_RGB_COLORS);
+    } else {
+        SetStretchBltMode(memory, HALFTONE);
+        SetBrushOrgEx(memory, 0, 0, nullptr);
+        StretchDIBits(memory, 0, 0, scaled(m_canvasWidth), scaled(m_canvasHeight), 0, 0, m_canvasWidth,
+                      m_canvasHeight, m_canvas.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+    }
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(m_hwnd, screen);
+    RECT area{0, 0, scaled(m_canvasWidth), scaled(m_canvasHeight)};
+    InvalidateRect(m_hwnd, &area, FALSE);
+}
+
+bool Form1::overFrame(POINT p) const
+{
+    for (const Child &c : m_children)
+        if (layout::crosshairOver(*c.control)) {
+            const RECT r = scaled(layout::inWindow(*c.control));
+            if (PtInRect(&r, p))
+                return true;
+        }
+    return false;
+}
+
+LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        createControls();
+        return 0;
+    case WM_DPICHANGED: {
+        placeControls();
+        const RECT *suggested = reinterpret_cast<const RECT *>(lParam);
+        SetWindowPos(m_hwnd, nullptr, suggested->left, suggested->top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        InvalidateRect(m_hwnd, nullptr, TRUE);
+        return 0;
+    }
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(m_hwnd, &ps);
+        HDC memory = CreateCompatibleDC(dc);
+        HGDIOBJ old = SelectObject(memory, m_scaled);
+        BitBlt(dc, 0, 0, scaled(m_canvasWidth), scaled(m_canvasHeight), memory, 0, 0, SRCCOPY);
+        SelectObject(memory, old);
+        DeleteDC(memory);
+        EndPaint(m_hwnd, &ps);
+        return 0;
+    }
+    case WM_ERASEBKGND: {
+        // Only below the pictures: they cover the rest themselves.
+        RECT client, below;
+        GetClientRect(m_hwnd, &client);
+        below = client;
+        below.top = scaled(m_canvasHeight);
+        FillRect(reinterpret_cast<HDC>(wParam), &below, GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT: {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        const Child *text = child("Text1");
+        if (text && reinterpret_cast<HWND>(lParam) == text->hwnd) {
+            // The story box on the scroll-bar colour, with dark text on it
+            // whatever the desktop's theme.
+            SetBkColor(dc, GetSysColor(COLOR_SCROLLBAR));
+            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_SCROLLBAR));
+        }
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) == HTCLIENT) {
+            const HWND under = reinterpret_cast<HWND>(wParam);
+            bool frame = under == m_hwnd;
+            for (const Child &c : m_children)
+                if (c.hwnd == under && c.control->kind == layout::Kind::Frame)
+                    frame = true;
+            POINT p;
+            GetCursorPos(&p);
+            ScreenToClient(m_hwnd, &p);
+            if (frame && overFrame(p)) {
+                SetCursor(LoadCursorW(nullptr, IDC_CROSS));
+                return TRUE;
+            }
+        }
+        break;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED) {
+            const int index = int(LOWORD(wParam)) - firstId;
+            if (index >= 0 && std::size_t(index) < m_children.size()
+                && m_children[std::size_t(index)].control->kind == layout::Kind::Button)
+                clicked(*m_children[std::size_t(index)].control);
+            return 0;
+        }
+        break;
+    case WM_ACTIVATE:
+        // Focus comes back where it was, as in a dialog box.
+        if (LOWORD(wParam) == WA_INACTIVE)
+            m_focus = GetFocus();
+        else if (m_focus && IsChild(m_hwnd, m_focus))
+            SetFocus(m_focus);
+        return 0;
+    case WM_CLOSE:
+        DestroyWindow(m_hwnd);
+        return 0;
+    case WM_DESTROY:
+        m_hwnd = nullptr;
+        PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(m_hwnd, message, wParam, lParam);
+}
+
+void Form1::clicked(const layout::Control &button)
+{
+    if (button.action) {
+        report(m_game.press(*button.action));
+    } else if (button.name == "Command7") {
+        report(m_game.start());
+    } else if (button.name == "Command8") {
+        report(m_game.save());
+    } else if (button.name == "Command9") {
+        report(m_game.load());
+    } else if (button.name == "Command10") {
+        // Quit at once: nothing is asked or saved.
+        DestroyWindow(m_hwnd);
+    }
+}
+
+void Form1::report(const StepResult &result)
+{
+    if (!result.failed())
+        return;
+    const std::wstring text = widen(system::messageFor(result));
+    const std::wstring caption = widen(layout::windowCaption);
+    MessageBoxW(m_hwnd, text.c_str(), caption.c_str(), MB_OK | MB_ICONWARNING);
+}
+
+void Form1::setText(std::string_view block)
+{
+    if (Child *text = child("Text1")) {
+        const std::wstring wide = widen(block);
+        SetWindowTextW(text->hwnd, wide.c_str());
+    }
+}
+
+void Form1::showBackground(std::unique_ptr<Picture> picture)
+{
+    // The engine hands on only pictures from the window's own source.
+    m_background = std::move(static_cast<Win32Picture &>(*picture)).take();
+    compose();
+}
+
+void Form1::showCharacter(std::unique_ptr<Picture> picture)
+{
+    m_character = std::move(static_cast<Win32Picture &>(*picture)).take();
+    compose();
+}
+
+} // namespace barmen::win32
