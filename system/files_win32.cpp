@@ -112,6 +112,20 @@ std::wstring temporaryBeside(const std::wstring &path)
     return path + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++counter) + L".tmp";
 }
 
+// The path made absolute against the current folder.
+std::wstring fullPath(const std::wstring &path)
+{
+    const DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (n == 0)
+        return path;
+    std::wstring full(n, L'\0');
+    const DWORD m = GetFullPathNameW(path.c_str(), n, full.data(), nullptr);
+    if (m == 0 || m >= n)
+        return path;
+    full.resize(m);
+    return full;
+}
+
 // Writes all the bytes with one call, flushes them to the disk.
 Written writeAndFlush(HANDLE h, std::string_view bytes)
 {
@@ -245,7 +259,7 @@ Read readFile(const std::string &path, std::size_t limit)
 
 Written replaceFile(const std::string &path, std::string_view bytes)
 {
-    const std::wstring target = widen(path);
+    const std::wstring target = fullPath(widen(path));
     if (deviceName(target))
         return {Written::Create, {Failure::NotPlainFile}};
     const std::wstring temporary = temporaryBeside(target);
@@ -261,25 +275,30 @@ Written replaceFile(const std::string &path, std::string_view bytes)
         return written;
     }
 
-    // ReplaceFileW keeps the old file's attributes and permissions; where
-    // there is no old file yet, a move with write-through puts the new one in
-    // its place.
+    // ReplaceFileW keeps the old file's attributes and access list. Where
+    // there is no old file yet, or the file system cannot replace (Wine's
+    // cannot always), a move with write-through swaps the new one in just as
+    // whole. A file another program holds, or one the player may not
+    // replace, stays as it is and the reason is told.
     if (ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
                      nullptr))
         return {};
     const DWORD error = GetLastError();
-    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT || notThere(error)) {
-        // The old one is gone (or never was) and the new one still bears its
-        // temporary name: give it the save's.
-        if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return {};
-        const Problem problem = lastError();
-        if (error != ERROR_UNABLE_TO_MOVE_REPLACEMENT)
-            DeleteFileW(temporary.c_str());
+    const Problem problem = fromWin32Error(error);
+    if (error != ERROR_UNABLE_TO_MOVE_REPLACEMENT
+        && (problem.kind == Failure::InUse || problem.kind == Failure::NoPermission
+            || problem.kind == Failure::ReadOnlyDisk)) {
+        DeleteFileW(temporary.c_str());
         return {Written::Replace, problem};
     }
-    DeleteFileW(temporary.c_str());
-    return {Written::Replace, fromWin32Error(error)};
+    if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return {};
+    const Problem moved = lastError();
+    // After ERROR_UNABLE_TO_MOVE_REPLACEMENT the old file is gone and the new
+    // one is the only save left: it stays, under its temporary name.
+    if (error != ERROR_UNABLE_TO_MOVE_REPLACEMENT)
+        DeleteFileW(temporary.c_str());
+    return {Written::Replace, moved};
 }
 
 Written writeInPlace(const std::string &path, std::string_view bytes)

@@ -1,0 +1,305 @@
+#!/usr/bin/env bash
+# The Windows build under Wine in a virtual X display, with real clicks:
+#   tests/windows_test.sh BUILD_WINDOWS   (tools/windows runs it)
+# The core's unit tests and the Win32 save layer's faults, cross-built, run
+# under Wine; then barmen.exe is played to 게임오버 and to 엔딩 36 by clicks,
+# its save.sav compared byte for byte with the Linux game's for the same
+# presses; a missing and a cut picture each bring a Korean message box; the
+# client area and every button are checked against the window's layout; the
+# installer installs, starts and uninstalls. Screenshots go to
+# BUILD_WINDOWS/screens. Prints "windows: N passed, M failed"; exits 1 on any
+# failure.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+out=$(realpath "$1")
+# shellcheck source=tests/checks.sh
+. "$top/tests/checks.sh"
+
+exe=$out/game/app/win32/barmen.exe
+export BARMEN_STORY=$out/native/tools/story/barmen-story
+screens=$out/screens
+work=$(mktemp -d)
+mkdir -p "$screens"
+
+# --- Wine: a prefix of the test's own, a Korean locale, a virtual display ---
+export WINEPREFIX=$out/wine WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine needs a locale that exists, or it mangles a Hangul folder name. The
+# Korean one is made inside the build folder, the machine's left alone.
+if [ ! -e "$out/locale/ko_KR.UTF-8/LC_CTYPE" ]; then
+    mkdir -p "$out/locale"
+    localedef -i ko_KR -f UTF-8 "$out/locale/ko_KR.UTF-8" 2>/dev/null || true
+fi
+if [ -e "$out/locale/ko_KR.UTF-8/LC_CTYPE" ]; then
+    export LOCPATH=$out/locale
+    export LANG=ko_KR.UTF-8 LC_ALL=ko_KR.UTF-8
+else
+    export LANG=C.UTF-8 LC_ALL=C.UTF-8
+fi
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$work/display" 2> /dev/null &
+xvfb=$!
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(cat "$work/display")
+cleanup() {
+    wineserver -k 2> /dev/null || true
+    kill "$xvfb" 2> /dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+if [ ! -e "$WINEPREFIX/.barmen-ready" ]; then
+    wineboot -i > /dev/null 2>&1
+    # Wine's own interface fonts have no Hangul: its message boxes and
+    # captions take NanumGothic instead, as a Korean Windows takes 굴림.
+    for face in "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "Segoe UI" "Microsoft Sans Serif" "MS Sans Serif"; do
+        wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+            /v "$face" /d NanumGothic /f > /dev/null 2>&1
+    done
+    # Without a window manager Wine leaves the frame to none: the X window
+    # is the client area alone, which the checks measure.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d Y /f > /dev/null 2>&1
+    # The classic scroll-bar grey of Windows, where Wine has white.
+    wine reg add 'HKCU\Control Panel\Colors' /v Scrollbar /d "200 200 200" /f > /dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.barmen-ready"
+fi
+
+# --- The core's unit tests and the save layer's faults, under Wine ---------
+shopt -s nullglob
+for suite in "$out"/game/tests/win32/*_tests.exe; do
+    name=$(basename "$suite" .exe)
+    if (cd "$out/game/tests/win32" && timeout 300 wine "$suite" --gtest_brief=1) > "$work/$name.log" 2>&1; then
+        ran=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p' "$work/$name.log")
+        passed=$((passed + ${ran:-0}))
+        echo "windows: $name: ${ran:-0} tests passed under Wine"
+    else
+        tail -n 40 "$work/$name.log"
+        echo "FAILED: $name under Wine"
+        failed=$((failed + 1))
+    fi
+done
+
+# --- The window, clicked --------------------------------------------------
+# game_folder NAME: a folder with the program and the 24 pictures.
+game_folder() {
+    local folder=$work/$1
+    mkdir -p "$folder"
+    cp "$exe" "$top"/assets/*.jpg "$top"/assets/*.gif "$folder/"
+    echo "$folder"
+}
+
+# start_game FOLDER: starts the game there and sets $win to its window.
+start_game() {
+    (cd "$1" && exec wine barmen.exe > /dev/null 2>&1) &
+    game_pid=$!
+    win=$(game_window) || { echo "FAILED: no window from barmen.exe in $1"; return 1; }
+    sleep 0.5
+}
+
+stop_game() {
+    wineserver -k 2> /dev/null || true
+    wait "$game_pid" 2> /dev/null || true
+}
+
+# press NAME: the way a player clicks, as Wine needs it without a window
+# manager: the pointer arrives, waits, the button goes down and up.
+press() {
+    # shellcheck disable=SC2046
+    xdotool mousemove --window "$win" $(centre_of "$1")
+    sleep 0.08
+    xdotool mousedown 1
+    sleep 0.03
+    xdotool mouseup 1
+    sleep 0.05
+}
+
+declare -A key_button=([p]=Command6 [1]=Command2 [2]=Command3 [3]=Command4
+                       [start]=Command7 [save]=Command8 [load]=Command9)
+
+# route STEP...: the keys of barmen-story play, with "p>LABEL" standing for
+# as many progress presses as reach LABEL's scene; the story's own engine
+# counts them, so the route follows every edit of the story.
+route() {
+    local keys=() step
+    for step; do
+        if [[ $step == p\>* ]]; then
+            local target=${step#p>} n
+            n=$(cd "$top/assets" && "$BARMEN_STORY" play "${keys[@]}" 'p*300' |
+                sed -n 's/^\[\([0-9]*\)\] [^ ]* -> "\([^"]*\)".*/\1\t\2/p' |
+                awk -F'\t' -v t="$target" -v k=${#keys[@]} '$1 > k && $2 == t { print $1 - k; exit }')
+            [ -n "$n" ] || { echo "route: $target cannot be reached" >&2; return 1; }
+            for _ in $(seq "$n"); do keys+=(p); done
+        else
+            keys+=("$step")
+        fi
+    done
+    echo "${keys[@]}"
+}
+
+# play KEY...: clicks the keys on the game's window.
+play() {
+    local key
+    for key; do press "${key_button[$key]}"; done
+}
+
+# linux_save KEY...: the save.sav the Linux game's engine writes after the keys.
+linux_save() {
+    local folder
+    folder=$(mktemp -d "$work/linux.XXXX")
+    (cd "$folder" && "$BARMEN_STORY" play --assets "$top/assets" "$@" save > /dev/null)
+    cat "$folder/save.sav" | od -An -tx1 | tr -d ' \n'
+}
+
+saved() { od -An -tx1 "$1/save.sav" 2> /dev/null | tr -d ' \n'; }
+
+# wait_for_save FOLDER OLD: waits until save.sav differs from OLD (hex).
+wait_for_save() {
+    for _ in $(seq 50); do
+        [ -e "$1/save.sav" ] && [ "$(saved "$1")" != "$2" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# The window as the layout has it: 727 × 510 client pixels, every button
+# where the layout puts it (its face where it should be, the frame's
+# ground just outside it).
+colour_at() { convert "$1" -format "%[pixel:p{$2,$3}]" info:- 2> /dev/null; }
+# edge SHOT X Y DX DY: the pixel at X,Y is not the ground two pixels further
+# out (DX, DY), and that one is the frame's ground, as left of the button.
+edge_at() {
+    local line ground
+    line=$(colour_at "$1" "$2" "$3")
+    ground=$(colour_at "$1" $(($2 + 2 * $4)) $(($3 + 2 * $5)))
+    [[ $line != "$ground" && $ground == "$6" ]]
+}
+layout_checks() {
+    local shot=$1 geometry
+    geometry=$(xdotool getwindowgeometry "$win" | sed -n 's/.*Geometry: //p')
+    check "client area 727x510 (got $geometry)" test "$geometry" = "727x510"
+    local X Y wx wy
+    eval "$(xdotool getwindowgeometry --shell "$win" | grep -E '^(X|Y)=')"
+    wx=$X wy=$Y
+    local name left up width height ground l t r b
+    while read -r name left up width height _; do
+        case $name in Command*) ;; *) continue ;; esac
+        l=$((wx + left)) t=$((wy + up)) r=$((wx + left + width - 1)) b=$((wy + up + height - 1))
+        ground=$(colour_at "$shot" $((l - 2)) $((t + height / 2)))
+        check "$name's four edges on the layout's $left,$up ${width}x$height" \
+            eval 'edge_at "$shot" $l $((t + height / 2)) -1 0 "$ground" &&
+                  edge_at "$shot" $r $((t + height / 2)) 1 0 "$ground" &&
+                  edge_at "$shot" $((l + width / 2)) $t 0 -1 "$ground" &&
+                  edge_at "$shot" $((l + width / 2)) $b 0 1 "$ground"'
+    done < <("$BARMEN_STORY" layout)
+}
+
+# message_box: the id of a second visible window of the game, a message box.
+message_box() {
+    local id
+    for _ in $(seq 50); do
+        for id in $(xdotool search --onlyvisible --name '바르멘' 2> /dev/null); do
+            [ "$id" != "$win" ] && { echo "$id"; return 0; }
+        done
+        sleep 0.1
+    done
+    return 1
+}
+
+# dismiss BOX: clicks its one button (the first press may only give it focus).
+dismiss() {
+    local box=$1 X Y WIDTH HEIGHT
+    eval "$(xdotool getwindowgeometry --shell "$box" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+    for _ in 1 2 3; do
+        xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 20))
+        sleep 0.2
+        xdotool mousedown 1
+        sleep 0.05
+        xdotool mouseup 1
+        sleep 0.4
+        xdotool search --onlyvisible --name '바르멘' 2> /dev/null | grep -qx "$box" || return 0
+    done
+    return 1
+}
+
+echo "== barmen.exe under Wine ($LANG)"
+folder=$(game_folder 바르멘)
+start_game "$folder"
+import -window root "$screens/start.png"
+layout_checks "$screens/start.png"
+
+# 게임오버: a trap on the forest path ahead, then save.
+over="$(route start 'p>관찰 2' 1 'p>행동 1' 2 'p>분기 1' 1 'p>게임오버') p"
+# shellcheck disable=SC2086
+play $over
+import -window root "$screens/game-over.png"
+press Command8
+wait_for_save "$folder" "" || true
+# shellcheck disable=SC2086
+check "게임오버 saves the Linux game's bytes ($(saved "$folder"))" test "$(saved "$folder")" = "$(linux_save $over)"
+check "게임오버 saves 끝 in CP949" test "$(saved "$folder")" = "b3a10d0a"
+
+# 엔딩 36: through the maze's shortest way to the duel. The golem's move is
+# the clock's; a tie names it, and a lost round is taken back by loading
+# the save made at the duel, where the move that won stays known.
+duel="$(route start 'p>관찰 2' 1 'p>행동 1' 2 'p>분기 1' 3 'p>분기 3' 3 'p>분기 4' 1 'p>결전 40' 1 'p>골렘 8') p"
+# shellcheck disable=SC2086
+play $duel
+before=$(saved "$folder")
+press Command8
+wait_for_save "$folder" "$before" || true
+# shellcheck disable=SC2086
+check "the save at 골렘 8 matches the Linux game's ($(saved "$folder"))" test "$(saved "$folder")" = "$(linux_save $duel)"
+cp "$folder/save.sav" "$work/duel.sav"
+play 1 3 p                       # attack; after a tie with an attack, the charge wins
+before=$(saved "$folder")
+press Command8
+wait_for_save "$folder" "$before" || true
+if [ "$(saved "$folder")" = "b3a10d0a" ]; then   # 끝
+    # The charge beat the attack: back to the duel, where a dodge beats it.
+    cp "$work/duel.sav" "$folder/save.sav"
+    play load 2 p
+    echo "windows: the golem charged; loaded the duel and dodged"
+fi
+to_end=$(cd "$top/assets" && "$BARMEN_STORY" play --from 엔딩 'p*300' |
+    sed -n 's/^\[\([0-9]*\)\] [^ ]* -> "\([^"]*\)".*/\1\t\2/p' | awk -F'\t' '$2 == "엔딩 36" { print $1; exit }')
+# One press is made; the last one shows 엔딩 36's own scene.
+for _ in $(seq "$to_end"); do press Command6; done
+import -window root "$screens/ending.png"
+before=$(saved "$folder")
+press Command8
+wait_for_save "$folder" "$before" || true
+check "엔딩 36 is reached and saved as the Linux game saves it ($(saved "$folder"))" \
+    test "$(saved "$folder")" = "$(linux_save --from 엔딩 "p*$((to_end + 1))")"
+
+# Load gives the label back: the progress press after it replays 엔딩 36's row.
+cp "$work/duel.sav" "$folder/save.sav"
+play load
+before=$(saved "$folder")
+play p save
+wait_for_save "$folder" "$before" || true
+check "load of the duel's save brings 골렘 8 back" test "$(saved "$folder")" = "$(linux_save $duel)"
+stop_game
+
+# A missing picture and a cut GIF: a Korean message box, and nothing changes.
+for case in missing cut; do
+    folder=$(game_folder "$case")
+    if [ "$case" = missing ]; then rm "$folder/시작.gif"; else head -c 900 "$top/assets/시작.gif" > "$folder/시작.gif"; fi
+    start_game "$folder"
+    import -window "$win" "$work/before.png"
+    press Command7
+    if box=$(message_box); then
+        sleep 0.5
+        import -window root "$screens/message-$case.png"
+        check "$case 시작.gif: the box is dismissed" dismiss "$box"
+        sleep 0.3
+        import -window "$win" "$work/after.png"
+        check "$case 시작.gif: the window is as it was" \
+            test "$(compare -metric AE "$work/before.png" "$work/after.png" null: 2>&1)" = 0
+    else
+        check "$case 시작.gif: a message box" false
+    fi
+    stop_game
+done
+
+echo "windows: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
