@@ -1,5 +1,8 @@
 #include "app/form1.h"
 
+#include <map>
+
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
@@ -12,8 +15,7 @@
 #include "app/storybox.h"
 #include "app/twips.h"
 #include "engine/textblock.h"
-#include "system/korean.h"
-#include "system/quit.h"
+#include "system/failure.h"
 
 namespace barmen {
 
@@ -30,11 +32,11 @@ QString textBoxText(std::string_view block)
     return fromUtf8(block).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-QFont storedFont(const QString &family, qreal points, bool bold)
+QFont storedFont(const layout::Font &stored)
 {
-    QFont font(family);
-    font.setPointSizeF(points);
-    font.setBold(bold);
+    QFont font(fromUtf8(stored.face));
+    font.setPointSizeF(stored.points);
+    font.setBold(stored.bold());
     return font;
 }
 
@@ -55,12 +57,12 @@ Form1::Form1(const Story &story, QtPictureSource &pictures, Dice &dice, SaveStor
         QMessageBox::warning(this, windowTitle(), message);
     })
 {
-    setWindowTitle(QStringLiteral("바르멘"));
+    setWindowTitle(fromUtf8(layout::windowCaption));
     QIcon icon;
     icon.addFile(QStringLiteral(":/barmen/icon-32.png"));
     icon.addFile(QStringLiteral(":/barmen/icon-16.png"));
     setWindowIcon(icon);
-    setFixedSize(727, 510);
+    setFixedSize(qtRect(layout::clientArea).size());
     buildControls(story);
 }
 
@@ -68,77 +70,74 @@ Form1::~Form1() = default;
 
 void Form1::buildControls(const Story &story)
 {
-    // Created from the bottom of the stack up: a later sibling lies above an earlier one.
-    m_background = new QLabel(this);
-    m_background->setObjectName(QStringLiteral("bg"));
-    m_background->setFrameStyle(QFrame::Box | QFrame::Plain);
-    m_background->setLineWidth(1);
-    m_background->move(twips(-120, 0, 0, 0).topLeft());
-    showBackground(QPixmap(QStringLiteral(":/barmen/default-bg.jpg")));
-
-    m_titleLabel = new QLabel(QStringLiteral("바르멘"), this);
-    m_titleLabel->setObjectName(QStringLiteral("Label2"));
-    m_titleLabel->setGeometry(twips(9000, 3960, 1935, 495));
-    m_titleLabel->setFont(storedFont(QStringLiteral("돋움"), 20.25, true));
-
-    m_character = new QLabel(this);
-    m_character->setObjectName(QStringLiteral("ch"));
-    m_character->move(twips(2160, 0, 0, 0).topLeft());
-    showCharacter(QPixmap(QStringLiteral(":/barmen/default-ch.gif")));
-
-    m_authorLabel = new QLabel(QStringLiteral("by Tovren"), this);
-    m_authorLabel->setObjectName(QStringLiteral("Label1"));
-    m_authorLabel->setGeometry(twips(9000, 4440, 1815, 735));
-    m_authorLabel->setFont(storedFont(QStringLiteral("굴림"), 15.75, true));
-
-    for (QLabel *label : {m_authorLabel, m_titleLabel}) {
-        label->setAutoFillBackground(true);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    }
-
-    m_actionMenu = new QGroupBox(QStringLiteral("행동 메뉴"), this);
-    m_actionMenu->setObjectName(QStringLiteral("Frame1"));
-    m_actionMenu->setGeometry(twips(9000, 120, 1815, 3255));
-    auto button = [](const char *name, const QString &caption, QWidget *frame, QRect geometry) {
-        auto *b = new CaptionButton(caption, frame);
-        b->setObjectName(QLatin1String(name));
-        b->setGeometry(geometry);
-        return b;
+    // Created from the bottom of the stack up, a later sibling lying above an
+    // earlier one: the stored order read backwards, the frames' buttons after
+    // their frames.
+    std::map<std::string_view, QWidget *> made;
+    auto build = [&](const layout::Control &c) {
+        QWidget *parent = c.parent == layout::windowName ? static_cast<QWidget *>(this) : made.at(c.parent);
+        QWidget *w = nullptr;
+        switch (c.kind) {
+        case layout::Kind::Frame:
+            w = new QGroupBox(fromUtf8(c.caption), parent);
+            // Over the frames, outside their buttons, the pointer is a crosshair.
+            if (layout::crosshairOver(c))
+                w->setCursor(Qt::CrossCursor);
+            break;
+        case layout::Kind::Button:
+            w = new CaptionButton(fromUtf8(c.caption), parent);
+            break;
+        case layout::Kind::TextBox:
+            w = m_storyBox = new StoryBox(parent);
+            break;
+        case layout::Kind::Label: {
+            auto *label = new QLabel(fromUtf8(c.caption), parent);
+            label->setAutoFillBackground(true);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            w = label;
+            break;
+        }
+        case layout::Kind::Image:
+            w = new QLabel(parent);
+            break;
+        }
+        w->setObjectName(QLatin1String(c.name.data(), qsizetype(c.name.size())));
+        w->setGeometry(qtRect(c.place));
+        if (c.font)
+            w->setFont(storedFont(*c.font));
+        made[c.name] = w;
     };
-    m_choice1Button = button("Command2", QStringLiteral("첫번째 선택지"), m_actionMenu, twips(120, 360, 1575, 495));
-    m_choice2Button = button("Command3", QStringLiteral("두번째 선택지"), m_actionMenu, twips(120, 1080, 1575, 495));
-    m_choice3Button = button("Command4", QStringLiteral("세번째 선택지"), m_actionMenu, twips(120, 1800, 1575, 495));
-    m_progressButton = button("Command6", QStringLiteral("독백, 이야기 진행"), m_actionMenu, twips(120, 2520, 1575, 495));
+    for (auto c = layout::controls.rbegin(); c != layout::controls.rend(); ++c)
+        if (c->parent == layout::windowName)
+            build(*c);
+    for (auto c = layout::controls.rbegin(); c != layout::controls.rend(); ++c)
+        if (c->parent != layout::windowName)
+            build(*c);
 
-    m_storyBox = new StoryBox(this);
+    auto button = [&](std::string_view name) { return static_cast<QPushButton *>(made.at(name)); };
+    m_background = static_cast<QLabel *>(made.at("bg"));
+    m_character = static_cast<QLabel *>(made.at("ch"));
+    m_background->setFrameStyle(QFrame::Box | QFrame::Plain);
+    m_background->setLineWidth(layout::backgroundBorder);
+    showBackground(QPixmap(QStringLiteral(":/barmen/default-bg.jpg")));
+    showCharacter(QPixmap(QStringLiteral(":/barmen/default-ch.gif")));
     m_storyBox->showText(textBoxText(initialText(story.title.text)));
 
-    m_systemMenu = new QGroupBox(QStringLiteral("시스템 메뉴"), this);
-    m_systemMenu->setObjectName(QStringLiteral("Frame2"));
-    m_systemMenu->setGeometry(twips(9000, 5280, 1815, 2295));
-    m_startButton = button("Command7", QStringLiteral("시작하기"), m_systemMenu, twips(120, 360, 1095, 495));
-    m_saveButton = button("Command8", QStringLiteral("저장하기"), m_systemMenu, twips(120, 960, 1095, 495));
-    m_loadButton = button("Command9", QStringLiteral("불러오기"), m_systemMenu, twips(120, 1560, 1095, 495));
-    m_quitButton = button("Command10", QStringLiteral("끝내기"), m_systemMenu, twips(1320, 360, 375, 1695));
+    // Each action button runs the table of the action the layout gives it.
+    for (const layout::Control &c : layout::controls)
+        if (c.action)
+            connect(button(c.name), &QPushButton::clicked, this,
+                    [this, action = *c.action] { actionClicked(action); });
+    connect(button("Command7"), &QPushButton::clicked, this, &Form1::startClicked);
+    connect(button("Command8"), &QPushButton::clicked, this, [this] { saveClicked(0); });
+    connect(button("Command9"), &QPushButton::clicked, this, &Form1::loadClicked);
+    connect(button("Command10"), &QPushButton::clicked, this, &Form1::quitClicked);
 
-    // Over the frames, outside their buttons, the pointer is a crosshair.
-    m_actionMenu->setCursor(Qt::CrossCursor);
-    m_systemMenu->setCursor(Qt::CrossCursor);
-
-    connect(m_choice1Button, &QPushButton::clicked, this, &Form1::choice1Clicked);
-    connect(m_choice2Button, &QPushButton::clicked, this, &Form1::choice2Clicked);
-    connect(m_choice3Button, &QPushButton::clicked, this, &Form1::choice3Clicked);
-    connect(m_progressButton, &QPushButton::clicked, this, &Form1::progressClicked);
-    connect(m_startButton, &QPushButton::clicked, this, &Form1::startClicked);
-    connect(m_saveButton, &QPushButton::clicked, this, [this] { saveClicked(0); });
-    connect(m_loadButton, &QPushButton::clicked, this, &Form1::loadClicked);
-    connect(m_quitButton, &QPushButton::clicked, this, &Form1::quitClicked);
-
-    QWidget *const tabOrder[] = {m_choice1Button, m_choice2Button, m_choice3Button, m_progressButton,
-                                 m_storyBox, m_startButton, m_saveButton, m_loadButton, m_quitButton};
-    for (std::size_t i = 1; i < std::size(tabOrder); ++i)
-        setTabOrder(tabOrder[i - 1], tabOrder[i]);
-    m_choice1Button->setFocus();
+    const auto order = layout::tabOrder();
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(made.at(order[i - 1]->name), made.at(order[i]->name));
+    m_firstFocus = made.at(order.front()->name);
+    m_firstFocus->setFocus();
 }
 
 void Form1::showEvent(QShowEvent *event)
@@ -147,7 +146,7 @@ void Form1::showEvent(QShowEvent *event)
     if (!m_shownOnce) {
         m_shownOnce = true;
         skipTaskbar(*this);
-        m_choice1Button->setFocus();
+        m_firstFocus->setFocus();
     }
     QWidget::showEvent(event);
 }
@@ -182,27 +181,11 @@ void Form1::showCharacter(const QPixmap &pixmap)
 
 void Form1::report(const StepResult &result)
 {
-    switch (result.kind) {
-    case StepResult::Kind::Missed:
-    case StepResult::Kind::Performed:
-        return;
-    case StepResult::Kind::PictureFailed:
-        m_report(QStringLiteral("그림 파일 %1 보여 줄 수 없습니다.\n%2")
-                     .arg(system::withParticle(QLatin1Char('"') + fromUtf8(result.file) + QLatin1Char('"'),
-                                               system::object),
-                          fromUtf8(result.reason)));
-        return;
-    case StepResult::Kind::SaveFailed:
-    case StepResult::Kind::LoadFailed:
-        m_report(fromUtf8(result.reason));
-        return;
-    }
+    if (result.failed())
+        m_report(fromUtf8(system::messageFor(result)));
 }
 
-void Form1::choice1Clicked() { report(m_game.press(ActionButton::Choice1)); }
-void Form1::choice2Clicked() { report(m_game.press(ActionButton::Choice2)); }
-void Form1::choice3Clicked() { report(m_game.press(ActionButton::Choice3)); }
-void Form1::progressClicked() { report(m_game.press(ActionButton::Progress)); }
+void Form1::actionClicked(ActionButton action) { report(m_game.press(action)); }
 void Form1::startClicked() { report(m_game.start()); }
 void Form1::saveClicked(int /*index*/) { report(m_game.save()); }
 void Form1::loadClicked() { report(m_game.load()); }
@@ -210,7 +193,7 @@ void Form1::loadClicked() { report(m_game.load()); }
 void Form1::quitClicked()
 {
     hide();
-    system::quit();
+    QCoreApplication::exit(0);
 }
 
 } // namespace barmen

@@ -36,10 +36,8 @@ public:
     GameState &state() { return m_game.state(); }
 
     // The eight buttons' click handlers.
-    void choice1Clicked();      // Command2
-    void choice2Clicked();      // Command3
-    void choice3Clicked();      // Command4
-    void progressClicked();     // Command6
+    void actionClicked(ActionButton action);   // Command2, 3, 4 and 6, by the layout
+    void progressClicked() { actionClicked(ActionButton::Progress); }
     void startClicked();        // Command7
     void saveClicked(int index);// Command8, element 0 of its button array
     void loadClicked();         // Command9
@@ -65,19 +63,8 @@ private:
 
     QLabel *m_background = nullptr;         // bg
     QLabel *m_character = nullptr;          // ch
-    QLabel *m_titleLabel = nullptr;         // Label2, "바르멘"
-    QLabel *m_authorLabel = nullptr;        // Label1, "by Tovren"
-    QGroupBox *m_actionMenu = nullptr;      // Frame1, "행동 메뉴"
-    QPushButton *m_choice1Button = nullptr; // Command2
-    QPushButton *m_choice2Button = nullptr; // Command3
-    QPushButton *m_choice3Button = nullptr; // Command4
-    QPushButton *m_progressButton = nullptr;// Command6
     StoryBox *m_storyBox = nullptr;         // Text1
-    QGroupBox *m_systemMenu = nullptr;      // Frame2, "시스템 메뉴"
-    QPushButton *m_startButton = nullptr;   // Command7
-    QPushButton *m_saveButton = nullptr;    // Command8
-    QPushButton *m_loadButton = nullptr;    // Command9
-    QPushButton *m_quitButton = nullptr;    // Command10
+    QWidget *m_firstFocus = nullptr;        // Command2, first in tab order
 };
 
 } // namespace barmen

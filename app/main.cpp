@@ -1,3 +1,5 @@
+#include <csignal>
+
 #include <QApplication>
 #include <QFont>
 
@@ -11,6 +13,9 @@
 
 int main(int argc, char *argv[])
 {
+    // Under a file-size limit (ulimit -f) a save must fail with a reason the
+    // player reads, not end the game.
+    std::signal(SIGXFSZ, SIG_IGN);
     barmen::nameForDesktop();
     QApplication app(argc, argv);
     barmen::mapKoreanFonts();

@@ -14,7 +14,7 @@ namespace barmen {
 // box the window shows.
 class StoryBox final : public QTextEdit {
 public:
-    static constexpr QRect geometry = twips(120, 6120, 8775, 1455);
+    static constexpr QRect geometry = qtRect(layout::control("Text1").place);
     // Between the frame and the text, on every side.
     static constexpr int documentMargin = 1;
     // One row: a little over the 15 px of the font, so six rows still fit.

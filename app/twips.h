@@ -2,12 +2,15 @@
 
 #include <QRect>
 
+#include "layout/form1.h"
+
 namespace barmen {
 
-// The window's layout is kept in twips, 15 to the pixel.
-constexpr QRect twips(int left, int top, int width, int height)
+// A control's place from the window's layout, in pixels, relative to its parent.
+constexpr QRect qtRect(const layout::Twips &place)
 {
-    return {left / 15, top / 15, width / 15, height / 15};
+    const layout::Rect r = place.pixels();
+    return {r.left, r.top, r.width, r.height};
 }
 
 } // namespace barmen

@@ -91,6 +91,10 @@ StepResult Game::start()
 
 StepResult Game::save()
 {
+    // Before the first scene there is nothing to keep, and writing the empty
+    // label would turn a good save into one that leads nowhere.
+    if (m_state.prevLabel.empty())
+        return {StepResult::Kind::SaveFailed, {}, std::string(nothingToSave), {}};
     // The label of the scene on screen, so a load replays that scene.
     SaveStore::Result saved = m_saves.write(m_state.prevLabel);
     if (!saved.ok)

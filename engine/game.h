@@ -33,6 +33,10 @@ struct StepResult {
     bool failed() const { return kind >= Kind::PictureFailed; }
 };
 
+// What a save before the first scene of the story says; the old save stays.
+inline constexpr std::string_view nothingToSave =
+    "아직 이야기의 장면을 하나도 보지 않아 저장할 것이 없습니다. 저장 파일은 그대로 두었습니다.";
+
 // The game's rules for the seven buttons that act on the story: the four action
 // buttons look the label up in their own table and perform the row they find;
 // start shows the title screen; save and load keep prevLabel in the save store

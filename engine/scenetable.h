@@ -44,13 +44,25 @@ struct TitleScreen {
     Lines text;
 };
 
-// The whole story: one scene table per action button, and the title screen.
+// The whole story: one scene table per action button, each named by its
+// button, and the title screen.
 struct Story {
-    std::array<SceneTable, 4> tables;   // indexed by ActionButton
+    struct Tables {
+        SceneTable choice1, choice2, choice3, progress;
+    } tables;
     TitleScreen title;
 
-    const SceneTable &table(ActionButton button) const { return tables[std::size_t(button)]; }
-    SceneTable &table(ActionButton button) { return tables[std::size_t(button)]; }
+    const SceneTable &table(ActionButton button) const { return const_cast<Story *>(this)->table(button); }
+    SceneTable &table(ActionButton button)
+    {
+        switch (button) {
+        case ActionButton::Choice1: return tables.choice1;
+        case ActionButton::Choice2: return tables.choice2;
+        case ActionButton::Choice3: return tables.choice3;
+        case ActionButton::Progress: break;
+        }
+        return tables.progress;
+    }
 };
 
 } // namespace barmen

@@ -2,6 +2,7 @@
 // a line break, saving that label again must work, and reading the file must
 // give the same label or, for an empty file, a message.
 
+#include <algorithm>
 #include <optional>
 #include <unistd.h>
 
@@ -11,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include <QFile>
+#include <fstream>
 
 #include "system/savefile.h"
 
@@ -63,26 +64,25 @@ bool validUtf8(std::string_view s)
 }
 
 // The save file of this fuzzing process.
-const QString &savePath()
+const std::string &savePath()
 {
-    static const QString path = [] {
+    static const std::string path = [] {
         const char *tmp = std::getenv("TMPDIR");
-        return QString::fromLocal8Bit(tmp && *tmp ? tmp : "/tmp")
-               + QStringLiteral("/barmen-fuzz-%1.sav").arg(getpid());
+        return std::string(tmp && *tmp ? tmp : "/tmp") + "/barmen-fuzz-" + std::to_string(getpid()) + ".sav";
     }();
     return path;
 }
 
 // Removed again when the fuzzer ends.
 struct RemoveSaveFile {
-    ~RemoveSaveFile() { QFile::remove(savePath()); }
+    ~RemoveSaveFile() { std::remove(savePath().c_str()); }
 } removeSaveFile;
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    const std::string_view bytes(reinterpret_cast<const char *>(data), size);
 
     const std::optional<std::string> decoded = decodeSave(bytes);
     if (!decoded)
@@ -93,29 +93,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (label.find_first_of("\r") != std::string::npos)
         fail("decodeSave kept a CR");
 
-    const std::optional<QByteArray> encoded = encodeSave(label);
+    const std::optional<std::string> encoded = encodeSave(label);
     if (!encoded)
         fail("the CP949 converter failed");
-    const QByteArray &again = *encoded;
-    if (!again.endsWith("\r\n") || again.count('\r') != 1)
+    const std::string &again = *encoded;
+    if (!again.ends_with("\r\n") || std::count(again.begin(), again.end(), '\r') != 1)
         fail("encodeSave did not give one line ending in CR LF");
     // Where nothing was replaced, the label survives a save and a load.
     if (label.find("\xEF\xBF\xBD") == std::string::npos && decodeSave(again) != label)
         fail("a label changed on its way through a save and a load");
 
     {
-        QFile file(savePath());
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes.toByteArray()) != bytes.size())
+        std::ofstream file(savePath(), std::ios::binary | std::ios::trunc);
+        if (!file.write(bytes.data(), std::streamsize(bytes.size())) || !file.flush())
             fail("cannot write the fuzzing save file");
     }
     const LoadResult loaded = readSave(savePath());
     if (size == 0) {
-        if (loaded.ok || loaded.error.isEmpty())
+        if (loaded.ok || loaded.error.empty())
             fail("an empty save file loaded without a message");
     } else {
         if (!loaded.ok)
             fail("a save file with content did not load");
-        if (loaded.label != decodeSave(bytes.first(std::min<qsizetype>(bytes.size(), saveReadLimit))))
+        if (loaded.label != decodeSave(bytes.substr(0, saveReadLimit)))
             fail("reading the file gave another label than decoding its bytes");
     }
     return 0;

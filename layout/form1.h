@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <stdexcept>
 #include <optional>
 #include <string_view>
 
@@ -84,19 +86,50 @@ inline constexpr std::array<Control, 15> controls{{
     {"bg", Kind::Image, "Form1", "", {-120, 0, 9030, 6030}},
 }};
 
-// The control of that name; the name must be one of the list's.
-const Control &control(std::string_view name);
+// The control of that name; a name the window does not have is a fault of
+// the caller's code.
+constexpr const Control &control(std::string_view name)
+{
+    for (const Control &c : controls)
+        if (c.name == name)
+            return c;
+    throw std::invalid_argument("Form1 has no such control");
+}
 
 // The control's rectangle in the window's client area, in pixels, its
 // frame's offset added.
-Rect inWindow(const Control &control);
-Rect inWindow(std::string_view name);
+constexpr Rect inWindow(const Control &c)
+{
+    Rect r = c.place.pixels();
+    if (c.parent != windowName) {
+        const Rect frame = control(c.parent).place.pixels();
+        r.left += frame.left;
+        r.top += frame.top;
+    }
+    return r;
+}
+constexpr Rect inWindow(std::string_view name) { return inWindow(control(name)); }
 
 // The button that runs this action's scene table.
-const Control &buttonFor(ActionButton action);
+constexpr const Control &buttonFor(ActionButton action)
+{
+    for (const Control &c : controls)
+        if (c.action == action)
+            return c;
+    throw std::invalid_argument("no button runs that action");
+}
 
 // The focusable controls in tab order; focus starts on the first, Command2.
-std::array<const Control *, 9> tabOrder();
+constexpr std::array<const Control *, 9> tabOrder()
+{
+    std::array<const Control *, 9> order{};
+    std::size_t n = 0;
+    for (const Control &c : controls)
+        if (c.kind == Kind::Button || c.kind == Kind::TextBox)
+            order[n++] = &c;
+    std::sort(order.begin(), order.end(), [](const Control *a, const Control *b) { return a->tabIndex < b->tabIndex; });
+    return order;
+}
 
 // The default pictures' sizes, shown until the first scene. bg has a
 // one-pixel border on every side; ch has none.

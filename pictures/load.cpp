@@ -26,10 +26,20 @@ Loaded load(std::string_view file)
     const system::Read read = system::readFile(std::string(file), maxFileBytes);
     switch (read.kind) {
     case system::Found::Missing:
-    case system::Found::Unreachable:
-        if (read.problem.kind == system::Failure::NoPermission)
-            return failure("파일을 열 수 없습니다 (읽기 권한이 없습니다).");
         return failure("파일이 없습니다.");
+    // Not to be looked at, or there but not to be opened.
+    case system::Found::Unreachable:
+        switch (read.problem.kind) {
+        case system::Failure::NoPermission:
+            return failure("파일을 열 수 없습니다 (읽기 권한이 없습니다).");
+        case system::Failure::None:
+        case system::Failure::NoSuchFile:
+        case system::Failure::NotAFolderOnPath:
+        case system::Failure::PathTooLong:
+            return failure("파일이 없습니다.");
+        default:
+            return failure("파일을 열 수 없습니다.");
+        }
     // A link to nothing, or to itself, is there but leads nowhere.
     case system::Found::LoopingLink:
         return failure("링크가 돌고 돌아 어느 파일에도 닿지 않습니다.");
@@ -44,14 +54,12 @@ Loaded load(std::string_view file)
     }
     if (read.overLimit)
         return failure("그림 파일로 보기에는 너무 큽니다.");
-    if (read.problem) {
-        // Nothing read: the open failed. Something read: the reading did.
-        if (!read.bytes.empty())
-            return failure("파일을 끝까지 읽지 못했습니다.");
-        if (read.problem.kind == system::Failure::NoPermission)
-            return failure("파일을 열 수 없습니다 (읽기 권한이 없습니다).");
-        return failure("파일을 열 수 없습니다.");
-    }
+    // Opened, then the reading failed; a file with nothing to read yet (as
+    // /proc/kmsg) is one made to be waited on, not read through.
+    if (read.problem.kind == system::Failure::NotPlainFile)
+        return failure("보통 파일이 아닙니다.");
+    if (read.problem)
+        return failure("파일을 끝까지 읽지 못했습니다.");
     if (read.bytes.empty())
         return failure("빈 파일입니다.");
 

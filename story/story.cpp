@@ -9,12 +9,11 @@ const Story &theStory()
 {
     static const Story story{
         {
-            // Indexed by ActionButton: the three choices, then progress.
-            SceneTable{choice1Explore(), choice1Maze(), choice1Battle()},
-            SceneTable{choice2Explore(), choice2Maze(), choice2Battle()},
-            SceneTable{choice3Explore(), choice3Maze(), choice3Battle()},
-            SceneTable{prologue(), observation(), approaches(), firstBranch(), ahead(), showdown(),
-                       left(), right(), laterBranches(), golem(), ending(), fall()},
+            .choice1 = SceneTable{choice1Explore(), choice1Maze(), choice1Battle()},
+            .choice2 = SceneTable{choice2Explore(), choice2Maze(), choice2Battle()},
+            .choice3 = SceneTable{choice3Explore(), choice3Maze(), choice3Battle()},
+            .progress = SceneTable{prologue(), observation(), approaches(), firstBranch(), ahead(), showdown(),
+                                   left(), right(), laterBranches(), golem(), ending(), fall()},
         },
         title,
     };

@@ -3,6 +3,10 @@
 #include <string>
 #include <string_view>
 
+namespace barmen {
+struct StepResult;
+}
+
 // Every way a file of the game can fail, by kind, and the Korean words a
 // player reads for each. The operating system's own error codes (errno
 // here, GetLastError on Windows) are mapped onto these kinds, so every
@@ -68,5 +72,11 @@ std::string withParticle(std::string_view word, Particle particle);
 
 // The word in double quotes.
 std::string quoted(std::string_view word);
+
+// What a message box tells the player of a failed click: for a picture,
+// "그림 파일 "NAME"를 보여 줄 수 없습니다." and the reason on a line of its
+// own; for a save or a load, the reason alone. Empty for a click that did
+// not fail.
+std::string messageFor(const StepResult &result);
 
 } // namespace barmen::system

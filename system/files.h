@@ -57,6 +57,10 @@ Written replaceFile(const std::string &path, std::string_view bytes);
 // anything but a plain file.
 Written writeInPlace(const std::string &path, std::string_view bytes);
 
+// Whether this player may write the file itself (links followed). A save
+// the player made read-only stays as it is.
+bool mayWrite(const std::string &path);
+
 // Whether the folder that holds the path takes no new files while the file
 // itself may be written.
 bool onlyWritableInPlace(const std::string &path);

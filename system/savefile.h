@@ -1,12 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include <QByteArray>
-#include <QByteArrayView>
-#include <QString>
 
 #include "engine/savestore.h"
 
@@ -18,11 +15,11 @@ inline constexpr char saveFileName[] = "save.sav";
 
 // Nothing longer than this is read from a save file; every label of the story
 // is far shorter, and a huge or endless file must not stall the game.
-inline constexpr qsizetype saveReadLimit = 4096;
+inline constexpr std::size_t saveReadLimit = 4096;
 
-// Converts labels between UTF-8 and the save file's code page. The game's
-// uses the C library's iconv; either call gives nothing when the converter
-// itself cannot be used, which is an error, never an empty label.
+// Converts labels between UTF-8 and the save file's code page, by default
+// through the platform's converter (system/cp949.h). Tests hand in one that
+// fails; either call gives nothing when the converter cannot be used.
 class Cp949 {
 public:
     virtual ~Cp949() = default;
@@ -34,41 +31,49 @@ public:
 const Cp949 &systemCp949();
 
 // The bytes of a save file holding this label (UTF-8 in).
-std::optional<QByteArray> encodeSave(std::string_view label, const Cp949 &codec = systemCp949());
+std::optional<std::string> encodeSave(std::string_view label, const Cp949 &codec = systemCp949());
 
 // The label a save file holds (UTF-8 out): the bytes up to the first CR, or
 // all of them, giving a label no table knows when they are not CP949.
-std::optional<std::string> decodeSave(QByteArrayView bytes, const Cp949 &codec = systemCp949());
+std::optional<std::string> decodeSave(std::string_view bytes, const Cp949 &codec = systemCp949());
+
+// Whether the bytes could be a save file: one line at most, within the limit.
+bool looksLikeSave(std::string_view bytes);
 
 struct SaveResult {
     bool ok = false;
-    QString error;   // for the player, when not ok
+    std::string error;   // for the player, when not ok
 };
 
 struct LoadResult {
     bool ok = false;
     std::string label;
-    QString error;
+    std::string error;
 };
 
-// Writes beside the old file and swaps it in, so a failed save leaves the
-// previous one byte for byte. A link is followed to the file it names. Only
-// where the folder refuses new files but the save itself may be written is
-// the line written into the old file in place, and flushed to the disk.
-// Anything but a plain file in the save's place (a folder, a pipe, a
-// device) is refused and left exactly as it is.
-SaveResult writeSave(std::string_view label, const QString &path = QString::fromLatin1(saveFileName),
+// Writes a new file beside the old one, flushes it to the disk and swaps it
+// in, so a failed save leaves the previous one byte for byte. Only where the
+// folder refuses new files but the save itself may be written is the line
+// written into the old file in place, and flushed to the disk.
+//
+// Anything but a plain file in the save's place (a folder, a pipe, a device)
+// is refused and left exactly as it is. A link is followed to a save
+// elsewhere, and a link to nothing inside the game folder makes its target;
+// a link to a file that holds something else, to nothing outside the game
+// folder, or planted by another player in a folder everybody may write, is
+// refused, and nothing is ever written in place through a link.
+SaveResult writeSave(std::string_view label, const std::string &path = saveFileName,
                      const Cp949 &codec = systemCp949());
 
 // A missing or empty file, and anything but a plain file, is an error; any
 // other content gives a label.
-LoadResult readSave(const QString &path = QString::fromLatin1(saveFileName), const Cp949 &codec = systemCp949());
+LoadResult readSave(const std::string &path = saveFileName, const Cp949 &codec = systemCp949());
 
 // The game's save store: the one-line file, by default "save.sav" in the
 // current folder, looked up anew at every save and load.
 class SaveFile final : public SaveStore {
 public:
-    explicit SaveFile(QString path = QString::fromLatin1(saveFileName), const Cp949 &codec = systemCp949())
+    explicit SaveFile(std::string path = saveFileName, const Cp949 &codec = systemCp949())
         : m_path(std::move(path))
         , m_codec(codec)
     {
@@ -78,7 +83,7 @@ public:
     Result read() override;
 
 private:
-    QString m_path;
+    std::string m_path;
     const Cp949 &m_codec;
 };
 

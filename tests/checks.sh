@@ -24,3 +24,17 @@ game_window() {
     done
     return 1
 }
+
+# centre_of NAME: "X Y", the centre of the window's control NAME in its
+# client area, read from the window's own layout (barmen-story layout; the
+# script sets BARMEN_STORY to the author's tool).
+centre_of() {
+    "${BARMEN_STORY:?BARMEN_STORY names barmen-story}" layout |
+        awk -v n="$1" '$1 == n { print $6, $7; found = 1 } END { exit !found }'
+}
+
+# click WINDOW NAME: one click on the control NAME of the game's window.
+click() {
+    # shellcheck disable=SC2046
+    xdotool mousemove --window "$1" $(centre_of "$2") click 1
+}

@@ -30,7 +30,7 @@ const SceneRow choiceRows[] = {
 };
 
 struct EngineTest : ::testing::Test {
-    Story story{{SceneTable{choiceRows}, SceneTable{}, SceneTable{}, SceneTable{progressRows}}, {}};
+    Story story{{.choice1 = SceneTable{choiceRows}, .progress = SceneTable{progressRows}}, {}};
     RecordingScreen screen;
     FakePictures pictures;
     ScriptedDice dice;

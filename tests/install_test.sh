@@ -8,6 +8,7 @@ set -u
 build=$(realpath "$1")
 source=$(realpath "$2")
 story_tool=$(realpath "$3")
+export BARMEN_STORY=$story_tool
 if [ -z "${BARMEN_INSIDE_XVFB:-}" ]; then
     BARMEN_INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 800x600x24" "$0" "$@"
 fi
@@ -88,10 +89,11 @@ check "its window class is the menu entry's StartupWMClass" \
     grep -q "\"$(key StartupWMClass)\"\$" <<<"$wm_class"
 folder=$home/.local/share/barmen
 check "it plays in ~/.local/share/barmen" test "$(readlink "/proc/$game/cwd")" = "$folder"
-xdotool mousemove --window "$win" 644 432 click 1   # 저장하기
+# 시작하기, one step of the story, 저장하기: "시작" in CP949.
+for name in Command7 Command6 Command8; do click "$win" "$name"; sleep 0.2; done
 for _ in $(seq 50); do [ -f "$folder/save.sav" ] && break; sleep 0.1; done
-check "it saves into ~/.local/share/barmen/save.sav" test "$(od -An -tx1 "$folder/save.sav" | tr -d ' ')" = "0d0a"
-xdotool mousemove --window "$win" 700 432 click 1   # 끝내기
+check "it saves into ~/.local/share/barmen/save.sav" test "$(od -An -tx1 "$folder/save.sav" | tr -d ' ')" = "bdc3c0db0d0a"
+click "$win" Command10   # 끝내기
 for _ in $(seq 50); do kill -0 "$game" 2>/dev/null || break; sleep 0.1; done
 kill "$game" 2>/dev/null
 wait "$game"

@@ -9,6 +9,7 @@
 set -u
 top=$(cd "$(dirname "$0")/.." && pwd)
 . "$top/tests/checks.sh"
+export BARMEN_STORY=${BARMEN_STORY:-$top/build/tools/story/barmen-story}
 
 # Inside Xvfb (an X server any user may use): the menu entry's Exec= line as
 # the player nobody; start, one step of the story, save, quit.
@@ -21,9 +22,8 @@ if [ "${1:-}" = "--play" ]; then
     win=$(game_window) || win=""
     [ -n "$win" ] || { kill "$game"; cat "$home/../game.err"; exit 1; }
     sleep 0.3
-    for press in "644 392" "660 200" "644 432" "700 432"; do   # 시작하기, 진행, 저장하기, 끝내기
-        # shellcheck disable=SC2086
-        xdotool mousemove --window "$win" $press click 1
+    for name in Command7 Command6 Command8 Command10; do   # 시작하기, 진행, 저장하기, 끝내기
+        click "$win" "$name"
         sleep 0.3
     done
     for _ in $(seq 50); do kill -0 "$game" 2>/dev/null || break; sleep 0.1; done

@@ -1,4 +1,3 @@
-#include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -10,18 +9,18 @@
 namespace barmen::system {
 namespace {
 
-QByteArray bytes(std::initializer_list<unsigned char> list)
+std::string bytes(std::initializer_list<unsigned char> list)
 {
-    QByteArray b;
+    std::string b;
     for (unsigned char c : list)
-        b.append(char(c));
+        b += char(c);
     return b;
 }
 
 struct SaveBytes {
     const char *name;
     std::string label;
-    QByteArray file;
+    std::string file;
     friend void PrintTo(const SaveBytes &c, std::ostream *os) { *os << c.name; }
 };
 
@@ -65,22 +64,22 @@ TEST(SaveFile, bytesThatAreNotCp949BecomeReplacementCharacters)
 
 TEST(SaveFile, characterOutsideCp949IsWrittenAsQuestionMark)
 {
-    EXPECT_EQ(encodeSave("a\xF0\x9F\x98\x80" "b"), QByteArray("a?b\r\n"));
+    EXPECT_EQ(encodeSave("a\xF0\x9F\x98\x80" "b"), "a?b\r\n");
 }
 
 struct InFolder : ::testing::Test {
     QTemporaryDir dir;
-    QString path(const char *name = "save.sav") const { return dir.filePath(QLatin1String(name)); }
-    QByteArray contents() const
+    std::string path(const char *name = "save.sav") const { return dir.filePath(QLatin1String(name)).toStdString(); }
+    std::string contents() const
     {
-        QFile f(path());
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<none>");
+        QFile f(QString::fromStdString(path()));
+        return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : "<none>";
     }
-    void write(const QByteArray &b) const
+    void write(std::string_view b) const
     {
-        QFile f(path());
+        QFile f(QString::fromStdString(path()));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(b);
+        f.write(b.data(), qint64(b.size()));
     }
 };
 
@@ -105,7 +104,7 @@ TEST_F(InFolder, missingFileIsAClearErrorNotALabel)
 {
     const LoadResult loaded = readSave(path());
     EXPECT_FALSE(loaded.ok);
-    EXPECT_TRUE(loaded.error.contains(QStringLiteral("없습니다"))) << loaded.error.toStdString();
+    EXPECT_TRUE(loaded.error.find("없습니다") != std::string::npos) << loaded.error;
 }
 
 TEST_F(InFolder, emptyFileIsAClearError)
@@ -113,7 +112,7 @@ TEST_F(InFolder, emptyFileIsAClearError)
     write({});
     const LoadResult loaded = readSave(path());
     EXPECT_FALSE(loaded.ok);
-    EXPECT_TRUE(loaded.error.contains(QStringLiteral("비어"))) << loaded.error.toStdString();
+    EXPECT_TRUE(loaded.error.find("비어") != std::string::npos) << loaded.error;
 }
 
 TEST_F(InFolder, lineEndAloneIsTheEmptyLabel)
@@ -127,7 +126,7 @@ TEST_F(InFolder, lineEndAloneIsTheEmptyLabel)
 // A huge file must not be read whole: only the start of it can hold a label.
 TEST_F(InFolder, hugeFileIsReadOnlyAsFarAsALabelCanReach)
 {
-    write(QByteArray(8 * 1024 * 1024, 'A'));
+    write(std::string(8 * 1024 * 1024, 'A'));
     const LoadResult loaded = readSave(path());
     EXPECT_TRUE(loaded.ok);
     EXPECT_EQ(loaded.label.size(), std::size_t(saveReadLimit));
@@ -138,8 +137,8 @@ TEST_F(InFolder, saveOverAFolderFailsAndKeepsTheFolder)
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("save.sav")));
     const SaveResult saved = writeSave("시작 2", path());
     EXPECT_FALSE(saved.ok);
-    EXPECT_FALSE(saved.error.isEmpty());
-    EXPECT_TRUE(QFileInfo(path()).isDir());
+    EXPECT_FALSE(saved.error.empty());
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(path())).isDir());
 
     const LoadResult loaded = readSave(path());
     EXPECT_FALSE(loaded.ok);
@@ -147,9 +146,9 @@ TEST_F(InFolder, saveOverAFolderFailsAndKeepsTheFolder)
 
 TEST_F(InFolder, saveIntoAMissingFolderFailsWithAMessage)
 {
-    const SaveResult saved = writeSave("시작 2", dir.filePath(QStringLiteral("gone/save.sav")));
+    const SaveResult saved = writeSave("시작 2", dir.filePath(QStringLiteral("gone/save.sav")).toStdString());
     EXPECT_FALSE(saved.ok);
-    EXPECT_FALSE(saved.error.isEmpty());
+    EXPECT_FALSE(saved.error.empty());
 }
 
 } // namespace

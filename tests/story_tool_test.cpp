@@ -466,7 +466,7 @@ TEST(StoryToolPlay, missingPicturesFailTheStepAsInTheGame)
     QTemporaryDir empty;
     NamedPictures pictures(empty.path());
     ClockDice dice(1);
-    system::SaveFile saves(QDir(empty.path()).filePath(QStringLiteral("save.sav")));
+    system::SaveFile saves(QDir(empty.path()).filePath(QStringLiteral("save.sav")).toStdString());
     const std::vector<PlayStep> steps = play(theStory(), pictures, dice, saves, std::string(L::Start), {Key::Progress});
     ASSERT_EQ(steps.size(), 1u);
     EXPECT_TRUE(steps[0].failed);

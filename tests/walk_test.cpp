@@ -25,7 +25,7 @@ struct Walk : ::testing::Test {
     test::ScriptedDice dice;
     // Save and load go through the real save file, in a folder of its own.
     QTemporaryDir folder;
-    system::SaveFile saves{QDir(folder.path()).filePath(QStringLiteral("save.sav"))};
+    system::SaveFile saves{QDir(folder.path()).filePath(QStringLiteral("save.sav")).toStdString()};
     Game game{story::theStory(), screen, pictures, dice, saves};
 
     GameState &state() { return game.state(); }

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The game's window on a real X server: off the task bar, fixed in size, and
 # gone with the process when its quit button is clicked.
-#   x11_window_test.sh PATH/TO/barmen
+#   x11_window_test.sh PATH/TO/barmen PATH/TO/barmen-story
 set -u
 bin=$(realpath "$1")
+export BARMEN_STORY=$(realpath "$2")
 if [ -z "${BARMEN_INSIDE_XVFB:-}" ]; then
     BARMEN_INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 800x600x24" "$0" "$@"
 fi
@@ -21,7 +22,7 @@ check "fixed minimum size" grep -q "minimum size: 727 by 510" <<<"$props"
 check "fixed maximum size" grep -q "maximum size: 727 by 510" <<<"$props"
 
 # The quit button: the tall one in the system frame.
-xdotool mousemove --window "$win" 700 432 click 1
+click "$win" Command10
 for _ in $(seq 50); do kill -0 "$game" 2>/dev/null || break; sleep 0.1; done
 check "quit ends the program" bash -c "! kill -0 $game 2>/dev/null"
 kill "$game" 2>/dev/null

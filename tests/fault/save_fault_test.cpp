@@ -25,8 +25,7 @@ constexpr const char *newLabel = "엔딩 26-1";
 
 std::string saveBytes(std::string_view label)
 {
-    const QByteArray bytes = system::encodeSave(label).value();
-    return {bytes.constData(), std::size_t(bytes.size())};
+    return system::encodeSave(label).value();
 }
 
 RunOptions atFolder(const TempFolder &folder) { return {folder.path, false, std::nullopt, {}}; }
@@ -279,14 +278,15 @@ TEST(SaveFaults, notAPlainFileIsRefusedAndLeftAlone)
     EXPECT_EQ(count.losses, 0);
 }
 
-// A link to a plain file elsewhere is followed, so a player may keep the save
-// anywhere; a link to nothing yet makes the file it names. The link stays.
+// A link to a save elsewhere is followed, so a player may keep the save
+// anywhere; a link to nothing yet makes the file it names when that lies in
+// the game folder. The link stays.
 TEST(SaveFaults, linksToASaveElsewhereAreFollowed)
 {
     for (bool targetExists : {true, false}) {
         TempFolder folder, elsewhere;
         ASSERT_TRUE(folder.valid() && elsewhere.valid());
-        const fs::path target = elsewhere / "my.sav";
+        const fs::path target = targetExists ? elsewhere / "my.sav" : folder / "my.sav";
         if (targetExists)
             writeAll(target, saveBytes("마법행동 19"));
         fs::create_symlink(target, folder / "save.sav");
@@ -312,7 +312,7 @@ TEST(SaveFaults, failingConverterNeitherSavesNorLoadsAnEmptyLabel)
     ASSERT_TRUE(folder.valid());
     const fs::path save = folder / "save.sav";
     writeAll(save, saveBytes(oldLabel));
-    system::SaveFile file(QString::fromStdString(save.string()), broken);
+    system::SaveFile file(save.string(), broken);
 
     const SaveStore::Result saved = file.write(newLabel);
     EXPECT_FALSE(saved.ok);

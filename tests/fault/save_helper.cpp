@@ -22,7 +22,7 @@ int save(std::string_view label)
     const barmen::system::SaveResult saved = barmen::system::writeSave(label);
     if (saved.ok)
         return 0;
-    std::fprintf(stderr, "%s\n", saved.error.toStdString().c_str());
+    std::fprintf(stderr, "%s\n", saved.error.c_str());
     return 1;
 }
 
@@ -51,7 +51,7 @@ int main(int argc, char **argv)
     if (command == "load" && argc == 2) {
         const barmen::system::LoadResult loaded = barmen::system::readSave();
         if (!loaded.ok) {
-            std::fprintf(stderr, "%s\n", loaded.error.toStdString().c_str());
+            std::fprintf(stderr, "%s\n", loaded.error.c_str());
             return 1;
         }
         std::printf("%s\n", loaded.label.c_str());

@@ -11,6 +11,7 @@
 #include <QApplication>
 
 #include "engine/duel.h"
+#include "layout/form1.h"
 #include "story/story.h"
 #include "system/savefile.h"
 #include "tools/story/export.h"
@@ -29,6 +30,7 @@ constexpr char usage[] =
     "       barmen-story export\n"
     "       barmen-story graph\n"
     "       barmen-story play [--seed N] [--from LABEL] [--assets DIR] KEY...\n"
+    "       barmen-story layout\n"
     "\n"
     "  lint    check the four scene tables, the text widths and the pictures in DIR\n"
     "          (default: the current folder); one line per fault, exit 1 if any\n"
@@ -38,7 +40,9 @@ constexpr char usage[] =
     "          KEY is p, 1, 2, 3, start, save or load, KEY*N presses it N times.\n"
     "          --seed N repeats the golem's moves; --from LABEL starts there;\n"
     "          pictures must exist in DIR (default: the current folder);\n"
-    "          save and load use save.sav in the current folder\n";
+    "          save and load use save.sav in the current folder\n"
+    "  layout  every control of the window, one a line: name, left, top, width,\n"
+    "          height and centre in the window's client area, in pixels\n";
 
 int usageError(const std::string &why = {})
 {
@@ -139,6 +143,16 @@ int runPlay(const Options &options)
     return failed ? 1 : 0;
 }
 
+// For scripts that click the window: where each control lies.
+void writeLayout(std::ostream &out)
+{
+    for (const layout::Control &c : layout::controls) {
+        const layout::Rect r = layout::inWindow(c);
+        out << c.name << ' ' << r.left << ' ' << r.top << ' ' << r.width << ' ' << r.height << ' '
+            << r.left + r.width / 2 << ' ' << r.top + r.height / 2 << '\n';
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -153,7 +167,7 @@ int main(int argc, char **argv)
     }
 
     static const std::map<std::string, std::vector<std::string>> optionsOf = {
-        {"lint", {"--assets"}}, {"export", {}}, {"graph", {}}, {"play", {"--seed", "--from", "--assets"}},
+        {"lint", {"--assets"}}, {"export", {}}, {"graph", {}}, {"layout", {}}, {"play", {"--seed", "--from", "--assets"}},
     };
     const auto allowed = optionsOf.find(command);
     if (allowed == optionsOf.end())
@@ -172,6 +186,8 @@ int main(int argc, char **argv)
         barmen::storytool::writeJson(barmen::story::theStory(), std::cout);
     else if (command == "graph")
         barmen::storytool::writeDot(barmen::story::theStory(), std::cout);
+    else if (command == "layout")
+        writeLayout(std::cout);
     else
         return runPlay(*options);
     return std::cout.good() ? 0 : 1;

@@ -1,0 +1,35 @@
+# The Qt front end (app/): the window, the story box, the picture wrapper,
+# the desktop set-up. A library so the widget tests can drive the window.
+find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets)
+find_package(PkgConfig)
+if(PkgConfig_FOUND)
+    pkg_check_modules(XCB IMPORTED_TARGET xcb)
+endif()
+
+add_library(barmen_window STATIC
+    app/captionbutton.cpp
+    app/desktop.cpp
+    app/fonts.cpp
+    app/form1.cpp
+    app/qtpictures.cpp
+    app/skiptaskbar.cpp
+    app/storybox.cpp
+)
+set_target_properties(barmen_window PROPERTIES AUTOMOC ON)
+target_link_libraries(barmen_window PUBLIC barmen_system barmen_pictures Qt6::Widgets)
+if(XCB_FOUND)
+    target_compile_definitions(barmen_window PRIVATE BARMEN_HAVE_XCB)
+    target_link_libraries(barmen_window PRIVATE PkgConfig::XCB)
+endif()
+qt_add_resources(barmen_window "pictures"
+    PREFIX /barmen
+    BASE assets/default
+    FILES
+        assets/default/default-bg.jpg
+        assets/default/default-ch.gif
+        assets/default/icon-16.png
+        assets/default/icon-32.png
+)
+
+add_executable(barmen app/main.cpp)
+target_link_libraries(barmen PRIVATE barmen_window)
