@@ -25,6 +25,13 @@ namespace {
 // about a million pixels (far beyond the window) is not a picture of ours.
 constexpr std::int64_t maxGroundPixels = 1024 * 1024;
 
+// Only the first frame is shown, but every frame is read, to the trailer, so
+// a file cut anywhere is known. Each frame costs giflib a setup of its own
+// (a table of 4,096 codes), and a 32 MiB file may hold two million empty
+// frames, a second of work: a GIF of more frames than any animation this
+// window could show is refused as too large.
+constexpr int maxFrames = 20'000;
+
 constexpr std::uint32_t clearWhite = 0x00FFFFFF;   // Qt's transparent GIF pixel
 
 struct GifInput {
@@ -204,6 +211,7 @@ Decoded decodeGif(std::span<const std::uint8_t> bytes)
     int transparent = -1;
     Decoded first;
     bool drawn = false;
+    int frames = 0;
     for (;;) {
         GifRecordType record = UNDEFINED_RECORD_TYPE;
         if (DGifGetRecordType(gif.get(), &record) == GIF_ERROR)
@@ -222,6 +230,8 @@ Decoded decodeGif(std::span<const std::uint8_t> bytes)
             break;
         }
         case IMAGE_DESC_RECORD_TYPE:
+            if (++frames > maxFrames)
+                return refused(Fault::TooLarge, Format::Gif, gif->SWidth, gif->SHeight);
             if (DGifGetImageDesc(gif.get()) == GIF_ERROR)
                 return gifFailure(*gif);
             if (drawn) {
