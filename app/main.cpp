@@ -1,21 +1,20 @@
-#include <csignal>
-
 #include <QApplication>
 #include <QFont>
 
 #include "app/desktop.h"
+#include "app/display.h"
 #include "app/form1.h"
 #include "app/fonts.h"
 #include "app/qtpictures.h"
 #include "engine/duel.h"
 #include "story/story.h"
+#include "system/files.h"
 #include "system/savefile.h"
 
 int main(int argc, char *argv[])
 {
-    // Under a file-size limit (ulimit -f) a save must fail with a reason the
-    // player reads, not end the game.
-    std::signal(SIGXFSZ, SIG_IGN);
+    barmen::requireDesktop(argc, argv);
+    barmen::system::failWritesPastFileSizeLimit();
     barmen::nameForDesktop();
     QApplication app(argc, argv);
     barmen::mapKoreanFonts();

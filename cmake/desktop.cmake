@@ -5,7 +5,8 @@
 #   share/games/barmen/             the 24 pictures, read-only
 #   share/applications/, share/metainfo/, share/icons/hicolor/   the menu entry,
 #                                   the AppStream metainfo and the icon
-#   share/man/man6/, share/doc/barmen/   the manual page, copyright and changelog
+#   share/man/man6/, share/man/ko/man6/, share/doc/barmen/   the manual page in
+#                                   English and Korean, copyright and changelog
 # The program still finds its pictures and save.sav in its current folder; the
 # launcher makes that folder ${XDG_DATA_HOME:-~/.local/share}/barmen.
 
@@ -87,7 +88,7 @@ install(CODE "
 # no name, no time.
 find_program(GZIP_PROGRAM gzip REQUIRED)
 set(barmen_gzipped)
-foreach(file changelog barmen.6)
+foreach(file changelog barmen.6 barmen.ko.6)
     add_custom_command(
         OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/packaging/${file}.gz
         COMMAND ${GZIP_PROGRAM} -9nc ${PROJECT_SOURCE_DIR}/packaging/${file}
@@ -102,3 +103,5 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/packaging/barmen.6.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/packaging/barmen.ko.6.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/ko/man6 RENAME barmen.6.gz)

@@ -31,5 +31,5 @@ qt_add_resources(barmen_window "pictures"
         assets/default/icon-32.png
 )
 
-add_executable(barmen app/main.cpp)
+add_executable(barmen app/main.cpp app/display.cpp)
 target_link_libraries(barmen PRIVATE barmen_window)

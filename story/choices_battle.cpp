@@ -15,7 +15,7 @@ Segment choice1Battle()
     static constexpr SceneRow rows[] = {
         scene(L::Showdown40, pic::Clearing, pic::Narration,
               {"에라, 모르겠다. 될 대로 되라지.",
-               "나는 검을 꽉 움켜쥐고 잠든 듯 누운 골렘에게 달려들었다.",
+               "검을 꽉 움켜쥐고 잠든 듯 누운 골렘에게 달려들었다.",
                "",
                "'우오오오오!'"},
               L::Golem1),
@@ -25,7 +25,7 @@ Segment choice1Battle()
                    L::Golem8),
         duelAnswer(2, L::Golem8, pic::AngryGolem, pic::Narration,
                    {"내가 검을 휘두르자 골렘은 몸을 피하려 했다.",
-                    "나는 놓치지 않고 따라붙어 일격을 꽂아 넣었다."},
+                    "놓칠세라 따라붙어 일격을 꽂아 넣었다."},
                    L::Ending),
         duelAnswer(3, L::Golem8, pic::AngryGolem, pic::Narration,
                    {"내가 검을 휘두르는 순간 골렘이 돌진해 왔다.",
@@ -40,7 +40,7 @@ Segment choice2Battle()
     static constexpr SceneRow rows[] = {
         scene(L::Showdown40, pic::Forest, pic::Meared,
               {"골렘을 노려보던 나는 결국 기가 꺾이고 말았다.",
-               "슬그머니 검을 거두고 메어드를 돌아보았다.",
+               "슬그머니 검을 도로 땅에 꽂아 두고 메어드를 돌아보았다.",
                "아무래도 지금은 무리다.",
                "",
                "'저... 아직 마음의 준비가 안 됐어요.'",
@@ -56,7 +56,7 @@ Segment choice2Battle()
                    L::Golem8),
         duelAnswer(3, L::Golem8, pic::AngryGolem, pic::Narration,
                    {"내가 옆으로 피하는 사이 골렘이 돌진해 왔다.",
-                    "돌진을 흘려보내고 녀석의 옆구리에 검을 박았다."},
+                    "그 기세를 흘려보내고 녀석의 옆구리에 검을 박았다."},
                    L::Ending),
     };
     return rows;
@@ -67,7 +67,7 @@ Segment choice3Battle()
     static constexpr SceneRow rows[] = {
         duelAnswer(1, L::Golem8, pic::AngryGolem, pic::Narration,
                    {"내가 돌격하자 골렘이 주먹을 치켜들고 덤벼 왔다.",
-                    "하지만 맹렬한 내 돌격이 한발 먼저 골렘의 가슴팍을 꿰뚫었다."},
+                    "하지만 한발 먼저 파고든 내 검이 골렘의 가슴팍을 꿰뚫었다."},
                    L::Ending),
         duelAnswer(2, L::Golem8, pic::AngryGolem, pic::Narration,
                    {"내가 돌격하자 골렘은 옆으로 훌쩍 비켜섰다.",

@@ -13,7 +13,7 @@ Segment choice1Explore()
 {
     static constexpr SceneRow rows[] = {
         scene(L::Observe2, pic::Forest, pic::Narration,
-              {"나무, 풀, 하늘... 그리고 길이 보인다.",
+              {"나무, 풀, 하늘, 그리고 길이 보인다.",
                "길이 났다면 사람이 다닌다는 뜻이다.",
                "분명 근처에 마을이 있을 것이다.",
                "그제야 조금 마음이 놓였다."},
@@ -50,8 +50,8 @@ Segment choice3Explore()
 {
     static constexpr SceneRow rows[] = {
         scene(L::Act1, pic::Forest, pic::Meared,
-              {"그러고 보니 메어드는 결계까지 치는 마법사다.",
-               "나는 기대에 찬 눈으로 메어드를 빤히 바라보았다."},
+              {"그러고 보니 이 사람, 결계까지 치는 마법사다.",
+               "기대에 찬 눈으로 메어드를 빤히 바라보았다."},
               L::Magic1),
     };
     return rows;

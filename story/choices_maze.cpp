@@ -20,15 +20,15 @@ constexpr Lines goOnAhead = {
 
 // Left from the third and the fourth crossroads.
 constexpr Lines leftFineWeather = {
-    "나는 왼쪽 길로 접어들었다.",
+    "왼쪽 길로 접어들었다.",
     "그래도 날씨 하나는 끝내주게 좋다.",
     "그래, 기운 내자. 기운 내야지.",
-    "메어드는 잘 버티고 있나 싶어 고개를 돌려 보았다.",
+    "메어드는 잘 버티고 있나 싶어 돌아본 순간이었다.",
 };
 
 // Right from the second and the fourth crossroads.
 constexpr Lines rightEverythingBothers = {
-    "나는 오른쪽으로 꺾어 들어갔다.",
+    "오른쪽으로 꺾어 들어갔다.",
     "이제는 세상 모든 게 다 귀찮다.",
     "앵앵대는 벌레도 귀찮다.",
     "옆에서 뭔가 중얼대는 메어드도 귀찮다.",
@@ -58,16 +58,16 @@ Segment choice2Maze()
 {
     static constexpr SceneRow rows[] = {
         scene(L::Branch1, pic::Forest, pic::Narration,
-              {"나는 왼쪽으로 방향을 틀었다.",
-               "한참 동안 아무 말 없이 걷기만 했다.",
+              {"왼쪽으로 방향을 틀었다.",
+               "한참 동안 둘 다 말 한마디 없이 걷기만 했다.",
                "이렇게 조용하니 괜히 쓸쓸해진다.",
-               "나는 슬쩍 메어드 쪽으로 고개를 돌렸다."},
+               "말이라도 걸어 볼까 하고 옆을 본 게 실수였다."},
               L::Left1_1),
         scene(L::Branch2, pic::Forest, pic::Narration,
-              {"이번에는 왼쪽으로 꺾어 보았다.",
-               "그런데 어째 풍경이 아까랑 하나도 다르지 않다.",
+              {"이번에도 왼쪽으로 꺾어 보았다.",
+               "어째 풍경이 아까랑 하나도 다르지 않다.",
                "결계 때문에 제자리만 뱅뱅 도는 기분이다.",
-               "나는 투덜거리며 메어드를 돌아보았다."},
+               "투덜대며 메어드를 돌아보았다. 한마디 해 줘야겠다."},
               L::Left2_1),
         scene(L::Branch3, pic::Forest, pic::Narration, leftFineWeather, L::Left3_1),
         scene(L::Branch4, pic::Forest, pic::Narration, leftFineWeather, L::Left3_1),
@@ -80,17 +80,17 @@ Segment choice3Maze()
 {
     static constexpr SceneRow rows[] = {
         scene(L::Branch1, pic::Forest, pic::Meared,
-              {"나는 오른쪽으로 발걸음을 옮겼다.",
+              {"오른쪽으로 발걸음을 옮겼다.",
                "후우, 나도 모르게 작은 한숨이 새어 나왔다.",
                "그런데 메어드는 태평하기만 하다.",
                "세상 근심 하나 없는 얼굴로 하품까지 한다."},
               L::Right1_1),
         scene(L::Branch2, pic::Forest, pic::Narration, rightEverythingBothers, L::Right2_1),
         scene(L::Branch3, pic::Forest, pic::Narration,
-              {"나는 오른쪽 길을 골랐다.",
+              {"오른쪽 길을 골랐다.",
                "걷고 또 걸으니 심심해서 죽을 지경이다.",
                "기억은 없어도 노래 하나는 용케 떠오른다.",
-               "나는 그 노래를 작게 흥얼거리며 걸었다."},
+               "작게 흥얼거리며 걸으니 그나마 좀 낫다."},
               L::Right3_1),
         scene(L::Branch4, pic::Forest, pic::Narration, rightEverythingBothers, L::Right2_1),
     };

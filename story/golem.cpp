@@ -10,11 +10,11 @@ Segment golem()
 {
     static constexpr SceneRow rows[] = {
         scene(L::Golem1, pic::Clearing, pic::Narration,
-              {"나는 질끈 눈을 감고 있는 힘껏 검을 내리쳤다.",
+              {"질끈 눈을 감고 있는 힘껏 검을 내리쳤다.",
                "",
-               "그 순간, 검날이 번쩍 빛을 내는 것 같았다.",
+               "감은 눈꺼풀 너머로 검날이 번쩍 빛나는 것 같았다.",
                "",
-               "이 한 방에 모든 것을 걸었다."},
+               "제발, 이 한 방으로 끝나라."},
               L::Golem2),
         scene(L::Golem2, pic::Thud, pic::Narration,
               {"콰광!"},
@@ -29,7 +29,7 @@ Segment golem()
                ".........."},
               L::Golem5),
         scene(L::Golem5, pic::Thud, pic::Narration,
-              {"나는 조심스레 한쪽 눈을 떠 보았다."},
+              {"조심스레 한쪽 눈을 떠 보았다."},
               L::Golem6),
         scene(L::Golem6, pic::AngryGolem, pic::Narration,
               {"헉!",
@@ -37,7 +37,7 @@ Segment golem()
               L::Golem7),
         scene(L::Golem7, pic::AngryGolem, pic::Narration,
               {"이제 와서 물러설 길은 없다.",
-               "나는 검을 겨누고 골렘과 정면으로 마주 섰다."},
+               "검을 겨누고 골렘과 정면으로 마주 섰다."},
               L::Golem8),
         // Every press here draws the golem's next move; the choice buttons answer it.
         duelMenu(L::Golem8, pic::AngryGolem, pic::Narration,

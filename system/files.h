@@ -72,4 +72,9 @@ std::string linkTarget(const std::string &path);
 // as they lead), as the game folder's own files do.
 bool insideCurrentFolder(const std::string &path);
 
+// Under a file-size limit (ulimit -f, a sandbox, a service's limits) a write
+// past it ends the process, unless the process asks for the write to fail
+// instead. The game asks at its start, so such a save fails with a reason.
+void failWritesPastFileSizeLimit();
+
 } // namespace barmen::system

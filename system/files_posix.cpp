@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <random>
@@ -207,8 +208,9 @@ Read readFile(const std::string &path, std::size_t limit)
             break;
         }
         if (n < 0) {
-            // Nothing to read yet is a file that is not made to be read through.
-            read.problem = errno == EAGAIN ? Problem{Failure::NotPlainFile} : fromErrno(errno);
+            // Nothing to read yet, or no plain reading at all, is a file that is
+            // not made to be read through (a log that waits, a table of pages).
+            read.problem = errno == EAGAIN || errno == EINVAL ? Problem{Failure::NotPlainFile} : fromErrno(errno);
             return read;
         }
         if (n == 0)
@@ -294,6 +296,11 @@ Written writeInPlace(const std::string &path, std::string_view bytes)
     if (const int why = fd.close())
         return {Written::Flush, fromErrno(why)};
     return {};
+}
+
+void failWritesPastFileSizeLimit()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 bool mayWrite(const std::string &path)

@@ -72,8 +72,11 @@ check "a Korean summary" grep -q '<summary xml:lang="ko">' "$info"
 check "copyright" test -s "$prefix/share/doc/barmen/copyright"
 check "changelog, compressed" gzip -t "$prefix/share/doc/barmen/changelog.gz"
 check "manual page, compressed" gzip -t "$prefix/share/man/man6/barmen.6.gz"
+check "Korean manual page beside it, compressed" gzip -t "$prefix/share/man/ko/man6/barmen.6.gz"
+check "the Korean manual page is the Korean one" \
+    sh -c "gzip -dc '$prefix/share/man/ko/man6/barmen.6.gz' | grep -q '^.SH 사용법'"
 check "nothing else installed (no tests, no author's tool)" \
-    test "$(find "$prefix" -type f | wc -l)" -eq $((2 + 24 + 6 + 2 + 3))
+    test "$(find "$prefix" -type f | wc -l)" -eq $((2 + 24 + 6 + 2 + 4))
 
 # The installed game as the menu starts it, for a player with an empty home.
 before=$(cd "$prefix" && ls -lR --time-style=full-iso)

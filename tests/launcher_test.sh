@@ -2,8 +2,10 @@
 # The command barmen's game folder rules, on an install laid out as the package
 # lays it out, with a stand-in game that records where and how it was started:
 # a fresh home, a folder with the player's own picture and save, links left by
-# an older install, a read-only home, no home at all, a folder inside the
-# install, and nothing ever written under the install.
+# an older install, things under a picture's name that are not the player's
+# pictures (/proc, devices, pipes), a read-only home, no home at all, a folder
+# inside the install however the path gets there, no display, two launchers
+# at once, and nothing ever written under the install.
 #   launcher_test.sh BUILD/packaging/barmen
 # As root it runs itself again as nobody: root would write to a read-only home.
 set -u
@@ -46,11 +48,15 @@ chmod 555 "$prefix/games/barmen"
 before=$(cd "$prefix" && ls -lR --time-style=full-iso)
 
 record=$work/record
+# The stand-in needs no X server: the launcher only looks for a display.
+display=:9 platform="" wayland=""
 run() {   # run HOME XDG_DATA_HOME ARGS...: the launcher's status; stderr in $work/err
     h=$1 x=$2
     shift 2
     rm -f "$record"
-    env -u HOME -u XDG_DATA_HOME ${h:+HOME=$h} ${x:+XDG_DATA_HOME=$x} BARMEN_TEST_RECORD="$record" \
+    env -u HOME -u XDG_DATA_HOME -u DISPLAY -u WAYLAND_DISPLAY -u WAYLAND_SOCKET -u QT_QPA_PLATFORM \
+        ${h:+HOME=$h} ${x:+XDG_DATA_HOME=$x} ${display:+DISPLAY=$display} \
+        ${platform:+QT_QPA_PLATFORM=$platform} ${wayland:+WAYLAND_DISPLAY=$wayland} BARMEN_TEST_RECORD="$record" \
         "$prefix/games/barmen" "$@" 2> "$work/err"
 }
 ran_in() { [ -f "$record" ] && [ "$(head -n1 "$record")" = "$1" ]; }
@@ -63,14 +69,18 @@ links_to_install() {   # every picture in FOLDER links to the installed one
 said() { grep -q "$1" "$work/err" && grep -q '^barmen: ' "$work/err"; }
 
 # A fresh home: the folder is made, the pictures linked, the game started in
-# it with the arguments, and its exit status handed back.
+# it without arguments, and its exit status handed back. An option the
+# launcher does not know starts nothing: Qt would read it as its own.
 home=$work/fresh
 mkdir "$home"
 run "$home" "" -platform offscreen
+check "an unknown option: status 2" test $? -eq 2
+check "an unknown option: the game does not start" not_run
+check "an unknown option: no folder made" test ! -e "$home/.local"
+run "$home" ""
 check "fresh home: the game's exit status comes back" test $? -eq 7
 check "fresh home: the game runs in ~/.local/share/barmen" ran_in "$home/.local/share/barmen"
-check "fresh home: the arguments reach the game" \
-    test "$(tail -n +2 "$record" | tr '\n' ' ')" = "-platform offscreen "
+check "fresh home: no argument reaches the game" test -z "$(tail -n +2 "$record")"
 check "fresh home: every installed picture is linked" links_to_install "$home/.local/share/barmen"
 check "fresh home: nothing on standard error" test ! -s "$work/err"
 
@@ -116,6 +126,40 @@ check "upgrade: the player's own link stays" test "$(readlink "$folder/메어드
 run "$home" ""
 check "a second start changes no link" test "$(readlink "$folder/메어드.gif")" = "$work/mine/barmen/메어드.gif"
 
+# Under a picture's name, what is not a picture of the player's own is pointed
+# at the installed picture: links into /proc (size 0, never ending or
+# blocking), /sys and /dev, to a pipe, to a folder, round in a loop, and a
+# pipe itself. A plain file, a link to one and a folder stay.
+home=$work/strange
+folder=$home/.local/share/barmen
+mkdir -p "$folder" "$work/elsewhere/dir"
+mkfifo "$work/elsewhere/pipe"
+printf 'mine\n' > "$work/elsewhere/mine.gif"
+for target in /proc/self/pagemap /proc/kmsg /sys/kernel/uevent_seqnum /dev/zero \
+              "$work/elsewhere/pipe" "$work/elsewhere/dir" loop; do
+    ln -sfn "$target" "$folder/배경1.jpg"
+    [ "$target" = loop ] && ln -sfn "$folder/배경1.jpg" "$folder/배경1.jpg"
+    mkfifo "$folder/시작 2.gif"
+    ln -s "$work/elsewhere/mine.gif" "$folder/메어드.gif"
+    run "$home" ""
+    check "a link to $target: the game starts" ran_in "$folder"
+    check "a link to $target: pointed at the installed picture" \
+        test "$(readlink "$folder/배경1.jpg")" = "$pictures/배경1.jpg"
+    check "a pipe under a picture's name: pointed at the installed picture" \
+        test "$(readlink "$folder/시작 2.gif")" = "$pictures/시작 2.gif"
+    check "beside them, the player's own link stays" \
+        test "$(readlink "$folder/메어드.gif")" = "$work/elsewhere/mine.gif"
+    rm -f "$folder/시작 2.gif" "$folder/메어드.gif"
+done
+check "the pipe elsewhere is left alone" test -p "$work/elsewhere/pipe"
+rm "$folder/배경1.jpg"
+mkdir "$folder/배경1.jpg"
+printf 'x' > "$folder/배경1.jpg/note"
+printf 'my own\n' > "$folder/메어드.gif"
+run "$home" ""
+check "a folder under a picture's name stays, with what it holds" test -f "$folder/배경1.jpg/note"
+check "a plain file stays as it is" test "$(cat "$folder/메어드.gif")" = "my own"
+
 # A read-only home: a clear reason on standard error, a failing status, no game.
 home=$work/readonly
 mkdir "$home"
@@ -152,6 +196,80 @@ check "no home: the game does not start" not_run
 run "$work/fresh" "$prefix/share"
 check "folder inside the install: fails" test $? -ne 0
 check "folder inside the install: says so" said "설치 폴더 안에"
+
+# No display: said in the player's language, before anything is made.
+home=$work/nodisplay
+mkdir "$home"
+display=""
+LC_ALL="" LC_MESSAGES="" LANG=ko_KR.UTF-8 run "$home" ""
+check "no display: status 1" test $? -eq 1
+check "no display: says in Korean that it needs a desktop" said "그래픽 데스크톱"
+check "no display: the game does not start" not_run
+check "no display: no folder made" test ! -e "$home/.local"
+LC_ALL=C LANG=ko_KR.UTF-8 run "$home" ""
+check "no display, LC_ALL=C: says so in English" said "needs a graphical desktop"
+platform=xcb wayland=wayland-0
+run "$home" ""
+check "QT_QPA_PLATFORM=xcb without DISPLAY: status 1" test $? -eq 1
+check "QT_QPA_PLATFORM=xcb without DISPLAY: the game does not start" not_run
+platform=offscreen wayland=""
+run "$home" ""
+check "QT_QPA_PLATFORM=offscreen needs no display" ran_in "$home/.local/share/barmen"
+display=:9 platform=""
+
+# Two launchers at a player's very first start (a double click on the menu
+# entry): both start the game, fifty times over.
+both=0
+for i in $(seq 50); do
+    home=$work/double/$i
+    mkdir -p "$home"
+    env -u XDG_DATA_HOME HOME="$home" DISPLAY=:9 BARMEN_TEST_RECORD="$home/a" "$prefix/games/barmen" 2> "$home/a.err" &
+    a=$!
+    env -u XDG_DATA_HOME HOME="$home" DISPLAY=:9 BARMEN_TEST_RECORD="$home/b" "$prefix/games/barmen" 2> "$home/b.err" &
+    b=$!
+    wait "$a"; sa=$?
+    wait "$b"; sb=$?
+    if [ "$sa" -eq 7 ] && [ "$sb" -eq 7 ] && links_to_install "$home/.local/share/barmen"; then
+        both=$((both + 1))
+    else
+        cat "$home/a.err" "$home/b.err"
+    fi
+done
+check "two launchers at a first start: both start the game, 50 of 50 times" test "$both" -eq 50
+
+# The folder inside an install the player may write (cmake --install into a
+# prefix of their own), reached by a detour the path as written does not
+# show: "..", a link on the way, the game folder a link into the installed
+# pictures. Refused, the game not started, nothing made in the install.
+own=$work/own/usr
+mkdir -p "$own/games" "$own/lib/games/barmen" "$own/share/games/barmen"
+cp "$launcher" "$own/games/barmen"
+cp "$prefix/lib/games/barmen/barmen" "$own/lib/games/barmen/barmen"
+cp "$pictures"/* "$own/share/games/barmen/"
+run_own() {   # run_own HOME XDG_DATA_HOME: as run, with the player's own install
+    rm -f "$record"
+    env -u XDG_DATA_HOME HOME="$1" ${2:+XDG_DATA_HOME=$2} DISPLAY=:9 BARMEN_TEST_RECORD="$record" \
+        "$own/games/barmen" 2> "$work/err"
+}
+own_before=$(cd "$own" && ls -lR --time-style=full-iso)
+home=$work/detour
+mkdir -p "$home/.local/share" "$work/links"
+ln -s "$own/share" "$work/links/share"
+for data in "$home/../own/usr/share" "$work/links/share" "$work/links/share/games/barmen/.."; do
+    run_own "$home" "$data"
+    check "XDG_DATA_HOME=$data: fails" test $? -eq 1
+    check "XDG_DATA_HOME=$data: says the folder is inside the install" said "설치 폴더 안에"
+    check "XDG_DATA_HOME=$data: the game does not start" not_run
+done
+ln -s "$own/share/games/barmen" "$home/.local/share/barmen"
+run_own "$home" ""
+check "~/.local/share/barmen linked into the installed pictures: fails" test $? -eq 1
+check "~/.local/share/barmen linked into the installed pictures: says so" said "설치 폴더 안에"
+check "~/.local/share/barmen linked into the installed pictures: the game does not start" not_run
+check "the player's own install is unchanged" test "$(cd "$own" && ls -lR --time-style=full-iso)" = "$own_before"
+rm "$home/.local/share/barmen"
+run_own "$home" ""
+check "the same install, a folder of the player's own: the game starts" ran_in "$home/.local/share/barmen"
 
 # Nothing above wrote anything under the install.
 check "the install is unchanged" test "$(cd "$prefix" && ls -lR --time-style=full-iso)" = "$before"

@@ -77,6 +77,26 @@ TEST_F(SystemButtons, failedSaveOrLoadSaysWhyAndChangesNothing)
     EXPECT_EQ(state().sceneLabel, "관찰 5");
 }
 
+// Before any scene of the story, a save would write the empty label over a
+// good save, and the next load would lead nowhere: it is refused, the old
+// save stays, and the player is told. A load of an empty label still works.
+TEST_F(SystemButtons, saveBeforeAnySceneKeepsTheOldSave)
+{
+    saves.saved = "골렘 8";
+    for (const GameState &before : {GameState{}, GameState{"시작", "", 0}, GameState{"골렘 8", "", 2}}) {
+        state() = before;
+        const StepResult saved = game.save();
+        EXPECT_EQ(saved.kind, StepResult::Kind::SaveFailed);
+        EXPECT_EQ(saved.reason, nothingToSave);
+        EXPECT_EQ(saves.saved, "골렘 8");
+        EXPECT_EQ(state().sceneLabel, before.sceneLabel);
+        EXPECT_TRUE(screen.ops.empty());
+    }
+    saves.saved = "";
+    ASSERT_EQ(game.load().kind, StepResult::Kind::Performed);
+    EXPECT_EQ(state().sceneLabel, "");
+}
+
 // Before the first click the text ends with a line break, so the caret can
 // sit on an empty sixth line; every later block ends without one.
 TEST(InitialText, isTheTitleTextWithATrailingLineBreak)

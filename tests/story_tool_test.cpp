@@ -512,7 +512,7 @@ TEST(StoryToolLint, findsASpokenLineSaidTwiceButNotASharedSceneOrAPause)
     });
     const std::vector<Fault> faults = lintRepeatedSpeech(story);
     ASSERT_EQ(faults.size(), 1u) << allLines(faults);
-    EXPECT_EQ(faults[0].line(), "progress at \"결전 10\": says '왜, 왜 그렇게 봐?' again, "
+    EXPECT_EQ(faults[0].line(), "progress at \"결전 10\": says '왜 그렇게 봐? 무섭게.' again, "
                                 "as progress at \"마법행동 1\" already does");
     EXPECT_EQ(lintTables(story).size(), 1u) << allLines(lintTables(story));
 
@@ -522,6 +522,58 @@ TEST(StoryToolLint, findsASpokenLineSaidTwiceButNotASharedSceneOrAPause)
     ASSERT_EQ(acrossButtons.size(), 1u) << allLines(acrossButtons);
     EXPECT_EQ(acrossButtons[0].button, "choice2");
     EXPECT_EQ(acrossButtons[0].label, L::Act1);
+}
+
+// A word in three rows read one after the other is an echo, whatever particle
+// it carries; two rows are not, nor are the cast's names.
+TEST(StoryToolLint, findsAWordInThreeRowsRunning)
+{
+    EXPECT_TRUE(lintEchoes(theStory()).empty()) << allLines(lintEchoes(theStory()));
+
+    const auto threeRows = [](std::string_view word) {
+        const std::string w(word);
+        return std::vector<std::string>{w + "가 보인다.", w + "를 쫓았다.", "놓친 " + w + "만 생각난다."};
+    };
+    const std::vector<std::string> squirrel = threeRows("다람쥐");
+    Story story = theStory();
+    edit(story.table(ActionButton::Progress), [&](Rows &r) {
+        rowAt(r, L::Start2).text = {squirrel[0]};
+        rowAt(r, L::Start3).text = {squirrel[1]};
+        rowAt(r, L::Start4).text = {squirrel[2]};
+    });
+    const std::vector<Fault> faults = lintEchoes(story);
+    ASSERT_EQ(faults.size(), 1u) << allLines(faults);
+    EXPECT_EQ(faults[0].line(), "progress at \"시작 4\": has \"다람쥐\" for the third row running, "
+                                "after progress at \"시작 2\" and progress at \"시작 3\"");
+    EXPECT_EQ(lintTables(story).size(), 1u) << allLines(lintTables(story));
+
+    Story twice = theStory();
+    edit(twice.table(ActionButton::Progress), [&](Rows &r) {
+        rowAt(r, L::Start2).text = {squirrel[0]};
+        rowAt(r, L::Start3).text = {squirrel[1]};
+    });
+    EXPECT_TRUE(lintEchoes(twice).empty()) << allLines(lintEchoes(twice));
+
+    const std::vector<std::string> barrier = threeRows("결계");
+    Story cast = theStory();
+    edit(cast.table(ActionButton::Progress), [&](Rows &r) {
+        rowAt(r, L::Start2).text = {barrier[0]};
+        rowAt(r, L::Start3).text = {barrier[1]};
+        rowAt(r, L::Start4).text = {barrier[2]};
+    });
+    EXPECT_TRUE(lintEchoes(cast).empty()) << allLines(lintEchoes(cast));
+
+    // Across a menu: the row before it, the choice taken, the row after.
+    Story menu = theStory();
+    edit(menu.table(ActionButton::Progress), [&](Rows &r) {
+        rowAt(r, L::Observe1).text = {squirrel[0]};
+        rowAt(r, L::Observe3).text = {squirrel[2]};
+    });
+    edit(menu.table(ActionButton::Choice1), [&](Rows &r) { rowAt(r, L::Observe2).text = {squirrel[1]}; });
+    const std::vector<Fault> acrossMenu = lintEchoes(menu);
+    ASSERT_EQ(acrossMenu.size(), 1u) << allLines(acrossMenu);
+    EXPECT_EQ(acrossMenu[0].line(), "progress at \"관찰 3\": has \"다람쥐\" for the third row running, "
+                                    "after progress at \"관찰 1\" and choice1 at \"관찰 2\"");
 }
 
 } // namespace

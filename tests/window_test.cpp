@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include "app/form1.h"
+#include "app/twips.h"
+#include "layout/form1.h"
 #include "app/qtpictures.h"
 #include "engine/duel.h"
 #include "story/labels.h"
@@ -61,34 +63,31 @@ struct WindowTest : ::testing::Test {
     GameState &state() { return window->state(); }
 };
 
-struct Placement {
-    const char *name;
-    QRect rect;          // in its parent, pixels
-    const char *parent;
-};
-
+// The window is built from its layout: every control of it, with its name,
+// parent and place, and the pictures' controls sized by the default pictures.
 TEST_F(WindowTest, everyControlStandsWhereTheLayoutPutsIt)
 {
     EXPECT_EQ(window->size(), QSize(727, 510));
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
-    const Placement layout[] = {
-        {"Frame2", {600, 352, 121, 153}, "Form1"},  {"Command10", {88, 24, 25, 113}, "Frame2"},
-        {"Command9", {8, 104, 73, 33}, "Frame2"},   {"Command8", {8, 64, 73, 33}, "Frame2"},
-        {"Command7", {8, 24, 73, 33}, "Frame2"},    {"Text1", {8, 408, 585, 97}, "Form1"},
-        {"Frame1", {600, 8, 121, 217}, "Form1"},    {"Command6", {8, 168, 105, 33}, "Frame1"},
-        {"Command4", {8, 120, 105, 33}, "Frame1"},  {"Command3", {8, 72, 105, 33}, "Frame1"},
-        {"Command2", {8, 24, 105, 33}, "Frame1"},   {"Label1", {600, 296, 121, 49}, "Form1"},
-        {"ch", {144, 0, 300, 400}, "Form1"},        {"Label2", {600, 264, 129, 33}, "Form1"},
-        {"bg", {-8, 0, 602, 402}, "Form1"},
-    };
-    for (const Placement &p : layout) {
-        QWidget *w = control(p.name);
-        ASSERT_TRUE(w) << p.name;
-        EXPECT_EQ(w->geometry(), p.rect) << p.name;
+    for (const layout::Control &c : layout::controls) {
+        const QString name = QString::fromUtf8(c.name.data(), qsizetype(c.name.size()));
+        QWidget *w = control(name.toLatin1().constData());
+        ASSERT_TRUE(w) << c.name;
+        EXPECT_EQ(w->geometry(), qtRect(c.place)) << c.name;
+        const layout::Rect inWindow = layout::inWindow(c);
+        EXPECT_EQ(QRect(w->mapTo(window.get(), QPoint(0, 0)), w->size()),
+                  QRect(inWindow.left, inWindow.top, inWindow.width, inWindow.height)) << c.name;
         QWidget *parent = w->parentWidget();
         EXPECT_EQ(parent == window.get() ? QStringLiteral("Form1") : parent->objectName(),
-                  QLatin1String(p.parent)) << p.name;
+                  QString::fromUtf8(c.parent.data(), qsizetype(c.parent.size()))) << c.name;
+        if (c.font) {
+            EXPECT_EQ(w->font().pointSizeF(), c.font->points) << c.name;
+            EXPECT_EQ(w->font().bold(), c.font->bold()) << c.name;
+        }
     }
+    // The default pictures give bg its border's two pixels more, ch its picture's size.
+    EXPECT_EQ(control("bg")->geometry(), QRect(-8, 0, 602, 402));
+    EXPECT_EQ(control("ch")->geometry(), QRect(144, 0, 300, 400));
     // Earlier controls lie above later ones: ch over bg, the frames and the text over both.
     const QObjectList &stack = window->children();
     auto depth = [&](const char *name) { return stack.indexOf(control(name)); };

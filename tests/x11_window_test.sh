@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # The game's window on a real X server: off the task bar, fixed in size, and
-# gone with the process when its quit button is clicked.
-#   x11_window_test.sh PATH/TO/barmen PATH/TO/barmen-story
+# gone with the process when its quit button is clicked; and under a file-size
+# limit of nothing, a save that says why instead of ending the game.
+#   x11_window_test.sh PATH/TO/barmen PATH/TO/barmen-story ASSETS
 set -u
 bin=$(realpath "$1")
 export BARMEN_STORY=$(realpath "$2")
+assets=$(realpath "$3")
 if [ -z "${BARMEN_INSIDE_XVFB:-}" ]; then
     BARMEN_INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 800x600x24" "$0" "$@"
 fi
@@ -28,5 +30,24 @@ check "quit ends the program" bash -c "! kill -0 $game 2>/dev/null"
 kill "$game" 2>/dev/null
 wait "$game"
 check "and it exits with status 0" test $? -eq 0
+
+# ulimit -f 0, as a shell, a sandbox or a service may set it: 시작하기, one
+# scene, 저장하기. The game lives on and shows why the save failed.
+for picture in "$assets"/*.jpg "$assets"/*.gif; do ln -s "$picture" .; done
+(ulimit -f 0; exec "$bin") 2>/dev/null &
+game=$!
+win=$(game_window) || win=""
+for name in Command7 Command6 Command8; do click "$win" "$name"; sleep 0.3; done
+boxes=0
+for _ in $(seq 30); do
+    boxes=$(xdotool search --onlyvisible --name '바르멘' 2>/dev/null | wc -l)
+    [ "$boxes" -ge 2 ] && break
+    sleep 0.1
+done
+check "under ulimit -f 0 a save leaves the game running" kill -0 "$game"
+check "and a message box says it failed" test "$boxes" -ge 2
+check "and nothing was written" test ! -s save.sav
+kill "$game" 2>/dev/null
+wait "$game" 2>/dev/null
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

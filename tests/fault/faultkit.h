@@ -20,6 +20,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+#include <chrono>
+#include <thread>
 
 namespace barmen::fault {
 
@@ -143,7 +145,7 @@ struct Stage {
 struct RunOptions {
     fs::path folder;                          // the current folder of the program
     bool asNobody = false;                    // through setpriv; only root can do it
-    std::optional<rlim_t> fileSizeLimit;      // bytes; SIGXFSZ is ignored so writes fail instead
+    std::optional<rlim_t> fileSizeLimit;      // bytes; the program itself must survive writing past it
     std::vector<std::string> environment;     // NAME=VALUE additions
 };
 
@@ -165,7 +167,6 @@ inline pid_t spawn(const std::vector<std::string> &args, const RunOptions &optio
         if (chdir(options.folder.c_str()) != 0)
             _exit(126);
         if (options.fileSizeLimit) {
-            signal(SIGXFSZ, SIG_IGN);
             const rlimit limit{*options.fileSizeLimit, *options.fileSizeLimit};
             if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
                 _exit(126);
@@ -214,6 +215,28 @@ inline Outcome run(const std::vector<std::string> &args, const RunOptions &optio
     const pid_t pid = spawn(args, options, output);
     if (pid < 0)
         return {};
+    return wait(pid, output);
+}
+
+// Runs a program, killing it after five seconds: whatever is still running
+// then has hung, and hung says so.
+inline Outcome runBounded(const std::vector<std::string> &args, const RunOptions &options, bool &hung)
+{
+    int output = -1;
+    const pid_t pid = spawn(args, options, output);
+    hung = false;
+    if (pid < 0)
+        return {};
+    bool ended = false;
+    for (int i = 0; i < 500 && !ended; ++i) {
+        siginfo_t info{};
+        ended = waitid(P_PID, id_t(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == pid;
+        if (!ended)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    if (!ended)
+        kill(pid, SIGKILL);
+    hung = !ended;
     return wait(pid, output);
 }
 

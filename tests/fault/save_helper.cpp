@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "system/files.h"
 #include "system/savefile.h"
 
 namespace {
@@ -30,6 +31,8 @@ int save(std::string_view label)
 
 int main(int argc, char **argv)
 {
+    // As the game does first thing.
+    barmen::system::failWritesPastFileSizeLimit();
     const std::string_view command = argc > 1 ? argv[1] : "";
     if (command == "save" && argc == 3)
         return save(argv[2]);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "story/labels.h"
 #include "tools/story/tables.h"
@@ -313,6 +314,8 @@ std::vector<Fault> lintTables(const Story &story)
             checkTextBlock(button.name, row.label, row.text, faults);
     const std::vector<Fault> speech = lintRepeatedSpeech(story);
     faults.insert(faults.end(), speech.begin(), speech.end());
+    const std::vector<Fault> echoes = lintEchoes(story);
+    faults.insert(faults.end(), echoes.begin(), echoes.end());
     return faults;
 }
 
@@ -354,6 +357,139 @@ std::vector<Fault> lintRepeatedSpeech(const Story &story)
                         "says " + std::string(line) + " again, as " + std::string(first->button) + " at "
                             + quoted(first->label) + " already does");
             }
+        }
+    return faults;
+}
+
+namespace {
+
+// A row the player reads as part of the story: it has text, and it is neither
+// a progress menu (its lines are the menu's numbers) nor a round of the duel,
+// whose answers keep one two-line pattern on purpose. A block too long to read
+// is reported as such; its lines are not to be trusted.
+bool isReadRow(std::string_view button, const SceneRow &row)
+{
+    return !row.text.empty() && row.text.count <= maxLines && row.roll == 0 && !row.draw
+           && (button != "progress" || !isMenuRow(row));
+}
+
+struct Shown {
+    std::string_view button;
+    const SceneRow *row;
+};
+
+// The rows a player can read right after this one: the progress row at its
+// next label, or, where that label is a menu, every choice that answers it. A
+// choice's side talk keeps the menu, so the other choices follow it.
+std::vector<Shown> readAfter(const Story &story, std::string_view button, const SceneRow &row)
+{
+    std::string_view at = row.next;
+    if (at.empty() && button != "progress" && isMenuRow(row))
+        at = row.label;
+    std::vector<Shown> after;
+    if (at.empty())
+        return after;
+    const SceneRow *progress = progressRowAt(story, at);
+    if (progress && !isMenuRow(*progress)) {
+        if (isReadRow("progress", *progress))
+            after.push_back({"progress", progress});
+        return after;
+    }
+    for (const Button &choice : buttonsOf(story)) {
+        if (choice.choice == 0)
+            continue;
+        for (const SceneRow &answer : choice.table->rows())
+            if (answer.label == at && &answer != &row && isReadRow(choice.name, answer))
+                after.push_back({choice.name, &answer});
+    }
+    return after;
+}
+
+// The words of a block that can echo: runs of Hangul syllables with one
+// particle taken off the end ("제자리를", "제자리만" and "제자리야" are one
+// word), at least two syllables long.
+std::set<QString> echoWordsOf(const Lines &text)
+{
+    static const QString particles[] = {
+        QStringLiteral("이라고"), QStringLiteral("이랑"), QStringLiteral("라고"), QStringLiteral("에서"),
+        QStringLiteral("에게"), QStringLiteral("한테"), QStringLiteral("까지"), QStringLiteral("부터"),
+        QStringLiteral("조차"), QStringLiteral("마저"), QStringLiteral("밖에"), QStringLiteral("처럼"),
+        QStringLiteral("으로"), QStringLiteral("로"), QStringLiteral("을"), QStringLiteral("를"),
+        QStringLiteral("이"), QStringLiteral("가"), QStringLiteral("은"), QStringLiteral("는"),
+        QStringLiteral("도"), QStringLiteral("만"), QStringLiteral("에"), QStringLiteral("의"),
+        QStringLiteral("와"), QStringLiteral("과"), QStringLiteral("랑"), QStringLiteral("야"),
+        QStringLiteral("요"),
+    };
+    // Her name, the golem and the barrier are what the story is about, and
+    // 그녀 and 우리 stand for the two of them: they come back on every other
+    // row by right.
+    static const std::set<QString> cast = {
+        QStringLiteral("메어드"), QStringLiteral("골렘"), QStringLiteral("결계"),
+        QStringLiteral("그녀"), QStringLiteral("우리"),
+    };
+    const auto isSyllable = [](QChar c) { return c.unicode() >= 0xAC00 && c.unicode() <= 0xD7A3; };
+    std::set<QString> words;
+    const auto keep = [&](QString word) {
+        for (const QString &particle : particles)
+            if (word.size() > particle.size() && word.endsWith(particle)) {
+                word.chop(particle.size());
+                break;
+            }
+        if (word.size() >= 2 && !cast.count(word))
+            words.insert(word);
+    };
+    for (std::string_view line : text) {
+        const QString shown = QString::fromUtf8(line.data(), qsizetype(line.size()));
+        QString word;
+        for (QChar c : shown) {
+            if (isSyllable(c)) {
+                word += c;
+            } else if (!word.isEmpty()) {
+                keep(word);
+                word.clear();
+            }
+        }
+        if (!word.isEmpty())
+            keep(word);
+    }
+    return words;
+}
+
+} // namespace
+
+// A word in one row may come back in the next; when it comes a third time
+// running, the reader hears the writing repeat itself ("제자리" at 분기 2, 왼쪽
+// 2-1 and 왼쪽 2-2). Reported once per word at the third row, on every way the
+// player can read the three in a row.
+std::vector<Fault> lintEchoes(const Story &story)
+{
+    std::map<const SceneRow *, std::set<QString>> wordsOf;
+    const auto words = [&](const SceneRow *row) -> const std::set<QString> & {
+        auto it = wordsOf.find(row);
+        if (it == wordsOf.end())
+            it = wordsOf.emplace(row, echoWordsOf(row->text)).first;
+        return it->second;
+    };
+    std::vector<Fault> faults;
+    std::set<std::pair<const SceneRow *, QString>> reported;
+    for (const Button &button : buttonsOf(story))
+        for (const SceneRow &first : button.table->rows()) {
+            if (!isReadRow(button.name, first))
+                continue;
+            for (const Shown &second : readAfter(story, button.name, first))
+                for (const Shown &third : readAfter(story, second.button, *second.row)) {
+                    if (third.row == &first)
+                        continue;
+                    for (const QString &word : words(&first)) {
+                        if (!words(second.row).count(word) || !words(third.row).count(word)
+                            || !reported.insert({third.row, word}).second)
+                            continue;
+                        add(faults, third.button, third.row->label,
+                            "has \"" + word.toStdString() + "\" for the third row running, after "
+                                + std::string(button.name) + " at " + quoted(first.label) + " and "
+                                + std::string(second.button) + " at " + quoted(second.row->label));
+                    }
+                }
         }
     return faults;
 }

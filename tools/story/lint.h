@@ -37,6 +37,10 @@ std::vector<Fault> lintTables(const Story &story);
 // part of lintTables.
 std::vector<Fault> lintRepeatedSpeech(const Story &story);
 
+// One word (the cast and the barrier aside) in three rows that a player reads
+// one after the other, reported at the third; part of lintTables.
+std::vector<Fault> lintEchoes(const Story &story);
+
 // Measures lines in the window's own story box, Text1. Needs a running
 // QApplication.
 class TextBoxRuler {

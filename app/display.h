@@ -1,0 +1,27 @@
+#pragma once
+
+namespace barmen {
+
+// Called first thing in main, before QApplication exists.
+//
+// Without a display to open the window on (over ssh, from a text console) Qt
+// would print its own English text and abort. This says in the player's
+// language that the game needs a graphical desktop, on standard error, and
+// ends the program with status 1 instead. A platform that needs no display
+// (QT_QPA_PLATFORM=offscreen, as the tests run it) is left alone.
+//
+// The game takes no command line, so the arguments are dropped here too:
+// QApplication would read options such as -platform, -display or -stylesheet
+// from them, and a stray one could end the game or load a file.
+void requireDesktop(int &argc, char **argv);
+
+// The two questions it asks. Whether the environment names a display for the
+// platform Qt will pick: DISPLAY for xcb,
+// WAYLAND_DISPLAY (or WAYLAND_SOCKET, or the default socket) for Wayland, and
+// any other platform in QT_QPA_PLATFORM as it is.
+bool haveDisplay();
+// Whether messages should be in Korean: the first of LC_ALL, LC_MESSAGES and
+// LANG that is set and not empty starts with "ko".
+bool koreanLocale();
+
+} // namespace barmen

@@ -1,0 +1,103 @@
+#!/bin/sh
+# Without a display, the program and the launcher say in the player's language
+# that the game needs a graphical desktop and end with status 1; the program
+# ignores its arguments, so none of Qt's options can end it; the launcher
+# answers --help and --version and refuses any other argument with status 2.
+#   display_test.sh BUILD/barmen BUILD/packaging/barmen VERSION
+set -u
+program=$(readlink -f "$1")
+launcher=$(readlink -f "$2")
+version=$3
+. "$(dirname "$0")/checks.sh"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+
+# bare VAR=VALUE... COMMAND...: no display, no locale but the one given;
+# status back, standard output and error in $work/out and $work/err.
+bare() {
+    (exec_bare "$@") > "$work/out" 2> "$work/err"
+}
+exec_bare() {
+    exec env -u DISPLAY -u WAYLAND_DISPLAY -u WAYLAND_SOCKET -u QT_QPA_PLATFORM -u XDG_RUNTIME_DIR \
+        -u LC_ALL -u LC_MESSAGES -u LANG -u LANGUAGE "$@"
+}
+said() { grep -q "$1" "$work/err"; }
+printed() { grep -q "$1" "$work/out"; }
+aborted() { grep -q 'qt.qpa\|Aborted\|could not' "$work/err"; }
+
+# The program: Korean for a Korean locale, English otherwise; the first of
+# LC_ALL, LC_MESSAGES and LANG that is set decides.
+bare LANG=ko_KR.UTF-8 "$program"
+check "program, no display: status 1" test $? -eq 1
+check "program, no display: says in Korean it needs a graphical desktop" said "^barmen: .*그래픽 데스크톱"
+check "program, no display: not Qt's text" test "$(wc -l < "$work/err")" -eq 1
+bare LANG=C.UTF-8 "$program"
+check "program, no display, LANG=C: status 1" test $? -eq 1
+check "program, no display, LANG=C: says so in English" said "^barmen: .*needs a graphical desktop"
+bare LC_ALL=en_US.UTF-8 LANG=ko_KR.UTF-8 "$program"
+check "program: LC_ALL comes before LANG" said "needs a graphical desktop"
+bare LC_MESSAGES=ko_KR.UTF-8 LANG=en_US.UTF-8 "$program"
+check "program: LC_MESSAGES comes before LANG" said "그래픽 데스크톱"
+bare "$program"
+check "program, no locale at all: English" said "needs a graphical desktop"
+bare QT_QPA_PLATFORM=xcb WAYLAND_DISPLAY=wayland-0 "$program"
+check "program, QT_QPA_PLATFORM=xcb without DISPLAY: status 1" test $? -eq 1
+check "program, QT_QPA_PLATFORM=xcb without DISPLAY: names the platform" said "QT_QPA_PLATFORM=xcb"
+bare "$program" --help
+check "program --help without a display: status 1, not an abort" test $? -eq 1
+
+# Offscreen needs no display, and no argument reaches Qt: the game is still
+# running after a second, with -platform naming no plugin, or naming xcb
+# with a display that is not there.
+runs() {   # runs ARG...: the program is alive a second after starting
+    # The subshell becomes the program, so $! is the program itself.
+    (exec_bare QT_QPA_PLATFORM=offscreen "$program" "$@" > "$work/out" 2> "$work/err") &
+    pid=$!
+    sleep 1
+    kill -0 "$pid" 2>/dev/null && alive=0 || alive=1
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    return "$alive"
+}
+check "program, offscreen: runs" runs
+check "program --help, offscreen: runs" runs --help
+check "program -platform nothing: runs" runs -platform nothing
+check "program -platform xcb -display :77: runs" runs -platform xcb -display :77
+
+# The launcher's command line, with no display and no home: it needs neither.
+bare LANG=ko_KR.UTF-8 "$launcher" --help
+check "launcher --help: status 0" test $? -eq 0
+check "launcher --help: the usage, in Korean" printed "^사용법: barmen \[--help | --version\]"
+check "launcher --help: where the game folder lies" printed '${XDG_DATA_HOME:-~/.local/share}/barmen'
+check "launcher --help: nothing on standard error" test ! -s "$work/err"
+bare LANG=C HOME=/home/player "$launcher" --help
+check "launcher --help, LANG=C: the usage in English" printed "^Usage: barmen \[--help | --version\]"
+check "launcher --help: this player's folder" printed "/home/player/.local/share/barmen"
+check "launcher --help: this player's save" printed "/home/player/.local/share/barmen/save.sav"
+bare LANG=C XDG_DATA_HOME=/data HOME=/home/player "$launcher" --help
+check "launcher --help: the folder under XDG_DATA_HOME" printed "/data/barmen/save.sav"
+bare LANG=C "$launcher" --version
+check "launcher --version: status 0" test $? -eq 0
+check "launcher --version: the version, $version" test "$(cat "$work/out")" = "barmen (바르멘) $version"
+bare LANG=ko_KR.UTF-8 "$launcher" --version
+check "launcher --version in Korean" test "$(cat "$work/out")" = "바르멘 (barmen) $version"
+for arg in -h --bogus -platform --help=x; do
+    bare LANG=C "$launcher" "$arg"
+    check "launcher $arg: status 2" test $? -eq 2
+    check "launcher $arg: a usage line on standard error" said "^Usage: barmen"
+    check "launcher $arg: nothing on standard output" test ! -s "$work/out"
+done
+bare LANG=ko_KR.UTF-8 "$launcher" -x
+check "launcher -x in Korean: the usage line" said "^사용법: barmen"
+bare LANG=C "$launcher" save.sav
+check "launcher with an argument: status 2" test $? -eq 2
+bare LANG=ko_KR.UTF-8 HOME="$work" "$launcher"
+check "launcher, no display: status 1" test $? -eq 1
+check "launcher, no display: says in Korean it needs a graphical desktop" said "^barmen: .*그래픽 데스크톱"
+check "launcher, no display: no game folder made" test ! -e "$work/.local"
+bare LANG=C HOME="$work" "$launcher"
+check "launcher, no display, LANG=C: in English" said "^barmen: .*needs a graphical desktop"
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

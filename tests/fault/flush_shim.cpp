@@ -1,0 +1,49 @@
+// Preloaded into the save helper by the fault tests: the disk refuses to
+// flush, as a pulled USB stick or a failing disk does. BARMEN_FAIL_FLUSH says
+// what: "files" fails fsync and fdatasync on plain files, "folders" on folders.
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <dlfcn.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+bool refuse(int fd)
+{
+    const char *what = std::getenv("BARMEN_FAIL_FLUSH");
+    struct stat st {};
+    if (!what || fstat(fd, &st) != 0)
+        return false;
+    return (std::strcmp(what, "files") == 0 && S_ISREG(st.st_mode))
+           || (std::strcmp(what, "folders") == 0 && S_ISDIR(st.st_mode));
+}
+
+template <typename Call>
+Call real(const char *name)
+{
+    return reinterpret_cast<Call>(dlsym(RTLD_NEXT, name));
+}
+
+} // namespace
+
+extern "C" int fsync(int fd)
+{
+    if (refuse(fd)) {
+        errno = EIO;
+        return -1;
+    }
+    static const auto next = real<int (*)(int)>("fsync");
+    return next(fd);
+}
+
+extern "C" int fdatasync(int fd)
+{
+    if (refuse(fd)) {
+        errno = EIO;
+        return -1;
+    }
+    static const auto next = real<int (*)(int)>("fdatasync");
+    return next(fd);
+}
