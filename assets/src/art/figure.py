@@ -211,101 +211,285 @@ def neck(p):
 
 
 def sleeve(p, sh, el, wr, cuff=30):
-    """Upper arm and a forearm that opens into a bell cuff, as one bent
-    shape; returns the direction from elbow to wrist."""
-    out = taper_outline([sh, el, wr], 22, cuff, wmid=19, steps=8)
-    p.part(out, ROBE, ROBE_LN, shade=ROBE_SH, light=ROBE_HI, off=(4, 4), smooth=False,
-           lw=LW)
+    """Upper arm with a rounded shoulder cap, a forearm, and a bell cuff
+    that hangs from the wrist whatever the forearm's angle; returns the
+    direction from elbow to wrist in degrees."""
     ang = math.atan2(wr[1] - el[1], wr[0] - el[0])
     ux, uy = math.cos(ang), math.sin(ang)
     nx, ny = -uy, ux
-    w = cuff / 2 + 2
-    cx, cy = wr[0] - ux * 5, wr[1] - uy * 5
-    with p.clip(out, smooth=False):
-        p.curve([(cx - nx * w, cy - ny * w), (cx + nx * w, cy + ny * w)], GOLD, 4.0,
-                smooth=False)
+    # the tube stops short of the wrist, where the bell takes over
+    end = (wr[0] - ux * 9, wr[1] - uy * 9)
+    out = taper_outline([sh, el, end], 22, 21, wmid=19, steps=8)
+    # the shoulder cap: half a circle of radius 11 round the shoulder point,
+    # on the side away from the elbow, so the sleeve starts round
+    a0 = math.atan2(el[1] - sh[1], el[0] - sh[0])
+    cap = [(sh[0] + math.cos(a0 + math.pi / 2 + math.pi * t / 12) * 11,
+            sh[1] + math.sin(a0 + math.pi / 2 + math.pi * t / 12) * 11) for t in range(1, 12)]
+    out = out + cap
+    p.part(out, ROBE, ROBE_LN, shade=ROBE_SH, light=ROBE_HI, off=(4, 4), smooth=False,
+           lw=LW)
     # a crease at the elbow
     p.taper([(el[0] - ux * 4 - nx * 6, el[1] - uy * 4 - ny * 6), (el[0], el[1]),
              (el[0] - ux * 2 + nx * 5, el[1] - uy * 2 + ny * 5)], 0.3, 0.3, ROBE_SH,
             wmid=1.8)
+    bell_cuff(p, wr, ux, uy, cuff)
     return math.degrees(ang)
+
+
+def bell_cuff(p, wr, ux, uy, cuff):
+    """The bell of the sleeve: it leaves the forearm 20 px wide and opens to
+    cuff px at a rim that stays within 20 degrees of level, so it hangs."""
+    nx, ny = -uy, ux
+    a = math.degrees(math.atan2(ny, nx))
+    # the rim's direction: the forearm's normal, turned towards level
+    a = (a + 90) % 180 - 90
+    a = max(-20.0, min(20.0, a))
+    dx, dy = math.cos(math.radians(a)), math.sin(math.radians(a))
+    sideways = 1 - abs(uy)
+    rc = (wr[0] + ux * 3, wr[1] + uy * 3 + 6 * sideways)
+    half = cuff / 2
+    r1 = (rc[0] - dx * half, rc[1] - dy * half)
+    r2 = (rc[0] + dx * half, rc[1] + dy * half)
+    t1 = (wr[0] - ux * 11 + nx * 10, wr[1] - uy * 11 + ny * 10)
+    t2 = (wr[0] - ux * 11 - nx * 10, wr[1] - uy * 11 - ny * 10)
+    # join each top corner to the nearer rim end
+    if math.hypot(t1[0] - r1[0], t1[1] - r1[1]) > math.hypot(t1[0] - r2[0], t1[1] - r2[1]):
+        r1, r2 = r2, r1
+    sag = 3.0
+    mid = ((r1[0] + r2[0]) / 2, (r1[1] + r2[1]) / 2 + sag)
+    def along(q, s, t):
+        return (q[0] + (s[0] - q[0]) * t, q[1] + (s[1] - q[1]) * t)
+    bulge1 = along(t1, r1, 0.55)
+    bulge2 = along(t2, r2, 0.55)
+    side = 1.6
+    b1 = (bulge1[0] + (r1[0] - r2[0]) / cuff * side, bulge1[1] + (r1[1] - r2[1]) / cuff * side)
+    b2 = (bulge2[0] + (r2[0] - r1[0]) / cuff * side, bulge2[1] + (r2[1] - r1[1]) / cuff * side)
+    bell = [t1, b1, r1, mid, r2, b2, t2]
+    p.part(bell, ROBE, ROBE_LN, shade=ROBE_SH, light=ROBE_HI, off=(3, 3), lw=LW)
+    with p.clip(bell):
+        p.curve([r1, mid, r2], GOLD_LN, 6.2)
+        p.curve([r1, mid, r2], GOLD, 4.0)
+        # two folds running down into the rim
+        for t in (0.33, 0.67):
+            top = along(t1, t2, t)
+            bot = along(r1, r2, t)
+            p.taper([along(top, bot, 0.2), along(top, bot, 0.62), along(top, bot, 0.9)],
+                    0.2, 1.4, ROBE_SH)
+    # the dark opening the hand comes out of
+    p.ellipse(rc[0] + (mid[0] - rc[0]) * 0.4, rc[1] + (mid[1] - rc[1]) * 0.4, half * 0.55,
+              2.4, darker(ROBE_SH, 0.35), rot=a)
 
 
 # ---------------------------------------------------------------- hands
 #
-# A hand is drawn in its own frame: x runs from the wrist to the finger
-# tips, y across the palm (mirrored for the other side).  All skin pieces
-# get the line first, wide, and then the skin over it, so the hand has one
-# clean outline and fingers joined to the palm.
+# A hand is drawn in its own frame: x runs from the wrist towards the finger
+# tips, y across the palm, the thumb on the -y side (mirrored with flip).
+# Each shape is a palm, a thumb and fingers with two or three joints; every
+# skin piece gets the line first, wide, then the skin over it, so the hand
+# has one clean outline and fingers joined to the palm.  Curled fingers
+# (grip, fist, point) are bands across the front of the hand; in a grip
+# the staff runs across at x = GRIP_X, between the palm and those bands.
 
-FINGERS = {
-    # (base, tip) per finger from index to little; thumb last
-    "relaxed": [((9, -4), (17, -3.5)), ((10, -1), (18.5, 0.5)), ((9.5, 2), (17, 4)),
-                ((8.5, 4.5), (14.5, 6.5)), ((3, -5), (9, -9.5))],
-    "open": [((9, -4.5), (20, -9)), ((10, -1.5), (22, -2.5)), ((9.5, 1.5), (21, 3.5)),
-             ((8.5, 4.5), (17, 9)), ((3, -5), (8, -13))],
-    "point": [((8, -4), (21, -5))],
-    "grip": [],
-    "fist": [],
-    "cheek": [((9, -4), (17, -6)), ((10, -1), (18, -1.5)), ((9.5, 2), (15, 4)),
-              ((8.5, 4.5), (13, 6.5)), ((3, -5), (8, -10))],
+HAND_K = 1.32
+GRIP_X = 12.0
+
+PALM_FLAT = [(-1, -5.6), (5, -6.4), (10.5, -5.8), (12.4, -1.2), (11.8, 4.6), (6, 6.8), (-1, 6.1)]
+PALM_FIST = [(-1, -6.4), (6, -7.4), (12, -7.4), (16.2, -5.6), (17.2, 0), (16.2, 5.8),
+             (11, 8), (5, 8.2), (-1, 6.8)]
+
+HANDS = {
+    # fingers: (joints, width), index to little; thumb: (joints, width)
+    "relaxed": dict(
+        palm=PALM_FLAT,
+        fingers=[([(10, -4.3), (15, -4.1), (18, -2.4)], 3.5),
+                 ([(11, -1.3), (16.6, -0.6), (19.4, 1.2)], 3.6),
+                 ([(10.6, 1.8), (15.6, 2.5), (17.8, 4.0)], 3.4),
+                 ([(9.6, 4.3), (13.4, 5.1), (15.2, 6.2)], 2.9)],
+        thumb=([(2.6, -4.6), (7, -7.6), (11.4, -7.8)], 4.2),
+        together=True),
+    "cheek": dict(
+        palm=PALM_FLAT,
+        fingers=[([(10, -4.3), (15.5, -4.8), (19.5, -4.6)], 3.5),
+                 ([(11, -1.2), (17, -1.2), (21, -0.8)], 3.6),
+                 ([(10.6, 1.8), (16, 2.2), (19.6, 2.8)], 3.4),
+                 ([(9.6, 4.3), (14, 5.2), (16.8, 6.0)], 2.9)],
+        thumb=([(2.6, -4.8), (6.5, -8.6), (10.5, -10.6)], 4.2),
+        together=True),
+    "open": dict(
+        palm=[(-1, -6), (5, -7), (11, -6.2), (12.6, -1.2), (12, 5), (6, 7.2), (-1, 6.4)],
+        fingers=[([(10.4, -4.6), (15.6, -6.6), (19.6, -8.4)], 3.4),
+                 ([(11.4, -1.4), (17.4, -1.8), (22, -2.2)], 3.6),
+                 ([(11, 1.8), (16.8, 2.9), (20.8, 3.9)], 3.4),
+                 ([(10, 4.6), (14.4, 6.8), (17.4, 8.4)], 2.9)],
+        thumb=([(2.6, -5.2), (6.2, -9.6), (9, -13.2)], 4.2),
+        lines=[[(3, 3.6), (7, 1.2), (10.2, 1.4)], [(4, -2.2), (7.2, -2.8), (10.4, -2.4)]]),
+    "point": dict(
+        palm=PALM_FIST,
+        fingers=[([(11, -4.6), (16.5, -4.9), (22.5, -5.0)], 3.5)],
+        curled=[-1.6, 1.6, 4.9],
+        thumb=([(3, -6), (8.2, -5.6), (12.6, -2.8)], 4.0)),
+    "fist": dict(
+        palm=PALM_FIST,
+        fingers=[],
+        curled=[-4.9, -1.6, 1.6, 4.9],
+        thumb=([(3, -6.4), (8.2, -5.8), (12.8, -3.6)], 4.0)),
+    "grip": dict(
+        palm=PALM_FIST,
+        fingers=[],
+        curled=[-4.9, -1.6, 1.6, 4.9],
+        thumb=([(3.2, -6.6), (8.6, -7.4), (13.6, -6.2)], 4.0)),
 }
-FINGER_W = [3.9, 4.0, 3.8, 3.3, 4.2]
 
 
-def hand(p, at, ang, kind="relaxed", flip=False, k=1.1):
+def _stroke_joints(cr, joints, w):
+    cr.move_to(*joints[0])
+    for q in joints[1:]:
+        cr.line_to(*q)
+    cr.set_line_width(w)
+    cr.stroke()
+
+
+def hand(p, at, ang, kind="relaxed", flip=False, k=HAND_K, staff_under=None):
+    """One hand with its wrist at at, pointing along ang degrees.  For a
+    grip, staff_under draws the staff (in picture coordinates) over the
+    palm before the curled fingers close over it."""
+    spec = HANDS[kind]
     cr = p.cr
     cr.save()
     cr.translate(*at)
     cr.rotate(math.radians(ang))
     cr.scale(k, -k if flip else k)
-    fingers = FINGERS[kind]
-    if kind in ("grip", "fist", "point"):
-        palm = [(-1, -7), (6, -8), (12, -6), (13, 0), (12, 6), (5, 8.5), (-1, 7)]
-    else:
-        palm = [(-1, -6), (6, -6.5), (11, -5), (12, 0), (11, 5.5), (5, 7), (-1, 6)]
     lw = LW / k
-    # line, then skin
-    spline(cr, palm)
+    fine = LW_FINE / k
+    palm, fingers, thumb = spec["palm"], spec["fingers"], spec["thumb"]
+    curled = spec.get("curled", [])
+    cr.set_line_cap(cairo.LINE_CAP_ROUND)
+    # the back layer: palm, open fingers
     cr.set_source_rgba(*rgb(SKIN_LN))
+    spline(cr, palm)
     cr.set_line_width(lw * 2)
     cr.stroke()
-    for i, (b, t) in enumerate(fingers):
-        w = FINGER_W[i if kind != "point" else 0]
-        cr.move_to(*b)
-        cr.line_to(*t)
-        cr.set_line_width(w + lw * 2)
-        cr.stroke()
+    for joints, w in fingers:
+        _stroke_joints(cr, joints, w + lw * 2)
     cr.set_source_rgba(*rgb(SKIN))
     spline(cr, palm)
     cr.fill()
-    for i, (b, t) in enumerate(fingers):
-        w = FINGER_W[i if kind != "point" else 0]
-        cr.move_to(*b)
-        cr.line_to(*t)
-        cr.set_line_width(w)
-        cr.stroke()
+    for joints, w in fingers:
+        _stroke_joints(cr, joints, w)
+    # shade on the little-finger side and under the knuckles
+    with_clip = cr.save
+    with_clip()
+    spline(cr, palm)
+    cr.clip()
     cr.set_source_rgba(*rgb(SKIN_SH))
-    spline(cr, [(2, 4), (8, 3.5), (11, 5.5), (5, 7.4), (0, 6)])
+    spline(cr, [(0, 4.2), (8, 3.6), (13, 4.4), (13, 9), (0, 9)])
     cr.fill()
-    cr.set_source_rgba(*rgb(SKIN_LN))
-    cr.set_line_width(LW_FINE / k)
-    if kind in ("grip", "fist", "point"):
-        # curled fingers: knuckle lines across the front of the fist
-        rows = (-1.8, 1.6, 4.8) if kind == "point" else (-4.8, -1.6, 1.6, 4.8)
-        for v in rows:
-            cr.move_to(8, v)
-            cr.curve_to(10.5, v - 0.6, 12.5, v - 0.3, 13, v)
-            cr.stroke()
-        # the thumb across the fingers
-        spline(cr, [(2, -6.5), (8, -4.5), (11, -3.2)], closed=False)
-        cr.stroke()
-    elif kind == "relaxed":
-        for v in (-2.5, 0.5, 3.2):
-            cr.move_to(10, v)
-            cr.line_to(12, v + 0.3)
-            cr.stroke()
     cr.restore()
+    cr.set_source_rgba(*rgb(SKIN_LN))
+    if spec.get("together"):
+        # the fingers lie together: a fine line between each pair
+        for (j1, _), (j2, _) in zip(fingers, fingers[1:]):
+            mid = [((a[0] + b[0]) / 2, (a[1] + b[1]) / 2) for a, b in zip(j1, j2)]
+            mid[-1] = (mid[-1][0] - 0.8, mid[-1][1])
+            spline(cr, mid, closed=False)
+            cr.set_line_width(fine)
+            cr.stroke()
+    for line in spec.get("lines", []):
+        spline(cr, line, closed=False)
+        cr.set_line_width(fine * 0.8)
+        cr.stroke()
+    if staff_under is not None:
+        # the staff lies across the palm; the fingers close over it
+        cr.save()
+        spline(cr, palm)
+        cr.clip()
+        cr.identity_matrix()
+        cr.scale(p.ss, p.ss)
+        staff_under()
+        cr.restore()
+    if curled:
+        # the middle joints of the curled fingers, seen from the front
+        cr.set_source_rgba(*rgb(SKIN_LN))
+        for v in curled:
+            _stroke_joints(cr, [(9.2, v), (15.4, v)], 3.3 + lw * 2)
+        cr.set_source_rgba(*rgb(SKIN))
+        for v in curled:
+            _stroke_joints(cr, [(9.2, v), (15.4, v)], 3.3)
+        cr.set_source_rgba(*rgb(SKIN_SH))
+        for v in curled:
+            _stroke_joints(cr, [(9.6, v + 1.0), (15.4, v + 1.0)], 1.1)
+        cr.set_source_rgba(*rgb(SKIN_LN))
+        for a, b in zip(curled, curled[1:]):
+            if b - a < 4:
+                m = (a + b) / 2
+                spline(cr, [(9.4, m), (12.5, m - 0.2), (15.6, m)], closed=False)
+                cr.set_line_width(fine)
+                cr.stroke()
+        # knuckles
+        for v in curled:
+            spline(cr, [(15.8, v - 1.2), (16.6, v), (15.8, v + 1.2)], closed=False)
+            cr.set_line_width(fine * 0.7)
+            cr.stroke()
+    # the thumb, with its ball at the heel of the hand
+    joints, w = thumb
+    cr.set_source_rgba(*rgb(SKIN_LN))
+    cr.save()
+    cr.translate(joints[0][0] + 1.5, joints[0][1] + 1.8)
+    cr.scale(4.4, 3.4)
+    cr.arc(0, 0, 1, 0, 2 * math.pi)
+    cr.restore()
+    cr.set_line_width(lw * 2)
+    cr.stroke()
+    _stroke_joints(cr, joints, w + lw * 2)
+    cr.set_source_rgba(*rgb(SKIN))
+    cr.save()
+    cr.translate(joints[0][0] + 1.5, joints[0][1] + 1.8)
+    cr.scale(4.4, 3.4)
+    cr.arc(0, 0, 1, 0, 2 * math.pi)
+    cr.restore()
+    cr.fill()
+    _stroke_joints(cr, joints, w)
+    # its nail and the crease at its base
+    tip = joints[-1]
+    prev = joints[-2]
+    tx, ty = tip[0] - prev[0], tip[1] - prev[1]
+    tl = math.hypot(tx, ty) or 1
+    tx, ty = tx / tl, ty / tl
+    cr.set_source_rgba(*rgb(SKIN_SH))
+    cr.move_to(tip[0] - tx * 2.2, tip[1] - ty * 2.2)
+    cr.line_to(tip[0] - tx * 0.4, tip[1] - ty * 0.4)
+    cr.set_line_width(w * 0.45)
+    cr.stroke()
+    cr.set_source_rgba(*rgb(SKIN_LN))
+    spline(cr, [(joints[0][0] + 1, joints[0][1] + 4.6), (joints[1][0] - 0.5, joints[1][1] + 3.6),
+                (joints[1][0] + 2.5, joints[1][1] + 2.6)], closed=False)
+    cr.set_line_width(fine * 0.8)
+    cr.stroke()
+    cr.restore()
+
+
+def grip_on(staff_line, el, wr, k=HAND_K):
+    """Where a hand that grips the staff goes: the palm centre on the staff
+    line, the hand square to the staff, turned the way the forearm points.
+    Returns (wrist, angle, flip, palm centre)."""
+    (tx, ty), (bx, by) = staff_line
+    sl = math.hypot(bx - tx, by - ty)
+    sx, sy = (bx - tx) / sl, (by - ty) / sl
+    fl = math.hypot(wr[0] - el[0], wr[1] - el[1]) or 1
+    fx, fy = (wr[0] - el[0]) / fl, (wr[1] - el[1]) / fl
+    hx, hy = -sy, sx
+    if hx * fx + hy * fy < 0:
+        hx, hy = -hx, -hy
+    reach = GRIP_X * k
+    gx, gy = wr[0] + fx * reach, wr[1] + fy * reach
+    t = (gx - tx) * sx + (gy - ty) * sy
+    cx, cy = tx + sx * t, ty + sy * t
+    wrist = (cx - hx * reach, cy - hy * reach)
+    ang = math.degrees(math.atan2(hy, hx))
+    # the thumb (-y in the hand's frame) points up the staff, towards its top
+    yx, yy = -hy, hx
+    flip = (-yx) * (tx - cx) + (-yy) * (ty - cy) < 0
+    return wrist, ang, flip, (cx, cy)
 
 
 # ---------------------------------------------------------------- hair
@@ -559,12 +743,17 @@ def mouth(p, kind, cx=150, cy=187):
         with p.clip(pts):
             p.ellipse(x, y + 7, 5, 3, TONGUE)
     elif kind == "wail":
-        pts = [(x - 12, y - 4), (x + 12, y - 4), (x + 8, y + 10), (x, y + 13), (x - 8, y + 10)]
+        # a crying mouth: the upper lip arched, the corners pulled down,
+        # a little lopsided
+        pts = [(x - 12, y + 7), (x - 8, y - 1), (x - 1, y - 4), (x + 7, y - 2), (x + 12.5, y + 5),
+               (x + 9, y + 12), (x, y + 14.5), (x - 8.5, y + 12.5)]
         p.shape(pts, MOUTH_DK, MOUTH_DK, lw=1.0)
         with p.clip(pts):
-            p.ellipse(x, y + 13, 8, 5, TONGUE)
-            p.shape([(x - 12, y - 5), (x + 12, y - 5), (x + 10, y - 1.5), (x - 10, y - 1.5)],
-                    TEETH, smooth=False)
+            p.ellipse(x + 0.5, y + 15, 8, 5.5, TONGUE)
+            p.shape([(x - 9, y - 4), (x + 9, y - 4), (x + 7, y + 0.6), (x, y - 0.6),
+                     (x - 7, y + 1)], TEETH)
+        p.taper([(x - 14.5, y + 9.5), (x - 12, y + 7)], 0.3, 1.0, MOUTH_DK)
+        p.taper([(x + 15, y + 7.5), (x + 12.5, y + 5)], 0.3, 1.0, MOUTH_DK)
     elif kind == "tongue":
         p.taper([(x - 8, y - 2), (x - 4, y + 2), (x, y - 0.5), (x + 4, y + 2), (x + 8, y - 2)],
                 0.5, 0.5, MOUTH_DK, wmid=1.6)
@@ -707,13 +896,26 @@ def arm(side, el, wr, hand="relaxed", ang=None, flip=None, cuff=30, front=False)
                 flip=(side > 0) if flip is None else flip, cuff=cuff, front=front)
 
 
-def draw_arm(p, r, a):
+def front(a):
+    """The same arm, drawn after the head."""
+    return dict(a, front=True)
+
+
+def draw_arm(p, r, a, staff_line=None):
+    """One arm; a grip with staff_line set closes round that staff."""
     sh = r.sh_l if a["side"] < 0 else r.sh_r
-    along = sleeve(p, sh, a["el"], a["wr"], a["cuff"])
+    wr, ang, flip, under = a["wr"], a["ang"], a["flip"], None
+    if a["hand"] == "grip" and staff_line is not None:
+        wr, ang, flip, _ = grip_on(staff_line, a["el"], a["wr"])
+        if a.get("thumb_down"):
+            flip = not flip
+        under = lambda: staff(p, *staff_line)  # noqa: E731
+    along = sleeve(p, sh, a["el"], wr, a["cuff"])
     if a["hand"]:
-        ang = along if a["ang"] is None else a["ang"]
+        ang = along if ang is None else ang
         ux, uy = math.cos(math.radians(along)), math.sin(math.radians(along))
-        hand(p, (a["wr"][0] + ux * 1, a["wr"][1] + uy * 1), ang, a["hand"], flip=a["flip"])
+        at = wr if under else (wr[0] + ux * 1, wr[1] + uy * 1)
+        hand(p, at, ang, a["hand"], flip=flip, staff_under=under)
 
 
 L_STAFF = arm(-1, (96, 280), (88, 312), "grip", ang=80)
@@ -734,8 +936,8 @@ MOODS = {
     "투덜메어드": dict(
         # grumbling: arms crossed, head turned away, one cheek puffed
         lean=3, tilt=-8, shrug=4, head=(2, 0), staff_behind=((236, 46), (132, 412)),
-        arms=[arm(-1, (108, 282), (170, 282), "fist", ang=-10, flip=False),
-              arm(1, (200, 276), (128, 276), "cheek", ang=180, flip=False)],
+        arms=[arm(-1, (106, 294), (178, 290), "fist", ang=-4, flip=False, cuff=28),
+              arm(1, (200, 270), (124, 266), "cheek", ang=186, flip=False, cuff=28)],
         eyes="half", look=(3.5, 1), brows="frown", mouth="pout", puff=4, blush=0.42,
         grumble=True),
     "짜증메어드": dict(
@@ -746,16 +948,17 @@ MOODS = {
         gloom=True),
     "흑흑메어드": dict(
         # sobbing: head down, one fist at her eye, the staff held close
-        lean=1.5, tilt=6, shrug=-2, head=(0, 5), staff=((92, 60), (128, 412)),
-        arms=[arm(-1, (104, 286), (112, 296), "grip", ang=70),
-              arm(1, (222, 256), (194, 196), "fist", ang=250, cuff=26, front=True)],
+        lean=1.5, tilt=6, shrug=-2, head=(0, 9), staff=((64, 62), (128, 412)),
+        staff_layer="over",
+        arms=[arm(-1, (100, 284), (106, 300), "grip", front=True),
+              arm(1, (218, 250), (182, 182), "fist", ang=235, cuff=26, front=True)],
         eyes="sad_closed", brows="sad", mouth="wobble", blush=0.55,
         drops=[(110, 178, 1.0), (96, 200, 0.8), (202, 206, 0.8)]),
     "으앙메어드": dict(
         # wailing: fists at her sides, head back, tears in streams
-        lean=0, tilt=0, shrug=0, head=(0, -3), staff_behind=((232, 48), (138, 412)),
-        arms=[arm(-1, (92, 276), (96, 306), "fist", ang=80, cuff=28),
-              arm(1, (208, 276), (204, 306), "fist", ang=100, cuff=28)],
+        lean=1, tilt=3, shrug=4, head=(0, -3), staff_behind=((232, 48), (138, 412)),
+        arms=[arm(-1, (92, 278), (96, 310), "fist", ang=84, cuff=28),
+              arm(1, (214, 266), (218, 292), "fist", ang=96, cuff=28)],
         eyes="tight", brows="sad", mouth="wail", streams=True, blush=0.6,
         drops=[(92, 148, 1.1), (208, 148, 1.1), (84, 174, 0.8), (216, 176, 0.8)]),
     "마법메어드": dict(
@@ -767,14 +970,14 @@ MOODS = {
         sparkles=[(270, 140, 9), (252, 194, 6), (286, 184, 5)]),
     "시전메어드1": dict(
         # the silly casting pose: staff overhead, a wiggle and a song
-        lean=4, tilt=-9, shrug=6, staff=((30, 132), (272, 118)), staff_front=True,
-        arms=[arm(-1, (84, 212), (76, 146), "grip", ang=-90, flip=True),
-              arm(1, (220, 208), (226, 134), "grip", ang=-90)],
+        lean=4, tilt=-9, shrug=6, staff=((28, 128), (274, 106)), staff_layer="over",
+        arms=[arm(-1, (84, 212), (76, 146), "grip", front=True),
+              arm(1, (220, 206), (226, 134), "grip", front=True)],
         eyes="happy", brows="raised", mouth="tongue", blush=0.55, brim=-12,
         sparkles=[(40, 100, 8), (262, 90, 7), (30, 168, 5)], wiggle=True, notes=True),
     "시전메어드2": dict(
         # casting for real: eyes shut, staff high, the circle behind her
-        lean=-2, tilt=2, shrug=-5, sway=8, staff=((236, 26), (226, 300)), staff_front=True,
+        lean=-2, tilt=2, shrug=-5, sway=8, staff=((246, 16), (206, 382)), staff_front=True,
         glow=True,
         arms=[arm(1, (224, 206), (230, 168), "grip", ang=-80, flip=True),
               arm(-1, (84, 256), (60, 246), "open", ang=185, flip=True)],
@@ -795,10 +998,10 @@ MOODS = {
         eyes="wide", brows="raised", mouth="o", shock=True, sweat=[(206, 132, 0.9)]),
     "바들메어드": dict(
         # trembling: clutches the staff with both hands, shoulders up
-        lean=1, tilt=-3, shrug=1, head=(0, 5), staff=((80, 56), (180, 412)),
-        staff_front=True,
-        arms=[arm(-1, (104, 282), (124, 264), "grip", ang=-80, flip=True),
-              arm(1, (198, 292), (152, 300), "grip", ang=-80, flip=True)],
+        lean=1, tilt=-3, shrug=1, head=(0, 5), staff=((62, 58), (178, 412)),
+        staff_layer="over",
+        arms=[arm(-1, (104, 282), (120, 262), "grip", front=True),
+              arm(1, (198, 292), (152, 300), "grip", front=True)],
         eyes="teary", look=(0, 1), brows="worried", mouth="shiver", shake=True, blush=0.3,
         sweat=[(208, 132, 1.0), (92, 146, 0.8)]),
     "훌쩍메어드": dict(
@@ -827,22 +1030,27 @@ def draw(mood):
         staff(p, *m["staff_behind"])
     with Frame(p, r.head):
         hair_back(p, m.get("sway", 0))
-    if m.get("staff") and not m.get("staff_front"):
+    if m.get("staff") and not m.get("staff_front") and m.get("staff_layer") is None:
         staff(p, *m["staff"])
     with Frame(p, r.body):
         robe_front(p, r)
     with Frame(p, r.head):
         neck(p)
-    if m.get("staff") and m.get("staff_front"):
-        staff(p, *m["staff"], glow=m.get("glow", False))
+    line = m.get("staff")
+    layer = m.get("staff_layer", "front" if m.get("staff_front") else "side")
+    if line and layer == "front":
+        staff(p, *line, glow=m.get("glow", False))
     for a in m["arms"]:
         if not a["front"]:
-            draw_arm(p, r, a)
+            draw_arm(p, r, a, line)
     with Frame(p, r.head):
         draw_head(p, m)
+    if line and layer == "over":
+        # held close in front of her: over the hair and the brim
+        staff(p, *line, glow=m.get("glow", False))
     for a in m["arms"]:
         if a["front"]:
-            draw_arm(p, r, a)
+            draw_arm(p, r, a, line)
     marks(p, m, r)
     return p.final(SILHOUETTE)
 
