@@ -16,7 +16,7 @@ import math
 
 import cairo
 
-from vec import Pic, rgb, spline, taper_outline, darker, lighter, mix
+from vec import Pic, rgb, spline, sample_spline, taper_outline, darker, lighter, mix
 
 W, H = 300, 400
 LW = 1.15
@@ -508,52 +508,71 @@ def hair_back(p, sway=0.0):
                     wmid=1.6)
 
 
-def lock(p, pts, w0, color=HAIR, shade=HAIR_SH, wmid=None):
-    """One tapered lock of hair, drawn with its line."""
-    out = taper_outline(pts, w0, 0.6, wmid=wmid, steps=8)
+def lock(p, pts, w0, color=HAIR, shade=HAIR_SH, wmid=None, w1=0.6):
+    """One tapered lock of hair, drawn with its line; returns its outline."""
+    out = taper_outline(pts, w0, w1, wmid=wmid, steps=8)
     p.part(out, color, HAIR_LN, shade=shade, off=(2.5, 2.5), smooth=False, lw=LW)
+    return out
 
 
-def front_hair(p, part_dx=0.0):
-    """The side locks framing the face and the fringe, all tapered locks."""
+# The fringe, from the outside in, so each lock overlaps the one before:
+# (root, points down to the tip, width at the root).  The parting is off
+# centre, at x 162; the locks sweep out from it and their tips flick back
+# towards it.  Two long ones reach the eye line.
+PARTING = 162
+FRINGE = [
+    ((122, 106), [(112, 126), (107, 146), (110, 161)], 13),
+    ((182, 106), [(189, 124), (192, 144), (188, 157)], 14),
+    ((140, 105), [(128, 123), (121, 140), (124, 147)], 20),
+    ((168, 105), [(173, 121), (177, 136), (175, 142)], 10),
+    ((150, 105), [(140, 121), (135, 133), (137, 138)], 9),
+    ((159, 105), [(150, 124), (143, 144), (146, 153)], 16),
+]
+
+
+def side_lock(p, s, sway, dx=0.0):
+    """A lock framing the face: an S-curve down past the shoulder, ending in
+    split tips of different lengths; it swings with the body's lean."""
+    def X(u, y, k=1.0):
+        return (150 + dx + s * u + sway * k, y)
+    main = [X(36, 114, 0), X(46, 146, 0.1), X(51, 176, 0.3), X(45, 206, 0.55),
+            X(48, 232, 0.8), X(45, 250, 1.0)]
+    lock(p, main, 15, wmid=15, w1=9)
+    for tip, w in (([X(41, 240, 0.9), X(38, 258, 1.1), X(40, 270, 1.25)], 6),
+                   ([X(46, 240, 0.9), X(47, 256, 1.1), X(53, 266, 1.25)], 6),
+                   ([X(49, 238, 0.9), X(52, 250, 1.0), X(57, 254, 1.1)], 4)):
+        lock(p, tip, w)
+    inner = [X(30, 128, 0), X(38, 160, 0.15), X(35, 190, 0.4), X(39, 214, 0.6),
+             X(35, 232, 0.8)]
+    lock(p, inner, 8)
+
+
+def front_hair(p, part_dx=0.0, sway=0.0):
+    """The side locks framing the face and the fringe, all tapered locks,
+    with one ring of shine round the skull, broken at every lock."""
     for side in (-1, 1):
-        s = side
-        lock(p, [(150 + s * 36, 116), (150 + s * 47, 150), (150 + s * 48, 196),
-                 (150 + s * 50, 236), (150 + s * 44, 262)], 15, wmid=16)
-        lock(p, [(150 + s * 30, 130), (150 + s * 38, 170), (150 + s * 40, 206),
-                 (150 + s * 34, 232)], 8)
+        side_lock(p, side, sway, part_dx * 0.4)
     # the crown: one mass, over which the locks of the fringe fall
     crown = [(106, 132), (108, 112), (122, 100), (150, 94), (178, 100), (192, 112),
              (194, 132), (150, 122)]
     p.part(crown, HAIR, HAIR_LN, shade=HAIR_SH, off=(0, 3), lw=LW)
     d = part_dx
-    fringe = [
-        # (root, middle, tip, width)
-        ((116, 106), (110, 124), (107, 150), 14),
-        ((128, 104), (124, 122), (121, 138), 14),
-        ((140 + d, 104), (137 + d, 122), (133 + d, 136), 13),
-        ((150 + d, 104), (149 + d, 122), (148 + d, 140), 11),
-        ((156 + d, 104), (160 + d, 122), (164 + d, 135), 13),
-        ((170, 104), (175, 122), (179, 138), 14),
-        ((182, 106), (190, 124), (193, 150), 14),
-    ]
-    for root, mid, tip, w in fringe:
-        lock(p, [root, mid, tip], w, wmid=w * 0.9)
-    # a highlight band across the crown, broken between the locks
-    with p.clip(crown + [(150, 140)]):
-        for (a, b) in ((108, 126), (128, 146), (152, 170), (174, 194)):
-            p.taper([(a, 114 - (a - 108) * 0.05), ((a + b) / 2, 110), (b, 113)], 1.2, 1.2,
-                    HAIR_HI, wmid=4.0)
-    for root, mid, tip, w in fringe:
-        p.taper([(root[0] + 1, root[1] + 8), (mid[0] + 1, mid[1]), tip], 1.6, 0.2,
-                lighter(HAIR, 0.28))
-    # the shine: a band across the fringe just under the brim, one short
-    # stroke on each lock, following the round of the head
-    for root, mid, tip, w in fringe:
-        dy = abs(mid[0] - 150) * 0.08
-        x = mid[0] + (root[0] - mid[0]) * 0.15
-        p.taper([(x - w * 0.32, 125 + dy), (x, 123.5 + dy), (x + w * 0.32, 125 + dy)], 1.0, 1.0,
-                HAIR_HI, wmid=3.2)
+    outlines = []
+    for root, rest, w in FRINGE:
+        # a lock's root moves with the turn, its tip half as far
+        pts = [(root[0] + d, root[1])] + [(x + d * 0.7, y) for x, y in rest]
+        outlines.append((pts, lock(p, pts, w, wmid=w * 0.85)))
+        p.taper([(pts[0][0] + 1, pts[0][1] + 8), (pts[1][0] + 1, pts[1][1]), pts[-2]], 1.6, 0.2,
+                lighter(HAIR, 0.25))
+    # the shine: one ring following the round of the skull, clipped to each
+    # lock so it breaks at every gap; a mid tone along its lower edge
+    cx = 150 + d * 0.8
+    ring = [(cx + u, 150 - 23 * math.sqrt(max(0.0, 1 - (u / 47.0) ** 2)))
+            for u in range(-44, 45, 4)]
+    for pts, out in outlines:
+        with p.clip(out, smooth=False):
+            p.taper([(x, y + 1.8) for x, y in ring], 1.2, 1.2, mix(HAIR, HAIR_HI, 0.5), wmid=6.0)
+            p.taper(ring, 0.8, 0.8, HAIR_HI, wmid=4.0)
 
 
 # ---------------------------------------------------------------- hat
@@ -580,7 +599,7 @@ def hat_outline(tip=(216, 10), brim_tilt=-4.0):
     return cone, brim
 
 
-def hat(p, tip=(216, 10), brim_tilt=-4.0, front=True, lw=LW, star=9.5):
+def hat(p, tip=(216, 10), brim_tilt=-4.0, front=True, lw=LW, star=9.5, star_dx=0.0):
     """Pointed hat with a wide brim, a gold band and, on the front, a star
     charm: the same hat on every picture and on the icon."""
     cone, brim = hat_outline(tip, brim_tilt)
@@ -592,7 +611,7 @@ def hat(p, tip=(216, 10), brim_tilt=-4.0, front=True, lw=LW, star=9.5):
     p.part(brim, CAPE, ROBE_LN, shade=CAPE_SH, light=ROBE_HI, off=(0, 6), light_off=(0, 3),
            lw=lw)
     if front:
-        p.part(star_path(168, 82 - star * 0.2, star), (255, 232, 120), GOLD_LN, shade=GOLD, off=(2, 2),
+        p.part(star_path(168 + star_dx, 82 - star * 0.2, star), (255, 232, 120), GOLD_LN, shade=GOLD, off=(2, 2),
                smooth=False, lw=lw)
 
 
@@ -600,20 +619,6 @@ def hat(p, tip=(216, 10), brim_tilt=-4.0, front=True, lw=LW, star=9.5):
 
 FACE = [(108, 126), (109, 152), (114, 174), (126, 192), (141, 203), (150, 206),
         (159, 203), (174, 192), (186, 174), (191, 152), (192, 126), (150, 110)]
-
-
-def face(p, puff=0.0):
-    pts = list(FACE)
-    if puff:
-        # one cheek puffed out (a pout)
-        pts[8] = (pts[8][0] + puff * 0.6, pts[8][1])
-        pts[9] = (pts[9][0] + puff, pts[9][1] + 2)
-    p.part(pts, SKIN, SKIN_LN, shade=SKIN_SH, off=(3, 3), lw=LW)
-    # shadow of the fringe and the hat brim on the forehead
-    with p.clip(pts):
-        p.shape([(100, 100), (200, 100), (200, 132), (186, 140), (150, 134), (114, 142),
-                 (100, 134)], SKIN_SH)
-    return pts
 
 
 def eye(p, c, side, kind, look=(0, 0)):
@@ -724,11 +729,12 @@ def mouth(p, kind, cx=150, cy=187):
                 MOUTH_DK, wmid=1.7)
         p.shape([(x - 8, y + 0.2), (x - 4, y + 1.4), (x - 6, y + 3.2)], MOUTH, smooth=False)
     elif kind == "pout":
-        # 투덜: lips pushed out and to one side
-        x += 5
-        p.shape([(x - 4, y - 1), (x, y - 3), (x + 4, y - 1), (x + 3, y + 2.5), (x, y + 3.5),
-                 (x - 3, y + 2.5)], MOUTH, MOUTH_DK, lw=0.9)
-        p.curve([(x - 3, y + 0.5), (x + 3, y + 0.5)], MOUTH_DK, 0.8)
+        # 투덜: the lips pushed out and off to one side, a sulky little bump
+        x += 6
+        p.taper([(x - 6, y + 0.6), (x - 2, y - 1.0), (x + 2, y - 0.4), (x + 5.5, y - 2.2)], 0.5,
+                0.6, MOUTH_DK, wmid=1.7)
+        p.shape([(x - 2.6, y + 0.6), (x + 3.2, y + 0.2), (x + 2.2, y + 3.0), (x - 1.2, y + 3.2)],
+                mix(SKIN_SH, MOUTH, 0.45), MOUTH_DK, lw=0.6)
     elif kind == "grit":
         pts = [(x - 10, y - 3), (x + 10, y - 4), (x + 9, y + 4), (x - 9, y + 4)]
         p.shape(pts, TEETH, MOUTH_DK, lw=1.2)
@@ -787,11 +793,11 @@ def mouth(p, kind, cx=150, cy=187):
                 wmid=0.8)
 
 
-def blush(p, amount, lines=False):
+def blush(p, amount, lines=False, dx=0.0):
     if amount <= 0:
         return
     cr = p.cr
-    for cx in (124, 176):
+    for cx in (124 + dx * 0.7, 176 + dx * 0.9):
         g = cairo.RadialGradient(cx, 179, 0, cx, 179, 13)
         g.add_color_stop_rgba(0, *rgb(BLUSH, min(1.0, amount)))
         g.add_color_stop_rgba(0.55, *rgb(BLUSH, min(1.0, amount) * 0.7))
@@ -929,16 +935,16 @@ MOODS = {
         eyes="open", look=(0.5, 0), brows="soft", mouth="smile", blush=0.32),
     "뻘쭘메어드": dict(
         # caught out: scratches her cheek, smile stuck on, eyes slide away
-        lean=2.5, tilt=-7, shrug=-3, staff=STAFF_L,
+        lean=2.5, tilt=-7, shrug=-3, yaw=-10, staff=STAFF_L,
         arms=[L_STAFF, arm(1, (224, 268), (196, 216), "cheek", ang=250, cuff=26, front=True)],
         eyes="open", look=(-3.5, -0.5), brows="worried", mouth="lopsided", blush=0.4,
         sweat=[(208, 122, 1.3)]),
     "투덜메어드": dict(
         # grumbling: arms crossed, head turned away, one cheek puffed
-        lean=3, tilt=-8, shrug=4, head=(2, 0), staff_behind=((236, 46), (132, 412)),
+        lean=3, tilt=-5, shrug=4, head=(2, 0), yaw=22, staff_behind=((236, 46), (132, 412)),
         arms=[arm(-1, (106, 294), (178, 290), "fist", ang=-4, flip=False, cuff=28),
               arm(1, (200, 270), (124, 266), "cheek", ang=186, flip=False, cuff=28)],
-        eyes="half", look=(3.5, 1), brows="frown", mouth="pout", puff=4, blush=0.42,
+        eyes="half", look=(3.5, 1), brows="frown", mouth="pout", puff=7, blush=0.42,
         grumble=True),
     "짜증메어드": dict(
         # annoyed: weight on one leg, fist on the hip, teeth clenched
@@ -985,16 +991,16 @@ MOODS = {
         sparkles=[(260, 12, 9), (206, 48, 6), (270, 66, 6), (22, 210, 7)]),
     "부끄메어드": dict(
         # shy: head down and aside, eyes lowered, fingertips poking together
-        lean=2, tilt=-6, shrug=3, head=(0, 3), staff_behind=((234, 50), (134, 412)),
+        lean=2, tilt=-5, shrug=3, head=(0, 9), yaw=-22, staff_behind=((234, 50), (134, 412)),
         arms=[arm(-1, (104, 290), (128, 294), "point", ang=-22, flip=False),
               arm(1, (196, 290), (172, 294), "point", ang=202, flip=True)],
         eyes="down", look=(-3, 2.5), brows="worried", mouth="shy", blush=1.0,
         blush_lines=True),
     "깜짝메어드": dict(
         # startled: jumps, both hands up, eyes wide
-        lean=0, tilt=0, shrug=-2, head=(0, -4), staff_behind=((236, 50), (136, 412)),
-        arms=[arm(-1, (80, 256), (72, 214), "open", ang=-100, flip=True),
-              arm(1, (220, 256), (228, 214), "open", ang=-80)],
+        lean=-1, tilt=3, shrug=5, head=(0, -4), yaw=6, staff_behind=((236, 50), (136, 412)),
+        arms=[arm(-1, (78, 252), (68, 204), "open", ang=-104, flip=True),
+              arm(1, (222, 262), (232, 230), "open", ang=-70)],
         eyes="wide", brows="raised", mouth="o", shock=True, sweat=[(206, 132, 0.9)]),
     "바들메어드": dict(
         # trembling: clutches the staff with both hands, shoulders up
@@ -1055,27 +1061,86 @@ def draw(mood):
     return p.final(SILHOUETTE)
 
 
+def turned_face(yaw, puff=0.0):
+    """The face's outline turned yaw degrees (positive: towards the right of
+    the picture): the chin and the far side move with the turn, the far
+    cheek flattens and the near one fills out."""
+    s = 1 if yaw >= 0 else -1
+    dx = abs(yaw) * YAW_PX
+    # per point of FACE (mirrored when she turns left): how far it moves
+    shift = [0.0, 0.1, 0.35, 0.7, 0.95, 1.0, 1.0, 0.9, 0.45, 0.05, 0.0, 0.2]
+    pts = []
+    for (x, y), t in zip(FACE if s > 0 else [(300 - x, y) for x, y in FACE], shift):
+        x += dx * t
+        if x > 150 + dx and 160 < y < 185:
+            x -= dx * 0.2     # the far cheek, flattened
+        pts.append((x, y))
+    if puff:
+        # one cheek puffed out (a pout), on the far side
+        pts[8] = (pts[8][0] + puff * 0.6, pts[8][1])
+        pts[9] = (pts[9][0] + puff * 0.8, pts[9][1] + 3)
+    if s < 0:
+        pts = [(300 - x, y) for x, y in pts]
+    return pts
+
+
+YAW_PX = 0.35       # how far the features move, px per degree of turn
+FAR_EYE = 0.7       # the far eye's width when the head turns 25 degrees
+
+
 def draw_head(p, m):
-    face(p, m.get("puff", 0))
+    yaw = m.get("yaw", 0.0)
+    dx = yaw * YAW_PX
+    s = 1 if yaw >= 0 else -1
+    pts = turned_face(yaw, m.get("puff", 0))
+    p.part(pts, SKIN, SKIN_LN, shade=SKIN_SH, off=(3, 3), lw=LW)
+    with p.clip(pts):
+        # shadow of the fringe and the hat brim on the forehead
+        p.shape([(100, 100), (200, 100), (200, 132), (186, 140), (150 + dx, 134), (114, 142),
+                 (100, 134)], SKIN_SH)
     eyes = m["eyes"] if isinstance(m["eyes"], tuple) else (m["eyes"], m["eyes"])
     look = m.get("look", (0, 0))
-    eye(p, EYE_L, -1, eyes[0], look)
-    eye(p, EYE_R, 1, eyes[1], look)
-    blush(p, m.get("blush", 0), m.get("blush_lines", False))
-    nose(p, m.get("red_nose", False))
-    mouth(p, m["mouth"])
+    narrow = 1 - (1 - FAR_EYE) * min(1.0, abs(yaw) / 25.0)
+    for c, side, kind, brows_on in ((EYE_L, -1, eyes[0], True), (EYE_R, 1, eyes[1], True)):
+        far = side == s and yaw != 0
+        k = narrow if far else 1.0
+        cx = c[0] + dx * (1.05 if far else 0.85)
+
+        def squeeze(cr, cx=cx, cy=c[1], k=k):
+            cr.translate(cx, cy)
+            cr.scale(k, 1)
+            cr.translate(-cx, -cy)
+        with Frame(p, squeeze):
+            eye(p, (cx, c[1]), side, kind, (look[0] / k, look[1]))
+    blush(p, m.get("blush", 0), m.get("blush_lines", False), dx)
+    with Frame(p, lambda cr: cr.translate(dx * 1.25, 0)):
+        nose(p, m.get("red_nose", False))
+    mouth(p, m["mouth"], cx=150 + dx * 1.1)
     if m.get("streams"):
         tear_stream(p, -1)
         tear_stream(p, 1)
-    front_hair(p)
-    brow(p, EYE_L, -1, m["brows"])
-    brow(p, EYE_R, 1, m["brows"])
+    front_hair(p, dx * 0.8, -m.get("lean", 0) * 1.5)
+    for c, side in ((EYE_L, -1), (EYE_R, 1)):
+        far = side == s and yaw != 0
+        k = narrow if far else 1.0
+        cx = c[0] + dx * (1.05 if far else 0.85)
+
+        def squeeze(cr, cx=cx, cy=c[1], k=k):
+            cr.translate(cx, cy)
+            cr.scale(k, 1)
+            cr.translate(-cx, -cy)
+        with Frame(p, squeeze):
+            brow(p, (cx, c[1]), side, m["brows"])
     if m.get("gloom"):
-        with p.clip(FACE):
-            for k in range(7):
-                x = 118 + k * 11
-                p.curve([(x, 122), (x, 136 + (k % 2) * 6)], (110, 80, 140), 1.3, alpha=0.6)
-    hat(p, brim_tilt=m.get("brim", -4))
+        # gloom lines over the brow, each with a light rim so it reads on the
+        # hair as well as on the skin
+        with p.clip(pts):
+            for k in range(6):
+                x = 121 + k * 12 + dx
+                line = [(x, 121), (x + 0.5, 136 + (k % 2) * 7)]
+                p.curve(line, (255, 240, 230), 3.4, alpha=0.85)
+                p.curve(line, (86, 54, 126), 1.7)
+    hat(p, brim_tilt=m.get("brim", -4), star_dx=dx)
 
 
 def marks(p, m, r):
@@ -1111,69 +1176,152 @@ def marks(p, m, r):
 
 # ---------------------------------------------------------------- from behind
 
+# The hair from behind in clumps, outside first, for the left of the picture
+# (mirrored, a little changed, for the right): each a root on the crown and
+# points down to a tip, and a width.  They fall narrower past the neck than
+# over the crown and end in a V, the inner ones longest; the two inner
+# clumps part at the neck, so the nape shows.
+BACK_CLUMPS = [
+    ([(108, 126), (99, 158), (104, 196), (96, 240), (98, 278), (106, 306)], 22),
+    ([(121, 120), (114, 166), (116, 200), (110, 246), (114, 292), (123, 324)], 22),
+    ([(134, 118), (130, 170), (129, 206), (126, 250), (131, 296), (139, 336)], 20),
+    ([(146, 120), (143, 166), (138, 198), (140, 262), (147, 346)], 16),
+]
+
+
+def clump(p, pts, w, line=LW):
+    """A clump of hair seen from behind: full along most of its length,
+    tapering to a point over its last quarter."""
+    c = sample_spline(pts, 8)
+    n = len(c)
+    left, right = [], []
+    for i, (x, y) in enumerate(c):
+        a, b = c[max(i - 1, 0)], c[min(i + 1, n - 1)]
+        ddx, ddy = b[0] - a[0], b[1] - a[1]
+        ln = math.hypot(ddx, ddy) or 1.0
+        nx, ny = -ddy / ln, ddx / ln
+        t = i / (n - 1)
+        k = 0.85 + 0.3 * math.sin(math.pi * min(t, 0.7) / 0.7 * 0.5)
+        if t > 0.72:
+            k *= math.sqrt(max(0.0, (1 - t) / 0.28))
+        hw = max(0.3, w * k / 2)
+        left.append((x + nx * hw, y + ny * hw))
+        right.append((x - nx * hw, y - ny * hw))
+    out = left + list(reversed(right))
+    p.part(out, HAIR, HAIR_LN, shade=HAIR_SH, off=(3, 2.5), smooth=False, lw=line)
+    return out
+
+
+def back_hair(p, dx=0.0, awkward=False):
+    """The back of her head: ears, skull, clumps, two loose strands and one
+    ring of shine round the crown."""
+    def moved(pts, k=1.0):
+        return [(x + dx * k * (1 - (y - 110) / 300.0), y) for x, y in pts]
+    skull = moved([(100, 106), (96, 140), (102, 172), (118, 190), (138, 194), (150, 188),
+                   (162, 194), (182, 190), (198, 172), (204, 140), (200, 106)])
+    p.part(skull, HAIR, HAIR_LN, shade=HAIR_SH, off=(5, 3), lw=LW)
+    outlines = []
+    clumps = [(pts, w) for pts, w in BACK_CLUMPS]
+    # the right: mirrored, with lengths changed so the V is not exact
+    right = []
+    for (pts, w), dy in zip(BACK_CLUMPS, (8, -6, 4, -4)):
+        right.append(([(300 - x, y + dy * i / (len(pts) - 1)) for i, (x, y) in enumerate(pts)],
+                      w))
+    order = [clumps[0], right[0], clumps[1], right[1], clumps[2], right[2], clumps[3], right[3]]
+    for pts, w in order:
+        pts = moved(pts)
+        outer = not 112 < pts[0][0] - dx < 188
+        outlines.append(clump(p, pts, w, LW if outer else LW_FINE + 0.1))
+    # the ears: the hair is tucked behind them
+    for side in ((-1, 1) if not awkward else (1,)):
+        ex = 150 + side * 54 + dx
+        p.part([(ex - side * 3, 132), (ex + side * 4, 138), (ex + side * 5, 152),
+                (ex + side * 1, 166), (ex - side * 4, 160)], SKIN, SKIN_LN, shade=SKIN_SH,
+               off=(side * 2, 2), lw=LW)
+    # two strands that break the outline
+    lock(p, moved([(100, 196), (92, 230), (86, 262), (90, 276)]), 5)
+    lock(p, moved([(200, 216), (210, 250), (214, 284), (208, 296)]), 5)
+    # strand lines along each clump
+    for (pts, w), out in zip(order[4:], outlines[4:]):
+        pts = moved(pts)
+        with p.clip(out, smooth=False):
+            p.taper([(pts[1][0] + 3, pts[1][1]), (pts[2][0] + 3, pts[2][1]),
+                     (pts[3][0] + 2, pts[3][1])], 0.3, 0.2, darker(HAIR_SH, 0.15), wmid=1.0)
+    # the ring of shine round the crown, broken at every clump
+    cx = 150 + dx
+    ring = [(cx + u, 150 - 26 * math.sqrt(max(0.0, 1 - (u / 52.0) ** 2)))
+            for u in range(-50, 51, 4)]
+    for out in [skull] + outlines:
+        with p.clip(out, smooth=(out is skull)):
+            p.taper([(x, y + 1.8) for x, y in ring], 1.0, 1.0, mix(HAIR, HAIR_HI, 0.5),
+                    wmid=5.4)
+            p.taper(ring, 0.6, 0.6, HAIR_HI, wmid=3.8)
+
+
+def neck_back(p, dx=0.0):
+    pts = [(137 + dx, 180), (163 + dx, 180), (165 + dx * 0.5, 224), (135 + dx * 0.5, 224)]
+    p.part(pts, SKIN, SKIN_LN, shade=SKIN_SH, off=(-3, 0), smooth=False, lw=LW)
+    p.shape([(135 + dx, 180), (165 + dx, 180), (165 + dx, 198), (150 + dx, 204),
+             (135 + dx, 198)], SKIN_SH, smooth=False)
+
+
+def three_quarter_cheek(p):
+    """뻘쭘뒤: her head half turned to the left of the picture, so the cheek,
+    the jaw line down to the chin and the ear show in front of her hair."""
+    cheek = [(112, 112), (98, 122), (90, 142), (89, 162), (94, 182), (103, 196),
+             (116, 200), (132, 206), (140, 186), (128, 150)]
+    p.part(cheek, SKIN, SKIN_LN, shade=SKIN_SH, off=(-2, 3), lw=LW)
+    with p.clip(cheek):
+        g = cairo.RadialGradient(100, 172, 0, 100, 172, 11)
+        g.add_color_stop_rgba(0, *rgb(BLUSH, 0.9))
+        g.add_color_stop_rgba(1, *rgb(BLUSH, 0))
+        p.cr.arc(100, 172, 11, 0, 2 * math.pi)
+        p.cr.set_source(g)
+        p.cr.fill()
+        # the jaw's underside in shade, towards the neck
+        p.shape([(100, 196), (118, 196), (134, 200), (136, 210), (104, 206)], SKIN_SH)
+    # the jaw line from the chin back to below the ear
+    p.taper([(104, 196), (116, 199), (128, 196)], 0.3, 0.4, SKIN_LN, wmid=1.0)
+    # the tips of her lashes and the curve of her brow past the cheek
+    p.taper([(95, 148), (90, 145), (86, 146)], 2.0, 0.4, EYE_LN)
+    p.taper([(94, 152), (89, 154)], 1.4, 0.3, EYE_LN)
+    p.taper([(98, 134), (92, 133), (88, 135)], 1.6, 0.5, HAIR_LN)
+
+
+def ear_front(p):
+    """The near ear in front of the hair, when she half turns."""
+    pts = [(126, 146), (134, 150), (136, 164), (131, 176), (124, 172), (121, 158)]
+    p.part(pts, SKIN, SKIN_LN, shade=SKIN_SH, off=(2, 2), lw=LW)
+    p.taper([(128, 154), (131, 160), (128, 168)], 0.3, 0.3, SKIN_LN, wmid=1.0)
+
+
 def draw_back(m):
     awkward = m.get("awkward", False)
     p = Pic(W, H)
     r = Rig(lean=1.5 if awkward else -1.5, tilt=-10 if awkward else 2, shrug=2)
-    staff(p, (234, 46), (222, 412))
+    line = ((234, 46), (222, 412))
+    staff(p, *line)
+    dx = 14 if awkward else 0
+    with Frame(p, r.head):
+        neck_back(p, dx * 0.5)
     with Frame(p, r.body):
         robe_back(p)
     # her left arm hangs (left on the picture, seen from behind)
     draw_arm(p, r, arm(-1, (98, 282), (98, 316), "relaxed", ang=95, flip=True))
     if not awkward:
-        draw_arm(p, r, arm(1, (206, 280), (220, 306), "grip", ang=80, flip=False))
+        draw_arm(p, r, arm(1, (206, 280), (220, 306), "grip"), line)
     with Frame(p, r.head):
         if awkward:
-            # she half turns: the cheek and an ear show at the side of her
-            # head, part of the head's own outline
-            cheek = [(110, 116), (93, 130), (86, 150), (88, 172), (98, 190), (114, 200),
-                     (128, 150)]
-            p.part(cheek, SKIN, SKIN_LN, shade=SKIN_SH, off=(-3, 3), lw=LW)
-            with p.clip(cheek):
-                g = cairo.RadialGradient(97, 172, 0, 97, 172, 9)
-                g.add_color_stop_rgba(0, *rgb(BLUSH, 0.9))
-                g.add_color_stop_rgba(1, *rgb(BLUSH, 0))
-                p.cr.arc(97, 172, 9, 0, 2 * math.pi)
-                p.cr.set_source(g)
-                p.cr.fill()
-            # the tips of her lashes just show past the cheek
-            p.taper([(93, 150), (88, 147), (85, 148)], 2.0, 0.4, EYE_LN)
-            p.taper([(92, 154), (87, 155)], 1.4, 0.3, EYE_LN)
-        hair = [(150, 94), (112, 102), (96, 130), (92, 176), (100, 212), (110, 240),
-                (110, 282), (114, 318), (124, 332), (136, 322), (150, 336), (164, 322),
-                (176, 332), (186, 318), (190, 282), (190, 240), (200, 212), (208, 176),
-                (204, 130), (188, 102)]
+            three_quarter_cheek(p)
+        back_hair(p, dx, awkward)
         if awkward:
-            hair[2] = (108, 130)
-            hair[3] = (112, 176)
-            hair[4] = (112, 212)
-        p.part(hair, HAIR, HAIR_LN, shade=HAIR_SH, light=HAIR_HI, off=(6, 4), light_off=(2, 0),
-               lw=LW)
-        if awkward:
-            # a lock falls forward over her cheek as she turns
-            lock(p, [(112, 112), (106, 150), (108, 186), (104, 214)], 8)
-        # locks over the mass: they part, overlap and end in points at
-        # different lengths, so the hair falls rather than hangs as a slab
-        for root, mid, tip, w in (((124, 126), (116, 220), (118, 330), 22),
-                                  ((176, 126), (186, 220), (184, 330), 22),
-                                  ((140, 124), (136, 230), (134, 338), 20),
-                                  ((160, 124), (166, 230), (166, 338), 20),
-                                  ((150, 126), (150, 240), (151, 344), 16)):
-            lock(p, [root, mid, tip], w, wmid=w * 0.95)
-        with p.clip(hair):
-            for x0, x1 in ((118, 118), (132, 130), (150, 150), (166, 168), (182, 182)):
-                p.taper([(x0, 140), ((x0 + x1) / 2 + (x0 - 150) * 0.25, 230), (x1, 310)],
-                        0.3, 0.3, HAIR_SH, wmid=1.4)
-            # the shine band, just under the brim, broken between the locks
-            for x in (112, 128, 145, 160, 176, 191):
-                p.taper([(x - 6, 128 + abs(x - 150) * 0.06), (x, 126), (x + 6, 128 + abs(x - 150) * 0.06)],
-                        1.0, 1.0, HAIR_HI, wmid=3.6)
+            ear_front(p)
         # the hat from behind: the same hat, mirrored, without its star
         with Frame(p, lambda cr: (cr.translate(300, 0), cr.scale(-1, 1))):
             hat(p, brim_tilt=-4 if not awkward else -8, front=False)
     if awkward:
         # scratching the back of her head
-        draw_arm(p, r, arm(1, (232, 246), (204, 186), "relaxed", ang=235, cuff=26,
+        draw_arm(p, r, arm(1, (232, 246), (204, 186), "cheek", ang=235, cuff=26,
                            flip=False))
         sweat(p, 80, 126, 1.4)
     return p.final(SILHOUETTE)
