@@ -469,24 +469,21 @@ def hand(p, at, ang, kind="relaxed", flip=False, k=HAND_K, staff_under=None):
 
 
 def grip_on(staff_line, el, wr, k=HAND_K):
-    """Where a hand that grips the staff goes: the palm centre on the staff
-    line, the hand square to the staff, turned the way the forearm points.
-    Returns (wrist, angle, flip, palm centre)."""
+    """Where a hand that grips the staff goes.  The pose's wrist point marks
+    the place on the staff; the palm centre is put on the staff line there,
+    the hand square to the staff and reaching it from the elbow's side, the
+    thumb towards the gem.  Returns (wrist, angle, flip, palm centre)."""
     (tx, ty), (bx, by) = staff_line
     sl = math.hypot(bx - tx, by - ty)
     sx, sy = (bx - tx) / sl, (by - ty) / sl
-    fl = math.hypot(wr[0] - el[0], wr[1] - el[1]) or 1
-    fx, fy = (wr[0] - el[0]) / fl, (wr[1] - el[1]) / fl
+    t = (wr[0] - tx) * sx + (wr[1] - ty) * sy
+    cx, cy = tx + sx * t, ty + sy * t
     hx, hy = -sy, sx
-    if hx * fx + hy * fy < 0:
+    if (cx - el[0]) * hx + (cy - el[1]) * hy < 0:
         hx, hy = -hx, -hy
     reach = GRIP_X * k
-    gx, gy = wr[0] + fx * reach, wr[1] + fy * reach
-    t = (gx - tx) * sx + (gy - ty) * sy
-    cx, cy = tx + sx * t, ty + sy * t
     wrist = (cx - hx * reach, cy - hy * reach)
     ang = math.degrees(math.atan2(hy, hx))
-    # the thumb (-y in the hand's frame) points up the staff, towards its top
     yx, yy = -hy, hx
     flip = (-yx) * (tx - cx) + (-yy) * (ty - cy) < 0
     return wrist, ang, flip, (cx, cy)
@@ -950,13 +947,13 @@ MOODS = {
         # annoyed: weight on one leg, fist on the hip, teeth clenched
         lean=-3.5, tilt=5, shrug=-4, staff=STAFF_L,
         arms=[L_STAFF, arm(1, (230, 262), (202, 294), "fist", ang=200)],
-        eyes="half", look=(0, 1.5), brows="angry", mouth="grit", anger=(206, 128),
+        eyes="half", look=(0, 1.5), brows="angry", mouth="grit", anger=(210, 124, 12),
         gloom=True),
     "흑흑메어드": dict(
         # sobbing: head down, one fist at her eye, the staff held close
         lean=1.5, tilt=6, shrug=-2, head=(0, 9), staff=((64, 62), (128, 412)),
         staff_layer="over",
-        arms=[arm(-1, (100, 284), (106, 300), "grip", front=True),
+        arms=[arm(-1, (86, 270), (111, 304), "grip", front=True),
               arm(1, (218, 250), (182, 182), "fist", ang=235, cuff=26, front=True)],
         eyes="sad_closed", brows="sad", mouth="wobble", blush=0.55,
         drops=[(110, 178, 1.0), (96, 200, 0.8), (202, 206, 0.8)]),
@@ -969,16 +966,16 @@ MOODS = {
         drops=[(92, 148, 1.1), (208, 148, 1.1), (84, 174, 0.8), (216, 176, 0.8)]),
     "마법메어드": dict(
         # using magic: aims the staff, sure of herself
-        lean=-4, tilt=3, shrug=3, staff=((262, 166), (96, 362)), staff_front=True, glow=True,
+        lean=-4, tilt=3, shrug=3, staff=((262, 166), (24, 447)), staff_front=True, glow=True,
         arms=[arm(-1, (102, 284), (134, 304), "grip", ang=-30, flip=True),
               arm(1, (222, 262), (200, 246), "grip", ang=-40, flip=True)],
         eyes="open", look=(2.5, 0), brows="normal", mouth="grin", blush=0.3,
         sparkles=[(270, 140, 9), (252, 194, 6), (286, 184, 5)]),
     "시전메어드1": dict(
         # the silly casting pose: staff overhead, a wiggle and a song
-        lean=4, tilt=-9, shrug=6, staff=((28, 128), (274, 106)), staff_layer="over",
-        arms=[arm(-1, (84, 212), (76, 146), "grip", front=True),
-              arm(1, (220, 206), (226, 134), "grip", front=True)],
+        lean=4, tilt=-9, shrug=6, staff=((24, 130), (390, 96)), staff_layer="over",
+        arms=[arm(-1, (84, 212), (76, 125), "grip", front=True),
+              arm(1, (220, 206), (226, 111), "grip", front=True)],
         eyes="happy", brows="raised", mouth="tongue", blush=0.55, brim=-12,
         sparkles=[(40, 100, 8), (262, 90, 7), (30, 168, 5)], wiggle=True, notes=True),
     "시전메어드2": dict(
@@ -1013,13 +1010,53 @@ MOODS = {
     "훌쩍메어드": dict(
         # sniffling: eyes wet, nose red, a sleeve under the nose
         lean=-1.5, tilt=4, shrug=-2, staff=STAFF_L,
-        arms=[L_STAFF, arm(1, (220, 266), (178, 206), "relaxed", ang=200, cuff=26,
+        arms=[L_STAFF, arm(1, (222, 250), (174, 184), "fist", ang=196, cuff=26,
                            front=True)],
         eyes=("teary", "teary"), look=(1, 2.5), brows="sad", mouth="sniff", red_nose=True,
         drops=[(118, 180, 0.8)], blush=0.6),
     "뒤메어드": dict(back=True),
     "뻘쭘뒤메어드": dict(back=True, awkward=True),
 }
+
+
+# ---------------------------------------------------------------- checks
+
+STAFF_LENGTH = 368      # the staff, from the gem to its foot
+
+
+def check_poses():
+    """Faults a pose can bring back without anyone seeing them at once: a
+    staff drawn shorter or longer than it is, a hand that grips nothing,
+    and a grip whose palm is not on the staff's shaft or is pulled far from
+    where the pose puts the wrist.  Returns a list of messages."""
+    faults = []
+    for mood, m in MOODS.items():
+        line = m.get("staff")
+        for name in ("staff", "staff_behind"):
+            if m.get(name):
+                (tx, ty), (bx, by) = m[name]
+                n = math.hypot(bx - tx, by - ty)
+                if abs(n - STAFF_LENGTH) > 0.04 * STAFF_LENGTH:
+                    faults.append("%s: the staff is %d px long, not %d" % (mood, n, STAFF_LENGTH))
+        for a in m.get("arms", []):
+            if a["hand"] != "grip":
+                continue
+            if not line:
+                faults.append("%s: a hand grips no staff" % mood)
+                continue
+            _, _, _, c = grip_on(line, a["el"], a["wr"])
+            (tx, ty), (bx, by) = line
+            n = math.hypot(bx - tx, by - ty)
+            t = ((c[0] - tx) * (bx - tx) + (c[1] - ty) * (by - ty)) / (n * n)
+            if not 40.0 / n < t < 1.0:
+                faults.append("%s: a grip at %.0f, %.0f is off the shaft" % ((mood,) + c))
+            off = math.hypot(c[0] - a["wr"][0], c[1] - a["wr"][1])
+            if off > 12:
+                faults.append("%s: the pose puts a gripping hand %.0f px beside the staff"
+                              % (mood, off))
+            if math.hypot(c[0] - a["el"][0], c[1] - a["el"][1]) < GRIP_X * HAND_K + 12:
+                faults.append("%s: a grip too close to its elbow for a forearm" % mood)
+    return faults
 
 
 # ---------------------------------------------------------------- drawing
@@ -1144,13 +1181,40 @@ def draw_head(p, m):
 
 
 def marks(p, m, r):
+    """The comic marks, each with a 1 px cream rim so it reads on dark
+    trunks and hair as well as on the sky."""
+    cr = p.cr
+    cr.push_group()
+    _marks(p, m, r)
+    group = cr.pop_group()
+    rim_around(p, group)
+
+
+def rim_around(p, group, color=CREAM, width=1.0):
+    """Paint a group of marks with a rim of color round its shapes."""
+    cr = p.cr
+    cr.save()
+    cr.set_source_rgba(*rgb(color))
+    for k in range(12):
+        a = k * math.pi / 6
+        cr.save()
+        cr.translate(math.cos(a) * width, math.sin(a) * width)
+        cr.mask(group)
+        cr.restore()
+    cr.set_source(group)
+    cr.paint()
+    cr.restore()
+
+
+def _marks(p, m, r):
     ox, oy = r.head_off
     for (x, y, s) in m.get("drops", []):
         teardrop(p, x + ox, y + oy, s)
     for (x, y, s) in m.get("sweat", []):
         sweat(p, x + ox, y + oy, s)
     if m.get("anger"):
-        anger_mark(p, m["anger"][0] + ox, m["anger"][1] + oy)
+        x, y, rad = m["anger"]
+        anger_mark(p, x + ox, y + oy, rad)
     for (x, y, rad) in m.get("sparkles", []):
         sparkle(p, x, y, rad)
     if m.get("shake"):
