@@ -868,23 +868,52 @@ def note(p, x, y, s=1.0):
             MARK, 1.8 * s, smooth=False)
 
 
+GLYPHS = [
+    # strokes of the runes round the circle, in a box from -1 to 1
+    [((0, -1), (0, 1)), ((0, -0.2), (0.8, -0.9)), ((0, 0.4), (0.8, -0.3))],
+    [((-0.6, -1), (-0.6, 1)), ((-0.6, -1), (0.6, 0)), ((0.6, 0), (-0.6, 1))],
+    [((0, -1), (0, 1)), ((-0.8, -0.4), (0.8, 0.4))],
+    [((-0.7, 1), (0, -1)), ((0, -1), (0.7, 1)), ((-0.4, 0.2), (0.4, 0.2))],
+    [((-0.6, -1), (0.6, 1)), ((0.6, -1), (-0.6, 1))],
+    [((0, -1), (0, 1)), ((0, -1), (0.7, -0.5)), ((0, 0.1), (-0.7, 0.6))],
+    [((-0.7, -1), (-0.7, 1)), ((0.7, -1), (0.7, 1)), ((-0.7, 0), (0.7, -0.6))],
+]
+
+
 def magic_circle(p):
-    """A double ring of light with runes, behind her: 3 px and 2 px lines,
-    anti-aliased, with a dark edge so it reads over light and dark."""
+    """A circle of light behind her: two rings with a band of runes between
+    them and a six-pointed star inside the inner one, drawn in light on a
+    line of dark, so it reads over light and dark ground."""
     cx, cy = 150, 196
+    sq = 0.96
+
+    def at(r, a):
+        return (cx + math.cos(a) * r, cy + math.sin(a) * r * sq)
+    # the star: two triangles in the inner ring, and a small ring at its heart
+    for turn in (0, math.pi):
+        tri = [at(124, math.radians(-90) + turn + k * 2 * math.pi / 3) for k in range(3)]
+        p.curve(tri + tri[:1], MAGIC_DK, 3.2, smooth=False)
+        p.curve(tri + tri[:1], MAGIC, 1.6, smooth=False)
+    p.ring(cx, cy, 62, MAGIC_DK, 3.2, ry=62 * sq)
+    p.ring(cx, cy, 62, MAGIC, 1.6, ry=62 * sq)
     for r, w in ((140, 3.4), (124, 2.2)):
-        p.ring(cx, cy, r, MAGIC_DK, w + 1.6, ry=r * 0.96)
-        p.ring(cx, cy, r, MAGIC, w, ry=r * 0.96)
-    for k in range(24):
-        a = math.radians(k * 15 + 7)
-        px, py = cx + math.cos(a) * 132, cy + math.sin(a) * 132 * 0.96
-        if k % 3 == 0:
-            p.ellipse(px, py, 3.0, 3.0, MAGIC, MAGIC_DK, lw=1.0)
-        else:
-            q = (cx + math.cos(a + 0.05) * 137, cy + math.sin(a + 0.05) * 137 * 0.96)
-            r0 = (cx + math.cos(a) * 127, cy + math.sin(a) * 127 * 0.96)
-            p.curve([r0, q], MAGIC_DK, 3.0, smooth=False)
-            p.curve([r0, q], MAGIC, 1.5, smooth=False)
+        p.ring(cx, cy, r, MAGIC_DK, w + 1.6, ry=r * sq)
+        p.ring(cx, cy, r, MAGIC, w, ry=r * sq)
+    # the runes, upright along the band, each a few straight strokes
+    n = 30
+    for k in range(n):
+        a = math.radians(k * 360.0 / n + 4)
+        gx, gy = at(132, a)
+        g = GLYPHS[(k * 5 + k // 3) % len(GLYPHS)]
+        ux, uy = -math.sin(a), math.cos(a)       # along the band
+        vx, vy = math.cos(a), math.sin(a)        # outwards
+        segs = [((gx + ux * x0 * 3.2 - vx * y0 * 4.4, gy + uy * x0 * 3.2 - vy * y0 * 4.4),
+                 (gx + ux * x1 * 3.2 - vx * y1 * 4.4, gy + uy * x1 * 3.2 - vy * y1 * 4.4))
+                for (x0, y0), (x1, y1) in g]
+        for s in segs:
+            p.curve(list(s), MAGIC_DK, 2.8, smooth=False)
+        for s in segs:
+            p.curve(list(s), MAGIC, 1.3, smooth=False)
 
 
 # ---------------------------------------------------------------- poses
