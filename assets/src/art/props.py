@@ -11,20 +11,33 @@ from figure import (GOLD, GOLD_LN, LW, LW_FINE, SILHOUETTE, SKIN, SKIN_LN, SKIN_
                     staff, sparkle)
 from vec import Pic, rgb, spline, taper_outline, darker, lighter
 
-# the hero
-H_HAIR = (62, 50, 58)
-H_HAIR_SH = (38, 30, 40)
-H_HAIR_HI = (110, 94, 106)
+# the hero, seen against the scene's light: every colour is his daylight
+# colour in the shadow of his own back (darker, a little cooler), and a rim
+# of light runs along the top of his head and shoulders
+BACKLIT = (30, 34, 62)
+
+
+def _back(c, t=0.34):
+    return tuple(int(round(a + (b - a) * t)) for a, b in zip(c, BACKLIT))
+
+
+H_SKIN = _back(SKIN)
+H_SKIN_SH = _back(SKIN_SH)
+H_SKIN_LN = _back(SKIN_LN, 0.2)
+H_HAIR = _back((62, 50, 58), 0.2)
+H_HAIR_SH = _back((38, 30, 40), 0.2)
+H_HAIR_HI = _back((110, 94, 106), 0.2)
 H_HAIR_LN = (18, 12, 20)
-COAT = (66, 104, 98)
-COAT_SH = (42, 72, 70)
-COAT_HI = (104, 146, 134)
+COAT = _back((66, 104, 98))
+COAT_SH = _back((42, 72, 70))
+COAT_HI = _back((104, 146, 134))
 COAT_LN = (18, 36, 36)
-SCARF = (168, 74, 58)
-SCARF_SH = (118, 46, 40)
+SCARF = _back((168, 74, 58))
+SCARF_SH = _back((118, 46, 40))
 SCARF_LN = (60, 20, 18)
-STRAP = (110, 74, 50)
+STRAP = _back((110, 74, 50))
 STRAP_LN = (36, 22, 14)
+RIM = (255, 238, 206)
 
 # iron of the sword
 IRON = (168, 172, 178)
@@ -43,7 +56,7 @@ GRASS = (96, 150, 72)
 GRASS_SH = (64, 112, 52)
 GRASS_LN = (34, 66, 30)
 
-RESERVED_HERO = [SKIN, SKIN_SH, SKIN_LN, H_HAIR, H_HAIR_SH, H_HAIR_HI]
+RESERVED_HERO = [H_SKIN, H_SKIN_SH, H_SKIN_LN, H_HAIR, H_HAIR_SH, H_HAIR_HI]
 
 
 # ---------------------------------------------------------------- the hero
@@ -53,6 +66,7 @@ def hero_back(cx=140):
     so the narration shows what he looks at."""
     p = Pic(300, 400)
     x = cx
+    p.cr.push_group()
     coat = [(x - 86, 412), (x - 82, 378), (x - 68, 360), (x - 40, 348), (x, 344),
             (x + 40, 348), (x + 66, 358), (x + 82, 376), (x + 88, 412)]
     p.part(coat, COAT, COAT_LN, shade=COAT_SH, light=COAT_HI, off=(8, 5), lw=LW)
@@ -65,12 +79,12 @@ def hero_back(cx=140):
     p.part(strap, STRAP, STRAP_LN, shade=darker(STRAP, 0.25), off=(0, 3), smooth=False, lw=LW)
     p.part([(x + 20, 375), (x + 30, 378), (x + 28, 389), (x + 18, 386)], GOLD, GOLD_LN,
            smooth=False, lw=LW_FINE)
-    p.part([(x - 12, 316), (x + 12, 316), (x + 13, 350), (x - 13, 350)], SKIN, SKIN_LN,
-           shade=SKIN_SH, off=(4, 0), smooth=False, lw=LW)
+    p.part([(x - 12, 316), (x + 12, 316), (x + 13, 350), (x - 13, 350)], H_SKIN, H_SKIN_LN,
+           shade=H_SKIN_SH, off=(4, 0), smooth=False, lw=LW)
     # ears show at the sides of the head
     for side in (-1, 1):
         p.part([(x + side * 30, 296), (x + side * 38, 300), (x + side * 37, 312),
-                (x + side * 30, 316)], SKIN, SKIN_LN, shade=SKIN_SH, off=(side * 2, 2), lw=LW)
+                (x + side * 30, 316)], H_SKIN, H_SKIN_LN, shade=H_SKIN_SH, off=(side * 2, 2), lw=LW)
     # scarf: wound round the neck, two ends hanging down the back
     for pts, c in (([(x - 26, 352), (x - 14, 354), (x - 6, 380), (x - 10, 412), (x - 30, 412),
                      (x - 30, 380)], SCARF_SH),
@@ -89,20 +103,47 @@ def hero_back(cx=140):
     crown = [(x, 260), (x + 24, 266), (x + 34, 284), (x + 34, 306), (x + 24, 322),
              (x, 328), (x - 24, 322), (x - 34, 306), (x - 34, 284), (x - 24, 266)]
     p.part(crown, H_HAIR, H_HAIR_LN, shade=H_HAIR_SH, off=(5, 5), lw=LW)
-    locks = [((x - 4, 266), (x - 22, 290), (x - 40, 302), 16),
-             ((x + 6, 266), (x + 24, 288), (x + 40, 300), 16),
-             ((x - 14, 280), (x - 22, 306), (x - 32, 324), 14),
-             ((x + 12, 280), (x + 20, 306), (x + 26, 326), 14),
-             ((x - 2, 286), (x - 4, 314), (x - 14, 336), 13),
-             ((x + 4, 290), (x + 8, 316), (x + 6, 338), 12),
-             ((x - 24, 290), (x - 32, 310), (x - 34, 326), 10),
-             ((x + 22, 292), (x + 30, 312), (x + 34, 320), 10)]
-    for root, mid, tip, w in locks:
-        out = taper_outline([root, mid, tip], w, 0.6, wmid=w * 0.85, steps=8)
+    # locks fall from a whorl right of centre, of different widths, and
+    # break the outline at the sides and the nape
+    whorl = (x + 8, 270)
+    locks = [(whorl, (x - 12, 276), (x - 30, 288), (x - 42, 304), 17),
+             (whorl, (x + 22, 278), (x + 36, 292), (x + 42, 306), 15),
+             ((x - 6, 276), (x - 20, 296), (x - 32, 314), (x - 38, 330), 15),
+             ((x + 14, 280), (x + 24, 300), (x + 32, 318), (x + 34, 330), 13),
+             ((x - 16, 290), (x - 24, 310), (x - 28, 326), (x - 26, 336), 11),
+             ((x + 2, 284), (x - 4, 304), (x - 10, 324), (x - 16, 344), 14),
+             ((x + 10, 290), (x + 12, 310), (x + 10, 328), (x + 4, 342), 12),
+             ((x + 22, 296), (x + 26, 312), (x + 26, 326), (x + 20, 336), 9)]
+    for root, a, b, tip, w in locks:
+        out = taper_outline([root, a, b, tip], w, 0.6, wmid=w * 0.9, steps=8)
         p.part(out, H_HAIR, H_HAIR_LN, shade=H_HAIR_SH, off=(2.5, 2.5), smooth=False, lw=LW)
-    with p.clip(crown):
-        p.taper([(x - 22, 280), (x, 272), (x + 20, 278)], 1.2, 1.2, H_HAIR_HI, wmid=4.0)
+        with p.clip(out, smooth=False):
+            p.taper([(root[0] - 1, root[1] + 3), (a[0] - 1, a[1] - 1), (b[0] - 1, b[1] - 1)],
+                    0.4, 0.3, H_HAIR_HI, wmid=1.6)
+    him = p.cr.pop_group()
+    p.cr.set_source(him)
+    p.cr.paint()
+    rim_light(p, him)
     return p.final(SILHOUETTE)
+
+
+def rim_light(p, group, width=1.5):
+    """A rim of light along the top edges of what group covers: where it is
+    opaque but would not be if moved down (and a little to each side)."""
+    cr = p.cr
+    cr.push_group()
+    cr.set_source_rgba(*rgb(RIM))
+    cr.mask(group)
+    cr.set_operator(cairo.OPERATOR_DEST_OUT)
+    cr.set_source_rgba(0, 0, 0, 1)
+    cr.save()
+    cr.translate(0, width)
+    cr.mask(group)
+    cr.restore()
+    rim = cr.pop_group()
+    cr.set_operator(cairo.OPERATOR_OVER)
+    cr.set_source(rim)
+    cr.paint_with_alpha(0.9)
 
 
 # ---------------------------------------------------------------- the sword
