@@ -18,8 +18,8 @@ import math
 import random
 
 import golem
-from vec import (Pic, circles, darker, gradient, glow, lettering, lighter, lump, oriented, paint,
-                 poly, spline, taper_outline)
+from vec import (Pic, circles, darker, gradient, glow, lettering, lighter, lump, mix, oriented,
+                 paint, poly, spline, taper_outline)
 
 W, H = 600, 400
 
@@ -70,8 +70,68 @@ def band(p, pts, stops, line=None, lw=1.0):
     return path
 
 
+def dabs(p, rng, path, box, base, n, size=(2.0, 6.0), angle=None, jitter=25.0,
+         alpha=(0.04, 0.08), stretch=0.45, spread=0.08):
+    """Paint texture: n small strokes, each an ellipse of the mass's own
+    colour a little lighter or darker (up to spread), laid while clipped to
+    the mass (path, a function of the context), inside box (x0, y0, x1,
+    y1).  angle is the stroke direction in degrees (None: any); grass gets
+    short upright strokes, a road level ones, bark long upright ones,
+    stone blotches."""
+    cr = p.cr
+    cr.save()
+    path(cr)
+    cr.clip()
+    x0, y0, x1, y1 = box
+    for _ in range(n):
+        x, y = rng.uniform(x0, x1), rng.uniform(y0, y1)
+        s = rng.uniform(*size)
+        a = rng.uniform(0, 180) if angle is None else angle + rng.uniform(-jitter, jitter)
+        t = rng.uniform(-spread, spread)
+        c = lighter(base, t) if t > 0 else darker(base, -t)
+        p.ellipse(x, y, s, s * stretch, c, rot=a, alpha=rng.uniform(*alpha))
+    cr.restore()
+
+
+def treeline(p, rng, x0, x1, base_y, color, line, lw=0.8, light=0.22, tall=3, low=20, high=60,
+             skip=None):
+    """A far edge of wood broken into clumps of different heights, 20 to 60
+    px, with a few tall trees standing out, instead of a row of equal
+    bushes.  skip(x) leaves a place open."""
+    x = x0
+    clumps = []
+    while x < x1:
+        w = rng.uniform(30, 80)
+        h = rng.uniform(low, high * 0.7)
+        clumps.append((x + w / 2, w, h))
+        x += w * rng.uniform(0.6, 0.95)
+    for k in range(tall):
+        i = int(rng.uniform(0, len(clumps)))
+        cx, w, h = clumps[i]
+        clumps[i] = (cx, w * 0.7, high)
+    # the low ones first, so the tall stand in front
+    for cx, w, h in sorted(clumps, key=lambda c: c[2]):
+        if skip and skip(cx):
+            continue
+        # a crown of round masses stacked from the ground to its top, the
+        # wide ones low, narrowing towards the top
+        big = min(w, h) * 0.42
+        m = max(4, int((w + h) / 14))
+        cs = []
+        for k in range(m):
+            t = k / (m - 1)
+            y = base_y - big * 0.7 - t * max(0.0, h - big * 1.7)
+            x = cx + rng.uniform(-1, 1) * max(0.0, w / 2 - big) * (1 - t * 0.6)
+            cs.append((x, y, big * rng.uniform(0.7, 1.15) * (1 - t * 0.3)))
+        lump(p, cs, color, shade=darker(color, 0.28), light=lighter(color, light), line=line,
+             lw=lw)
+        dabs(p, rng, lambda cr, cs=cs: circles(cr, cs),
+             (cx - w, base_y - h - 20, cx + w, base_y + 10), color, int(w * h / 14),
+             size=(1.5, 3.5), alpha=(0.08, 0.14), spread=0.14)
+
+
 def foliage(p, rng, cx, cy, r, base, n=8, line=None, lw=1.0, light=0.2, spread=1.0,
-            marks=0):
+            marks=0, texture=True):
     """A clump of leaves: overlapping round masses with a shade band below
     and right, lit tops, and a few leaf marks."""
     cs = []
@@ -79,8 +139,20 @@ def foliage(p, rng, cx, cy, r, base, n=8, line=None, lw=1.0, light=0.2, spread=1
         a = rng.uniform(0, 2 * math.pi)
         d = rng.uniform(0.1, 0.62) * r * spread
         cs.append((cx + math.cos(a) * d * 1.25, cy + math.sin(a) * d * 0.8,
-                   rng.uniform(0.38, 0.6) * r))
+                   rng.uniform(0.38, 0.6) * r * rng.uniform(0.6, 1.4)))
     lump(p, cs, base, shade=darker(base, 0.3), light=lighter(base, light), line=line, lw=lw)
+    if texture:
+        # leaves: small strokes of lighter and darker green, and a core of
+        # shade low in the clump
+        cr = p.cr
+        cr.save()
+        circles(cr, cs)
+        cr.clip()
+        glow(p, cx + r * 0.25, cy + r * 0.35, r * 0.8, r * 0.55, darker(base, 0.45), 0.35)
+        cr.restore()
+        dabs(p, rng, lambda cr: circles(cr, cs), (cx - r * 1.6, cy - r * 1.2, cx + r * 1.6,
+                                                  cy + r * 1.2),
+             base, int(r * r * 0.5), size=(1.5, 4.0), alpha=(0.12, 0.28), spread=0.22)
     if marks:
         cr = p.cr
         cr.save()
@@ -112,6 +184,8 @@ def trunk(p, rng, x, base_y, top_y, w, color, lean=0.0, roots=True, line=None, b
     pts += [(x - w / 2, base_y - w * 0.6)]
     p.part(pts, color, line, shade=darker(color, 0.3), light=lighter(color, 0.22),
            off=(w * 0.34, 0), light_off=(w * 0.14, 0), smooth=False, lw=1.2)
+    dabs(p, rng, pl(pts), (x - w, top_y, x + w, base_y + 4), color, int(w * (base_y - top_y) / 10),
+         size=(3.0, 9.0), angle=90, jitter=6, alpha=(0.1, 0.22), stretch=0.18, spread=0.2)
     if bark:
         with p.clip(pts, smooth=False):
             for _ in range(int(w / 4)):
@@ -155,6 +229,21 @@ def beams(p, rays, color, alpha):
     for (x0, w0, x1, w1, y1) in rays:
         paint(p, pl([(x0 - w0, -10), (x0 + w0, -10), (x1 + w1, y1), (x1 - w1, y1)]),
               vgrad(-10, y1, [(0, color, alpha), (0.6, color, alpha * 0.5), (1, color, 0)]))
+
+
+def sun_beams(p, sun, rays, length, color, alpha):
+    """Shafts of light fanning out from the sun: each a wedge (direction in
+    degrees, half width in radians) fading with distance."""
+    sx, sy = sun
+    for ang, w in rays:
+        a = math.radians(ang)
+        pts = [(sx + math.cos(a - w * 0.3) * 30, sy + math.sin(a - w * 0.3) * 30),
+               (sx + math.cos(a - w) * length, sy + math.sin(a - w) * length),
+               (sx + math.cos(a + w) * length, sy + math.sin(a + w) * length),
+               (sx + math.cos(a + w * 0.3) * 30, sy + math.sin(a + w * 0.3) * 30)]
+        paint(p, pl(pts), gradient((sx, sy, 20, sx, sy, length),
+                                   [(0, color, alpha), (0.5, color, alpha * 0.5),
+                                    (1, color, 0)]))
 
 
 def sparkle_star(p, x, y, r, color, line=None):
@@ -220,8 +309,10 @@ def forest_crossroads():
                 (98, 146, 88), n=8, line=(70, 110, 66), lw=0.8)
     # ground
     ground = [(-40, 210), (120, 203), (300, 199), (480, 203), (640, 210)]
-    band(p, ground, [(0, (128, 168, 86)), (0.4, (112, 162, 74)),
-                             (0.75, (98, 150, 66)), (1, (80, 130, 56))])
+    land = band(p, ground, [(0, (128, 168, 86)), (0.4, (112, 162, 74)),
+                            (0.75, (98, 150, 66)), (1, (80, 130, 56))])
+    dabs(p, rng, land, (-10, 198, 610, 404), (106, 156, 70), 4200, size=(1.5, 4.5), angle=90,
+         jitter=12, alpha=(0.14, 0.26), stretch=0.3, spread=0.16)
     # shade of the canopy on the ground, sun patches between
     for (x, y, rx, ry) in ((80, 300, 140, 46), (530, 318, 130, 42), (300, 396, 240, 34)):
         glow(p, x, y, rx, ry, (36, 78, 40), 0.3, core=0.3)
@@ -246,6 +337,8 @@ def forest_crossroads():
     cr.translate(3, 3.5)
     paint(p, roads, vgrad(196, 400, [(0, (234, 216, 172)), (0.35, SAND), (1, (206, 172, 118))]))
     cr.restore()
+    dabs(p, rng, roads, (-30, 196, 630, 420), SAND, 2600, size=(2.0, 6.0), angle=0, jitter=8,
+         alpha=(0.12, 0.22), stretch=0.3, spread=0.1)
     # wheel ruts and the worn middle, converging on the opening
     for side in (-1, 1):
         p.taper([(300 + side * 58, 412), (300 + side * 24, 300), (300 + side * 5, 206)],
@@ -289,10 +382,11 @@ def forest_crossroads():
     trunk(p, rng, 118, 262, -10, 26, (108, 86, 68), lean=-4, line=(52, 38, 30))
     trunk(p, rng, 518, 264, -10, 24, (108, 86, 68), lean=5, line=(52, 38, 30))
     signpost(p)
-    trunk(p, rng, 28, 332, -10, 56, (96, 74, 60), lean=6, line=(44, 30, 24))
-    trunk(p, rng, 574, 338, -10, 58, (96, 74, 60), lean=-8, line=(44, 30, 24))
+    # the nearest trunks and leaves: darker and cooler, they frame the picture
+    trunk(p, rng, 28, 332, -10, 56, (76, 60, 56), lean=6, line=(36, 24, 24))
+    trunk(p, rng, 574, 338, -10, 58, (76, 60, 56), lean=-8, line=(36, 24, 24))
     # near canopy across the top and down the sides
-    near = (62, 112, 62)
+    near = (48, 94, 62)
     for (x, y, r) in ((-10, 14, 92), (72, -22, 82), (164, -44, 70), (250, -56, 60),
                       (352, -56, 60), (442, -44, 70), (534, -22, 82), (616, 14, 92),
                       (-24, 128, 60), (626, 136, 60)):
@@ -302,7 +396,7 @@ def forest_crossroads():
           (255, 250, 210), 0.26)
     # leaves in the near corners
     for (x, y, r) in ((-8, 392, 52), (610, 388, 54), (44, 414, 34), (560, 414, 36)):
-        foliage(p, rng, x, y, r, (66, 124, 60), n=8, line=FOREST_LINE, lw=1.1)
+        foliage(p, rng, x, y, r, (50, 100, 58), n=8, line=FOREST_LINE, lw=1.1)
     return p.flat()
 
 
@@ -359,14 +453,19 @@ def ending():
     # nearer hills with a line of trees
     band(p, [(-40, 236), (120, 218), (260, 230), (420, 224), (560, 234), (640, 228)],
          [(0, (158, 152, 112)), (1, (140, 140, 100))], line=(120, 108, 86), lw=0.8)
-    for i in range(15):
-        x = 300 + i * 22 + rng.uniform(-6, 6)
-        foliage(p, rng, x, rng.uniform(226, 234), rng.uniform(11, 18), (112, 124, 76), n=5,
-                line=(84, 86, 60), lw=0.8, light=0.3)
+    treeline(p, rng, 296, 630, 238, (112, 124, 76), (84, 86, 60), tall=2, low=12, high=40,
+             light=0.3)
     # the meadow in the evening light
-    band(p, [(-40, 250), (160, 242), (340, 248), (500, 242), (640, 248)],
-         [(0, (206, 194, 104)), (0.4, (184, 180, 92)), (0.7, (156, 160, 80)),
-          (1, (124, 134, 66))], line=(140, 130, 70), lw=0.9)
+    meadow = band(p, [(-40, 250), (160, 242), (340, 248), (500, 242), (640, 248)],
+                  [(0, (206, 194, 104)), (0.4, (184, 180, 92)), (0.7, (156, 160, 80)),
+                   (1, (124, 134, 66))], line=(140, 130, 70), lw=0.9)
+    dabs(p, rng, meadow, (-10, 240, 610, 404), (176, 172, 88), 4000, size=(1.5, 4.5), angle=90,
+         jitter=12, alpha=(0.14, 0.26), stretch=0.3, spread=0.16)
+    # the low sun throws long shadows towards the viewer's left; the far
+    # side of the meadow is in warm light, the near left in the evening blue
+    paint(p, meadow, gradient((600, 250, 0, 400), [(0, (255, 214, 140), 0.28),
+                                                  (0.55, (255, 214, 140), 0.0),
+                                                  (1, (70, 60, 110), 0.3)]))
     glow(p, 476, 268, 240, 34, (255, 232, 160), 0.55, core=0.2)
     glow(p, 100, 386, 220, 40, (90, 96, 60), 0.35, core=0.3)
     for _ in range(420):
@@ -391,7 +490,8 @@ def ending():
     for (x, y) in ((10, 380), (54, 376), (106, 380), (140, 372), (174, 356)):
         tuft(p, x, y, 8, (150, 160, 70), rng)     # grass grown round the stones
     # sun rays, and petals on the wind
-    beams(p, [(476, 8, 330, 80, 400), (520, 8, 576, 60, 400)], (255, 240, 200), 0.16)
+    sun_beams(p, sun, [(-168, 0.05), (-150, 0.04), (160, 0.045), (176, 0.035), (-10, 0.04)],
+              560, (255, 240, 200), 0.16)
     for _ in range(26):
         x, y = rng.uniform(0, 600), rng.uniform(40, 380)
         if 150 < x < 450 and y < 270:
@@ -522,6 +622,9 @@ def boulder(p, rng, cx, cy, rx, ry, color, line=STONE_LN, lw=1.1, moss=False, cr
         pts.append((cx + math.cos(a) * rx * r, cy + math.sin(a) * ry * r))
     p.part(pts, color, None, shade=darker(color, 0.32), light=lighter(color, 0.3),
            off=(rx * 0.32, ry * 0.42), light_off=(rx * 0.16, ry * 0.24))
+    if rx > 12:
+        dabs(p, rng, sp(pts), (cx - rx, cy - ry, cx + rx, cy + ry), color, int(rx * ry * 0.5),
+             size=(1.5, 4.0), alpha=(0.12, 0.24), stretch=0.7, spread=0.18)
     with p.clip(pts):
         if moss:
             cap = [(cx - rx * 1.2, cy - ry * 1.3), (cx + rx * 1.2, cy - ry * 1.3),
@@ -567,14 +670,13 @@ def clearing():
          [(0, (134, 166, 184)), (1, (150, 180, 196))])
     paint(p, None, vgrad(140, 210, [(0, (226, 240, 246), 0.0), (1, (226, 240, 246), 0.45)]))
     # the forest they came out of, along the far edge of the clearing
-    for i in range(30):
-        x = -20 + i * 22 + rng.uniform(-6, 6)
-        foliage(p, rng, x, rng.uniform(186, 200), rng.uniform(20, 30), (84, 130, 90), n=6,
-                line=(60, 100, 70), lw=0.8, light=0.22)
+    treeline(p, rng, -30, 630, 214, (84, 130, 90), (60, 100, 70), tall=3, low=16, high=58)
     # the clearing
     ground = [(-40, 214), (150, 208), (320, 212), (470, 206), (640, 214)]
-    band(p, ground, [(0, (156, 182, 100)), (0.3, (148, 178, 92)), (0.75, (128, 164, 80)),
-                     (1, (108, 146, 66))], line=(100, 136, 70), lw=0.9)
+    land = band(p, ground, [(0, (156, 182, 100)), (0.3, (148, 178, 92)), (0.75, (128, 164, 80)),
+                            (1, (108, 146, 66))], line=(100, 136, 70), lw=0.9)
+    dabs(p, rng, land, (-10, 204, 610, 404), (140, 172, 88), 4200, size=(1.5, 4.5), angle=90,
+         jitter=12, alpha=(0.14, 0.26), stretch=0.3, spread=0.16)
     # worn, dry patches and bare earth where the golem has lain and turned
     for (x, y, rx, ry, c, a) in ((300, 300, 170, 46, (196, 178, 120), 0.55),
                                  (460, 322, 120, 30, (176, 150, 104), 0.6),
@@ -615,8 +717,10 @@ def clearing():
         flower(p, rng.uniform(420, 590), rng.uniform(350, 392), 1.0,
                rng.pick([(255, 255, 255), (230, 170, 230)]))
     # rocks in the near corners
-    boulder(p, rng, 18, 396, 44, 24, darker(STONE, 0.1), moss=True)
-    boulder(p, rng, 586, 398, 40, 22, darker(STONE, 0.1), moss=True)
+    # rocks in the near corners, darker and cooler to frame the picture
+    near = mix(darker(STONE, 0.22), (90, 100, 130), 0.12)
+    boulder(p, rng, 18, 396, 44, 24, near, moss=True)
+    boulder(p, rng, 586, 398, 40, 22, near, moss=True)
     return p.flat()
 
 
