@@ -364,6 +364,32 @@ def hand(p, at, ang, kind="relaxed", flip=False, k=HAND_K, staff_under=None):
     palm, fingers, thumb = spec["palm"], spec["fingers"], spec["thumb"]
     curled = spec.get("curled", [])
     cr.set_line_cap(cairo.LINE_CAP_ROUND)
+    joints, w = thumb
+
+    def ball(c):
+        c.save()
+        c.translate(joints[0][0] + 1.5, joints[0][1] + 1.8)
+        c.scale(4.4, 3.4)
+        c.new_sub_path()
+        c.arc(0, 0, 1, 0, 2 * math.pi)
+        c.restore()
+
+    def thumb_line():
+        cr.set_source_rgba(*rgb(SKIN_LN))
+        ball(cr)
+        cr.set_line_width(lw * 2)
+        cr.stroke()
+        _stroke_joints(cr, joints, w + lw * 2)
+
+    def thumb_skin():
+        cr.set_source_rgba(*rgb(SKIN))
+        ball(cr)
+        cr.fill()
+        _stroke_joints(cr, joints, w)
+    # an open hand has one outline round palm, fingers and thumb together;
+    # a closed one draws its thumb last, over the curled fingers
+    if not curled:
+        thumb_line()
     # the back layer: palm, open fingers
     cr.set_source_rgba(*rgb(SKIN_LN))
     spline(cr, palm)
@@ -431,24 +457,9 @@ def hand(p, at, ang, kind="relaxed", flip=False, k=HAND_K, staff_under=None):
             cr.set_line_width(fine * 0.7)
             cr.stroke()
     # the thumb, with its ball at the heel of the hand
-    joints, w = thumb
-    cr.set_source_rgba(*rgb(SKIN_LN))
-    cr.save()
-    cr.translate(joints[0][0] + 1.5, joints[0][1] + 1.8)
-    cr.scale(4.4, 3.4)
-    cr.arc(0, 0, 1, 0, 2 * math.pi)
-    cr.restore()
-    cr.set_line_width(lw * 2)
-    cr.stroke()
-    _stroke_joints(cr, joints, w + lw * 2)
-    cr.set_source_rgba(*rgb(SKIN))
-    cr.save()
-    cr.translate(joints[0][0] + 1.5, joints[0][1] + 1.8)
-    cr.scale(4.4, 3.4)
-    cr.arc(0, 0, 1, 0, 2 * math.pi)
-    cr.restore()
-    cr.fill()
-    _stroke_joints(cr, joints, w)
+    if curled:
+        thumb_line()
+    thumb_skin()
     # its nail and the crease at its base
     tip = joints[-1]
     prev = joints[-2]
@@ -962,7 +973,7 @@ MOODS = {
     "뻘쭘메어드": dict(
         # caught out: scratches her cheek, smile stuck on, eyes slide away
         lean=2.5, tilt=-7, shrug=-3, yaw=-10, staff=STAFF_L,
-        arms=[L_STAFF, arm(1, (224, 268), (196, 216), "cheek", ang=250, cuff=26, front=True)],
+        arms=[L_STAFF, arm(1, (226, 262), (200, 212), "point", ang=232, cuff=26, front=True)],
         eyes="open", look=(-3.5, -0.5), brows="worried", mouth="lopsided", blush=0.4,
         sweat=[(208, 122, 1.3)]),
     "투덜메어드": dict(

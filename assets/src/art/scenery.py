@@ -641,12 +641,31 @@ def boulder(p, rng, cx, cy, rx, ry, color, line=STONE_LN, lw=1.1, moss=False, cr
     p.stroke(sp(pts), line, lw)
 
 
-def cloud(p, x, y, r, base=(255, 255, 255), shade=(212, 226, 242), line=SKY_LINE, lw=0.8):
-    """A fair-weather cloud: four round masses, flat underneath, shaded on
-    the side away from the sun."""
-    cs = [(x + dx * r, y + dy * r * 0.6, r * s) for dx, dy, s in
-          ((-0.9, 0.3, 0.55), (-0.3, 0.0, 0.8), (0.4, 0.1, 0.7), (1.0, 0.35, 0.5))]
+def cloud(p, x, y, r, base=(255, 255, 255), shade=(212, 226, 242), line=SKY_LINE, lw=0.8,
+          seed=0):
+    """A fair-weather cloud: a heap of round masses of different sizes, the
+    biggest a little left of the middle, its underside flat, shaded on the
+    side away from the sun, with soft streaks of texture."""
+    rng = Rng(int(x * 31 + y * 7 + r) + seed)
+    n = 5 + int(rng.uniform(0, 3))
+    cs = []
+    for k in range(n):
+        u = (k + 0.5) / n * 2 - 1
+        s = (0.85 - 0.45 * abs(u + 0.2)) * rng.uniform(0.75, 1.2)
+        cs.append((x + u * r * 1.1, y + r * 0.35 - s * r * 0.55, s * r * 0.75))
+    bottom = y + r * 0.42
+    cr = p.cr
+    cr.save()
+    cr.rectangle(x - r * 3, y - r * 3, r * 6, bottom - (y - r * 3))
+    cr.clip()
     lump(p, cs, base, shade=shade, light=None, line=line, lw=lw, off=(0.14, 0.3))
+    dabs(p, rng, lambda c: circles(c, cs), (x - r * 2, y - r * 1.5, x + r * 2, bottom),
+         shade, int(r * r * 0.25), size=(2.0, 5.0), angle=0, jitter=10, alpha=(0.1, 0.2),
+         stretch=0.35, spread=0.05)
+    cr.restore()
+    if line is not None:
+        p.curve([(cs[0][0] - cs[0][2] * 0.6, bottom), (cs[-1][0] + cs[-1][2] * 0.6, bottom)],
+                line, lw, smooth=False)
 
 
 def clearing():
@@ -664,8 +683,21 @@ def clearing():
         cloud(p, x, y, r)
     cloud(p, 296, 112, 20, shade=(220, 232, 244), line=None)        # a small one far off
     # far mountains: pale and blue with distance, no lines
-    band(p, [(-40, 190), (60, 140), (130, 156), (210, 120), (300, 150), (380, 126),
-             (470, 148), (560, 118), (640, 160)], [(0, (156, 182, 212)), (1, (170, 196, 220))])
+    peaks = [(-40, 190), (60, 140), (130, 156), (210, 120), (300, 150), (380, 126),
+             (470, 148), (560, 118), (640, 160)]
+    far = band(p, peaks, [(0, (156, 182, 212)), (1, (170, 196, 220))])
+    cr = p.cr
+    cr.save()
+    far(cr)
+    cr.clip()
+    for (x, y), (nx, ny) in zip(peaks[1:-1], peaks[2:]):
+        if y < ny:
+            # the slope down to the right of each peak, away from the sun
+            paint(p, pl([(x, y), (nx, ny), (nx + 10, 215), (x + 26, 215), (x + 8, y + 30)]),
+                  (142, 168, 200), 0.8)
+            p.curve([(x, y), (x + 6, y + 16), (x + 4, y + 34)], (186, 206, 226), 1.0,
+                    alpha=0.6)
+    cr.restore()
     band(p, [(-40, 196), (90, 168), (200, 178), (330, 160), (450, 176), (560, 156), (640, 180)],
          [(0, (134, 166, 184)), (1, (150, 180, 196))])
     paint(p, None, vgrad(140, 210, [(0, (226, 240, 246), 0.0), (1, (226, 240, 246), 0.45)]))
