@@ -1321,8 +1321,12 @@ def back_hair(p, dx=0.0, awkward=False):
     ring of shine round the crown."""
     def moved(pts, k=1.0):
         return [(x + dx * k * (1 - (y - 110) / 300.0), y) for x, y in pts]
-    skull = moved([(100, 106), (96, 140), (102, 172), (118, 190), (138, 194), (150, 188),
-                   (162, 194), (182, 190), (198, 172), (204, 140), (200, 106)])
+    skull = [(100, 106), (96, 140), (102, 172), (118, 190), (138, 194), (150, 188),
+             (162, 194), (182, 190), (198, 172), (204, 140), (200, 106)]
+    if awkward:
+        # the near side of the skull turns away behind the cheek
+        skull[1:4] = [(112, 140), (118, 172), (128, 192)]
+    skull = moved(skull)
     p.part(skull, HAIR, HAIR_LN, shade=HAIR_SH, off=(5, 3), lw=LW)
     outlines = []
     clumps = [(pts, w) for pts, w in BACK_CLUMPS]
@@ -1332,6 +1336,10 @@ def back_hair(p, dx=0.0, awkward=False):
         right.append(([(300 - x, y + dy * i / (len(pts) - 1)) for i, (x, y) in enumerate(pts)],
                       w))
     order = [clumps[0], right[0], clumps[1], right[1], clumps[2], right[2], clumps[3], right[3]]
+    if awkward:
+        # half turned: the outer clump on the near side falls behind her
+        # shoulder, and the cheek shows where it was
+        order = order[1:]
     for pts, w in order:
         pts = moved(pts)
         outer = not 112 < pts[0][0] - dx < 188
@@ -1343,7 +1351,8 @@ def back_hair(p, dx=0.0, awkward=False):
                 (ex + side * 1, 166), (ex - side * 4, 160)], SKIN, SKIN_LN, shade=SKIN_SH,
                off=(side * 2, 2), lw=LW)
     # two strands that break the outline
-    lock(p, moved([(100, 196), (92, 230), (86, 262), (90, 276)]), 5)
+    if not awkward:
+        lock(p, moved([(100, 196), (92, 230), (86, 262), (90, 276)]), 5)
     lock(p, moved([(200, 216), (210, 250), (214, 284), (208, 296)]), 5)
     # strand lines along each clump
     for (pts, w), out in zip(order[4:], outlines[4:]):
@@ -1372,8 +1381,11 @@ def neck_back(p, dx=0.0):
 def three_quarter_cheek(p):
     """뻘쭘뒤: her head half turned to the left of the picture, so the cheek,
     the jaw line down to the chin and the ear show in front of her hair."""
-    cheek = [(112, 112), (98, 122), (90, 142), (89, 162), (94, 182), (103, 196),
-             (116, 200), (132, 206), (140, 186), (128, 150)]
+    cheek = [(114, 110), (98, 120), (90, 140), (88, 162), (92, 182), (100, 196),
+             (112, 202), (128, 208), (136, 204), (134, 180), (126, 150)]
+    # the side of her neck below the jaw
+    p.part([(116, 200), (136, 202), (141, 221), (121, 223)], SKIN, SKIN_LN, shade=SKIN_SH,
+           off=(-3, 0), lw=LW)
     p.part(cheek, SKIN, SKIN_LN, shade=SKIN_SH, off=(-2, 3), lw=LW)
     with p.clip(cheek):
         g = cairo.RadialGradient(100, 172, 0, 100, 172, 11)
@@ -1387,9 +1399,10 @@ def three_quarter_cheek(p):
     # the jaw line from the chin back to below the ear
     p.taper([(104, 196), (116, 199), (128, 196)], 0.3, 0.4, SKIN_LN, wmid=1.0)
     # the tips of her lashes and the curve of her brow past the cheek
-    p.taper([(95, 148), (90, 145), (86, 146)], 2.0, 0.4, EYE_LN)
-    p.taper([(94, 152), (89, 154)], 1.4, 0.3, EYE_LN)
-    p.taper([(98, 134), (92, 133), (88, 135)], 1.6, 0.5, HAIR_LN)
+    # they start at the cheek's edge and stand out past it
+    p.taper([(90, 149), (85, 145), (80, 144)], 2.2, 0.4, EYE_LN)
+    p.taper([(89, 153), (83, 154)], 1.5, 0.3, EYE_LN)
+    p.taper([(93, 133), (87, 131), (82, 132)], 1.8, 0.5, HAIR_LN)
 
 
 def ear_front(p):
@@ -1427,6 +1440,9 @@ def draw_back(m):
         # scratching the back of her head
         draw_arm(p, r, arm(1, (232, 246), (204, 186), "cheek", ang=235, cuff=26,
                            flip=False))
+        with Frame(p, r.head):
+            # her fingers dig in under a lock of hair
+            clump(p, [(193, 124), (196, 140), (196, 156), (192, 174)], 12, LW_FINE + 0.1)
         sweat(p, 80, 126, 1.4)
     return p.final(SILHOUETTE)
 
