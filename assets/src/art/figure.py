@@ -153,12 +153,16 @@ def staff(p, top, bottom, glow=False):
     p.part(taper_outline(curl, 6.5, 3.0, steps=4), WOOD, WOOD_LN, shade=WOOD_SH,
            off=(1.5, 1.5), smooth=False, lw=LW)
     if glow:
-        ray = []
-        for k in range(16):
-            a = math.radians(k * 22.5 + 11.25)
-            r = (22 if k % 4 == 0 else 14) if k % 2 == 0 else 7
-            ray.append((tx + math.cos(a) * r, ty + math.sin(a) * r))
-        p.shape(ray, MAGIC, MAGIC_DK, lw=LW_FINE, smooth=False)
+        # a glint: four long thin rays and four short ones, a pale core
+        for long_, turn in ((24, 0), (11, 45)):
+            ray = []
+            for k in range(8):
+                a = math.radians(k * 45 + turn - 90)
+                r = long_ if k % 2 == 0 else 2.6
+                ray.append((tx + math.cos(a) * r, ty + math.sin(a) * r))
+            p.shape(ray, MAGIC, MAGIC_DK, lw=LW_FINE, smooth=False)
+            p.shape([(tx + (x - tx) * 0.55, ty + (y - ty) * 0.55) for x, y in ray],
+                    (228, 255, 255), smooth=False)
     gem = [(tx, ty - 10), (tx + 7, ty - 1), (tx, ty + 10), (tx - 7, ty - 1)]
     p.part(gem, GEM, GEM_LN, shade=GEM_SH, light=(228, 255, 255), off=(3, 2),
            light_off=(1.5, 1.5), smooth=False, lw=LW)
@@ -609,8 +613,10 @@ def hat_outline(tip=(216, 10), brim_tilt=-4.0):
 
 def hat(p, tip=(216, 10), brim_tilt=-4.0, front=True, lw=LW, star=9.5, star_dx=0.0):
     """Pointed hat with a wide brim, a gold band and, on the front, a star
-    charm: the same hat on every picture and on the icon."""
+    charm: the same hat on every picture and on the icon.  star_dx turns
+    the hat with the head: the charm moves that far, the cone half as far."""
     cone, brim = hat_outline(tip, brim_tilt)
+    cone = [(x + star_dx * 0.5 * (1 - (104 - y) / 120.0), y) for x, y in cone]
     p.part(cone, CAPE, ROBE_LN, shade=CAPE_SH, light=ROBE, off=(8, 2), light_off=(3, 0),
            lw=lw)
     band = [(103, 84), (150, 78), (197, 84), (200, 100), (150, 94), (100, 100)]
