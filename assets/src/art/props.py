@@ -49,12 +49,13 @@ RUST_DK = (104, 56, 34)
 CLOTH = (176, 156, 118)
 CLOTH_SH = (126, 106, 80)
 CLOTH_LN = (64, 50, 36)
-EARTH = (122, 92, 62)
-EARTH_SH = (92, 66, 44)
-EARTH_LN = (52, 36, 24)
-GRASS = (96, 150, 72)
-GRASS_SH = (64, 112, 52)
-GRASS_LN = (34, 66, 30)
+# the earth and grass of the clearing (배경2), where the sword is found
+EARTH = (168, 142, 98)
+EARTH_SH = (128, 104, 70)
+EARTH_LN = (84, 66, 44)
+GRASS = (126, 170, 76)
+GRASS_SH = (90, 134, 58)
+GRASS_LN = (52, 84, 36)
 
 RESERVED_HERO = [H_SKIN, H_SKIN_SH, H_SKIN_LN, H_HAIR, H_HAIR_SH, H_HAIR_HI]
 
@@ -169,15 +170,29 @@ def sword(p, top=(150, 36), length=300, ang=90.0, blade_w=22, shabby=True):
     blade = [T(u, v) for u, v in left + right]
     p.part(blade, IRON, IRON_LN, shade=IRON_SH, light=IRON_HI, off=(4 * nx, 4 * ny),
            light_off=(-2.5 * nx, -2.5 * ny), smooth=False, lw=LW)
+    # the bevels: a lit strip along one edge, a dark one along the other,
+    # and the fuller down the middle
+    with p.clip(blade, smooth=False):
+        p.curve([T(78, -bw + 2.2), T(270, -bw + 4.4)], IRON_HI, 1.6 * k, smooth=False)
+        p.curve([T(78, bw - 2.4), T(262, bw - 4.2)], IRON_SH, 2.0 * k, smooth=False)
     p.curve([T(84, 0), T(236, 0)], IRON_SH, 2.4 * k, smooth=False)
     p.curve([T(84, -2.4), T(236, -2.4)], IRON_HI, 1.0 * k, smooth=False)
     if shabby:
         with p.clip(blade, smooth=False):
-            for (u, v, r) in ((100, 5, 4.5), (128, -4, 3.2), (168, 6, 5), (214, -5, 3.6),
-                              (246, 3, 3)):
-                cx, cy = T(u, v)
-                p.ellipse(cx, cy, r * k, r * 0.7 * k, RUST, rot=ang)
-                p.ellipse(cx + 0.6, cy + 0.6, r * 0.45 * k, r * 0.3 * k, RUST_DK, rot=ang)
+            # rust in ragged patches, thicker near the guard where the rain
+            # sat, each with a stain running down towards the point
+            for (u, v, r, run) in ((92, 6, 6.5, 26), (104, -6, 4.0, 14), (150, 4, 5.5, 30),
+                                   (200, -5, 4.2, 18), (240, 6, 3.0, 12)):
+                patch = []
+                for j in range(9):
+                    a2 = 2 * math.pi * j / 9
+                    rr = r * (0.7 + 0.3 * ((j * 37 + int(u)) % 5) / 4.0)
+                    patch.append(T(u + math.cos(a2) * rr * 1.4, v + math.sin(a2) * rr))
+                p.shape(patch, RUST, alpha=0.85)
+                p.shape([T(u + 2, v - r * 0.4), T(u + run, v - r * 0.15), T(u + run + 4, v),
+                         T(u + run, v + r * 0.15), T(u + 2, v + r * 0.4)], RUST, alpha=0.45)
+                p.ellipse(*T(u + 0.6, v + 0.8), r * 0.55 * k, r * 0.4 * k, RUST_DK, rot=ang,
+                          alpha=0.8)
         p.taper([T(178, -3), T(186, -6), T(192, -4), T(198, -8)], 0.9, 0.3, IRON_LN)
     guard = [T(u, v) for u, v in ((62, -34), (66, -36), (74, -33), (75, 0), (74, 33),
                                   (68, 38), (62, 36), (64, 0))]
@@ -202,7 +217,7 @@ def sword_picture():
     p = Pic(300, 400)
     p.part([(66, 412), (84, 372), (118, 356), (150, 352), (186, 358), (218, 374), (236, 412)],
            EARTH, EARTH_LN, shade=EARTH_SH, light=lighter(EARTH, 0.25), off=(5, 6),
-           light_off=(2, 2), lw=LW)
+           light_off=(2, 2), lw=LW_FINE + 0.2)
     sword(p, top=(150, 24), length=362, blade_w=24)
     p.part([(112, 412), (120, 372), (136, 366), (150, 372), (166, 366), (182, 372),
             (190, 412)], lighter(EARTH, 0.06), EARTH_LN, shade=EARTH_SH, off=(3, 4), lw=LW)
