@@ -273,16 +273,31 @@ def golem(p, seed=44):
     cr.restore()
     cr.set_source(glow)
     cr.fill()
+    # deep sockets under a brow of stone, the eyes burning slits in them
     for side in (-1, 1):
         ex = 334 + side * 19
-        p.shape([(ex - side * 13, 104), (ex + side * 13, 112), (ex - side * 10, 120)],
-                (255, 84, 30), LN, lw=1.4, smooth=False)
-        p.shape([(ex - side * 8, 108), (ex + side * 6, 112), (ex - side * 6, 116)],
-                EMBER_HI, smooth=False)
-    p.shape([(288, 92), (334, 101), (380, 92), (382, 101), (334, 109), (286, 101)], LN,
-            smooth=False)
-    p.shape([(312, 130), (322, 126), (330, 132), (340, 126), (350, 132), (358, 128),
-             (352, 141), (318, 141)], (40, 18, 20), LN, lw=1.0, smooth=False)
+        p.shape([(ex - side * 15, 102), (ex + side * 14, 106), (ex + side * 11, 120),
+                 (ex - side * 12, 118)], (44, 22, 26), smooth=False)
+        p.shape([(ex - side * 12, 110), (ex + side * 12, 109), (ex + side * 9, 116),
+                 (ex - side * 9, 116)], (255, 96, 34), LN, lw=1.0, smooth=False)
+        p.shape([(ex - side * 8, 112), (ex + side * 8, 111.5), (ex + side * 5, 114),
+                 (ex - side * 6, 114.2)], EMBER_HI, smooth=False)
+    # the brow: a ledge of the head's own stone, lit on top, its shadow
+    # falling into the sockets; it dips in the middle, frowning
+    brow = [(282, 100), (296, 88), (320, 92), (334, 100), (348, 92), (372, 87), (386, 99),
+            (374, 106), (350, 104), (334, 110), (318, 104), (294, 107)]
+    p.shape(brow, ST_SH, LN, lw=1.6, smooth=False)
+    p.shape([(286, 99), (297, 90), (320, 94), (334, 102), (348, 94), (371, 89), (382, 98),
+             (360, 97), (334, 104), (308, 98)], ST, smooth=False)
+    p.curve([(297, 90), (320, 94), (334, 101), (348, 94), (371, 89)], RIM, 1.4, smooth=False)
+    # the mouth: a crack across the stone, glowing from inside
+    mouth = [(308, 136), (316, 132), (324, 134.5), (331, 131), (339, 134), (346, 131.5),
+             (354, 134), (360, 133), (355, 139), (345, 141.5), (336, 140), (326, 142),
+             (315, 140)]
+    p.shape(mouth, (52, 20, 22), LN, lw=1.0, smooth=False)
+    p.shape([(318, 135), (326, 134), (334, 133.5), (344, 134), (350, 135), (344, 138),
+             (334, 137), (322, 138)], (255, 110, 40), alpha=0.9)
+    p.curve([(322, 136), (334, 135.4), (346, 136)], EMBER_HI, 1.0)
     figure.anger_mark(p, 404, 58, 11)
     # steam of rage, and the dust it raises
     for (x, y, rr) in ((268, 60, 15), (250, 42, 11), (404, 118, 11)):

@@ -440,8 +440,7 @@ def ending():
     p.ellipse(sun[0], sun[1], 25, 25, (255, 250, 228))
     # clouds lit from below by the low sun
     for (x, y, r) in ((104, 70, 40), (204, 46, 28), (376, 92, 32), (566, 58, 36), (40, 146, 24)):
-        cs = [(x + dx * r, y + dy * r * 0.5, r * s) for dx, dy, s in
-              ((-1.0, 0.3, 0.5), (-0.3, 0, 0.72), (0.4, 0.1, 0.62), (1.0, 0.35, 0.46))]
+        cs = heap(x, y, r, int(x * 17 + y), flat=0.3)
         lump(p, cs, (232, 156, 174), shade=(255, 216, 172), light=(200, 140, 178),
              off=(0.0, -0.3), light_off=(0.1, 0.55), light_alpha=0.5,
              line=(196, 118, 146), lw=0.8)
@@ -641,18 +640,26 @@ def boulder(p, rng, cx, cy, rx, ry, color, line=STONE_LN, lw=1.1, moss=False, cr
     p.stroke(sp(pts), line, lw)
 
 
+def heap(x, y, r, seed, flat=0.35):
+    """The round masses of a cloud: five to seven of different sizes, the
+    biggest a little left of the middle, their feet near one level."""
+    rng = Rng(seed)
+    n = 5 + int(rng.uniform(0, 3))
+    cs = []
+    for k in range(n):
+        u = (k + 0.5) / n * 2 - 1
+        s = (0.85 - 0.45 * abs(u + 0.2)) * rng.uniform(0.75, 1.2)
+        cs.append((x + u * r * 1.1, y + r * flat - s * r * 0.55, s * r * 0.75))
+    return cs
+
+
 def cloud(p, x, y, r, base=(255, 255, 255), shade=(212, 226, 242), line=SKY_LINE, lw=0.8,
           seed=0):
     """A fair-weather cloud: a heap of round masses of different sizes, the
     biggest a little left of the middle, its underside flat, shaded on the
     side away from the sun, with soft streaks of texture."""
     rng = Rng(int(x * 31 + y * 7 + r) + seed)
-    n = 5 + int(rng.uniform(0, 3))
-    cs = []
-    for k in range(n):
-        u = (k + 0.5) / n * 2 - 1
-        s = (0.85 - 0.45 * abs(u + 0.2)) * rng.uniform(0.75, 1.2)
-        cs.append((x + u * r * 1.1, y + r * 0.35 - s * r * 0.55, s * r * 0.75))
+    cs = heap(x, y, r, int(x * 31 + y * 7 + r) + seed)
     bottom = y + r * 0.42
     cr = p.cr
     cr.save()
@@ -845,10 +852,13 @@ def angry_golem():
     # storm clouds, lit on top by the fire behind them
     for (x, y, r) in ((60, 40, 60), (170, 20, 50), (520, 30, 64), (420, 10, 40),
                       (600, 90, 50), (0, 120, 40)):
-        cs = [(x + dx * r, y + dy * r * 0.6, r * s) for dx, dy, s in
-              ((-0.8, 0.2, 0.6), (0, 0, 0.85), (0.8, 0.25, 0.6))]
+        cs = heap(x, y, r * 1.1, int(x * 13 + y), flat=0.5)
         lump(p, cs, (84, 34, 52), shade=(50, 22, 40), light=(124, 50, 62), line=(30, 10, 24),
              lw=1.0, off=(0.0, 0.25), light_off=(0.1, 0.5), light_alpha=0.6)
+        dabs(p, rng, lambda cr, cs=cs: circles(cr, cs), (x - r * 2.2, y - r * 1.5, x + r * 2.2,
+                                                         y + r * 1.2),
+             (84, 34, 52), int(r * r * 0.3), size=(2.0, 5.0), angle=0, jitter=15,
+             alpha=(0.12, 0.24), stretch=0.4, spread=0.25)
     # dark hills, their ridge caught by the red light
     band(p, [(-40, 250), (100, 226), (220, 236), (380, 224), (520, 236), (640, 226)],
          [(0, (92, 44, 60)), (1, (76, 40, 56))], line=(176, 78, 66), lw=0.9)
