@@ -130,9 +130,18 @@ def joint(p, a, b, w):
 
 
 def dust(p, x, y, r, light=DUST, shade=DUST_SH, line=LN):
-    """A dust cloud with volume: puffs with a shaded underside and a line."""
-    puffs = [(x - r * 0.6, y + r * 0.1, r * 0.55), (x, y - r * 0.25, r * 0.7),
-             (x + r * 0.6, y + r * 0.05, r * 0.55), (x + r * 0.1, y + r * 0.3, r * 0.6)]
+    """A dust cloud with volume: puffs with a shaded underside and a line.
+    No two clouds have the same puffs: their number, sizes and places come
+    from where the cloud is."""
+    rng = _Rng(int(x * 11 + y * 5 + r * 3))
+    n = 3 + int(rng.uniform(0, 4))
+    puffs = []
+    for k in range(n):
+        a = 2 * math.pi * k / n + rng.uniform(-0.4, 0.4)
+        d = rng.uniform(0.2, 0.6) * r
+        puffs.append((x + math.cos(a) * d * 1.2, y + math.sin(a) * d * 0.6 - r * 0.05,
+                      r * rng.uniform(0.38, 0.72)))
+    puffs.sort(key=lambda c: -c[2])
     cr = p.cr
     for px, py, pr in puffs:
         cr.new_sub_path()
