@@ -192,19 +192,39 @@ def robe_front(p, r):
     p.part([(142, 291), (158, 291), (160, 308), (140, 308)], GOLD, GOLD_LN, shade=GOLD_SH,
            off=(2, 2), smooth=False, lw=LW)
     p.ellipse(150, 299.5, 3.2, 3.6, GEM, GEM_LN, lw=0.6)
-    # capelet with a scalloped hem and gold trim
-    cape = [(150, 222), (126, 224), (108, 234), (97, 250), (92, 268), (102, 275),
-            (114, 268), (126, 277), (138, 270), (150, 279), (162, 270), (174, 277),
-            (186, 268), (198, 275), (208, 268), (203, 250), (192, 234), (174, 224)]
-    p.part(cape, CAPE, ROBE_LN, shade=CAPE_SH, light=ROBE, off=(6, 5), lw=LW)
-    with p.clip(cape):
-        p.curve([(90, 268), (102, 273), (114, 266), (126, 275), (138, 268), (150, 277),
-                 (162, 268), (174, 275), (186, 266), (198, 273), (210, 266)], GOLD, 2.4)
+    capelet(p)
     collar = [(131, 212), (150, 221), (169, 212), (174, 228), (150, 234), (126, 228)]
     p.part(collar, CREAM, CREAM_LN, shade=CREAM_SH, off=(0, 3), smooth=False, lw=LW)
     p.ellipse(150, 234, 6.5, 6.5, GOLD, GOLD_LN, lw=LW)
     p.ellipse(150, 234, 3.4, 3.4, GEM_SH)
     p.ellipse(149.2, 233.2, 1.5, 1.5, (230, 255, 255))
+
+
+CAPELET = [(150, 222), (126, 224), (108, 234), (97, 250), (92, 268), (102, 275),
+           (114, 268), (126, 277), (138, 270), (150, 279), (162, 270), (174, 277),
+           (186, 268), (198, 275), (208, 268), (203, 250), (192, 234), (174, 224)]
+
+
+def capelet(p):
+    """The capelet with a scalloped hem and gold trim."""
+    p.part(CAPELET, CAPE, ROBE_LN, shade=CAPE_SH, light=ROBE, off=(6, 5), lw=LW)
+    with p.clip(CAPELET):
+        p.curve([(90, 268), (102, 273), (114, 266), (126, 275), (138, 268), (150, 277),
+                 (162, 268), (174, 275), (186, 266), (198, 273), (210, 266)], GOLD, 2.4)
+
+
+def capelet_over_shoulders(p, r, sides):
+    """The capelet again over the tops of the sleeves, so it covers the
+    seam where each sleeve's round cap begins."""
+    cr = p.cr
+    for side in sides:
+        x, y = (SHOULDER_L[0], SHOULDER_L[1] - r.shrug) if side < 0 else \
+               (SHOULDER_R[0], SHOULDER_R[1] + r.shrug)
+        cr.save()
+        cr.arc(x, y + 2, 15, 0, 2 * math.pi)
+        cr.clip()
+        capelet(p)
+        cr.restore()
 
 
 def neck(p):
@@ -513,11 +533,18 @@ def hair_back(p, sway=0.0):
            (224, 292), (216, 250), (212, 212), (212, 168), (206, 126), (188, 100)]
     p.part(pts, HAIR_SH, HAIR_LN, shade=darker(HAIR_SH, 0.22), light=HAIR, off=(6, 5),
            light_off=(4, 0), lw=LW)
-    with p.clip(pts):
-        for x0, xm, x1 in ((100, 92, 86), (110, 104, 104), (122, 120, 118),
-                           (200, 208, 214), (190, 196, 196), (178, 180, 182)):
-            p.taper([(x0, 150), (xm, 236), (x1, 322)], 0.3, 0.3, darker(HAIR_SH, 0.35),
-                    wmid=1.6)
+    # the long hair behind her falls in clumps past her arms, their tips at
+    # different lengths, swinging with the lean
+    for side, clumps in ((-1, (([(98, 140), (90, 200), (86, 256), (82, 300), (86, 326)], 20),
+                               ([(110, 150), (104, 212), (100, 262), (101, 302), (107, 332)],
+                                17))),
+                         (1, (([(202, 140), (210, 200), (214, 252), (218, 296), (213, 320)], 20),
+                              ([(190, 150), (196, 212), (200, 262), (199, 300), (194, 336)],
+                               17)))):
+        for cpts, w in clumps:
+            n = len(cpts) - 1
+            cpts = [(x + sway * (k / n) ** 2, y) for k, (x, y) in enumerate(cpts)]
+            clump(p, cpts, w, LW, base=HAIR_SH, shade=darker(HAIR_SH, 0.22))
 
 
 def lock(p, pts, w0, color=HAIR, shade=HAIR_SH, wmid=None, w1=0.6):
@@ -548,12 +575,10 @@ def side_lock(p, s, sway, dx=0.0):
     def X(u, y, k=1.0):
         return (150 + dx + s * u + sway * k, y)
     main = [X(36, 114, 0), X(46, 146, 0.1), X(51, 176, 0.3), X(45, 206, 0.55),
-            X(48, 232, 0.8), X(45, 250, 1.0)]
-    lock(p, main, 15, wmid=15, w1=9)
-    for tip, w in (([X(41, 240, 0.9), X(38, 258, 1.1), X(40, 270, 1.25)], 6),
-                   ([X(46, 240, 0.9), X(47, 256, 1.1), X(53, 266, 1.25)], 6),
-                   ([X(49, 238, 0.9), X(52, 250, 1.0), X(57, 254, 1.1)], 4)):
-        lock(p, tip, w)
+            X(47, 234, 0.8), X(42, 262, 1.1)]
+    # the tip splits: a shorter lock curls out from the main one
+    lock(p, [X(46, 222, 0.7), X(51, 242, 0.9), X(56, 254, 1.05)], 8)
+    lock(p, main, 15, wmid=14)
     inner = [X(30, 128, 0), X(38, 160, 0.15), X(35, 190, 0.4), X(39, 214, 0.6),
              X(35, 232, 0.8)]
     lock(p, inner, 8)
@@ -1132,6 +1157,8 @@ def draw(mood):
     for a in m["arms"]:
         if not a["front"]:
             draw_arm(p, r, a, line)
+    with Frame(p, r.body):
+        capelet_over_shoulders(p, r, [a["side"] for a in m["arms"] if not a["front"]])
     with Frame(p, r.head):
         draw_head(p, m)
     if line and layer == "over":
@@ -1299,7 +1326,7 @@ BACK_CLUMPS = [
 ]
 
 
-def clump(p, pts, w, line=LW):
+def clump(p, pts, w, line=LW, base=HAIR, shade=HAIR_SH):
     """A clump of hair seen from behind: full along most of its length,
     tapering to a point over its last quarter."""
     c = sample_spline(pts, 8)
@@ -1318,7 +1345,7 @@ def clump(p, pts, w, line=LW):
         left.append((x + nx * hw, y + ny * hw))
         right.append((x - nx * hw, y - ny * hw))
     out = left + list(reversed(right))
-    p.part(out, HAIR, HAIR_LN, shade=HAIR_SH, off=(3, 2.5), smooth=False, lw=line)
+    p.part(out, base, HAIR_LN, shade=shade, off=(3, 2.5), smooth=False, lw=line)
     return out
 
 
