@@ -891,12 +891,17 @@ def sparkle(p, x, y, r):
 
 
 def tear_stream(p, side, length=44):
+    """A stream of tears from a squeezed eye: it wells up wide under the eye,
+    wavers down the cheek and splays outwards, a little different on each
+    side."""
     x0 = 150 + side * 19
-    pts = [(x0, 168), (x0 + side * 3, 182), (x0 + side * 2, 168 + length * 0.6),
-           (x0 + side * 5, 168 + length)]
-    out = taper_outline(pts, 6, 3, wmid=6.5)
+    k = 1.0 if side < 0 else 0.86
+    pts = [(x0, 166), (x0 + side * 4, 178), (x0 + side * 2, 190), (x0 + side * 7, 203),
+           (x0 + side * 6 + side * 6 * k, 166 + length * k)]
+    out = taper_outline(pts, 8, 2.6, wmid=5.2)
     p.shape(out, TEAR, TEAR_LN, lw=LW_FINE, smooth=False)
-    p.curve([(x0 - side * 0.5, 176), (x0 + side * 1.5, 196)], (255, 255, 255), 1.2)
+    p.curve([(x0 + side * 0.5, 172), (x0 + side * 3, 182), (x0 + side * 1.8, 192)],
+            (255, 255, 255), 1.2)
 
 
 def squiggle(p, x0, y0, side, n=4, color=MARK):
@@ -1027,7 +1032,7 @@ MOODS = {
         arms=[arm(-1, (86, 270), (111, 304), "grip", front=True),
               arm(1, (218, 250), (182, 182), "fist", ang=235, cuff=26, front=True)],
         eyes="sad_closed", brows="sad", mouth="wobble", blush=0.55,
-        drops=[(110, 178, 1.0), (96, 200, 0.8), (202, 206, 0.8)]),
+        drops=[(119, 172, 0.9), (114, 190, 0.8), (198, 214, 0.7)]),
     "으앙메어드": dict(
         # wailing: fists at her sides, head back, tears in streams
         lean=1, tilt=3, shrug=4, head=(0, -3), staff_behind=((232, 48), (138, 412)),
@@ -1295,11 +1300,13 @@ def _marks(p, m, r):
             for y0 in (160, 220, 280):
                 squiggle(p, 150 + side * 100, y0, side)
     if m.get("shock"):
-        for a in (200, 222, 246, 294, 318, 340):
+        # jolt lines of different lengths, thick where they start
+        for a, r0, r1, w in ((200, 118, 136, 4.0), (220, 112, 140, 4.6), (247, 118, 132, 3.4),
+                             (293, 116, 138, 4.4), (317, 120, 134, 3.6), (340, 114, 142, 4.8)):
             ra = math.radians(a)
-            pts = [(150 + math.cos(ra) * 116, 126 + math.sin(ra) * 98),
-                   (150 + math.cos(ra) * 138, 126 + math.sin(ra) * 116)]
-            p.taper(pts, 4.4, 1.6, MARK)
+            pts = [(150 + math.cos(ra) * r0, 126 + math.sin(ra) * r0 * 0.84),
+                   (150 + math.cos(ra) * r1, 126 + math.sin(ra) * r1 * 0.84)]
+            p.taper(pts, w, 1.2, MARK)
     if m.get("grumble"):
         p.curve([(220, 148), (228, 141), (236, 150), (244, 141), (252, 150)], MARK, 2.0)
         p.curve([(224, 162), (232, 155), (240, 164), (248, 155)], MARK, 2.0)
