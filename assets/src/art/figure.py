@@ -252,10 +252,27 @@ def sleeve(p, sh, el, wr, cuff=30):
     out = out + cap
     p.part(out, ROBE, ROBE_LN, shade=ROBE_SH, light=ROBE_HI, off=(4, 4), smooth=False,
            lw=LW)
-    # a crease at the elbow
+    # a crease at the elbow, and folds that run from it down the forearm
+    # and up the upper arm, where the cloth bunches as the arm bends
     p.taper([(el[0] - ux * 4 - nx * 6, el[1] - uy * 4 - ny * 6), (el[0], el[1]),
              (el[0] - ux * 2 + nx * 5, el[1] - uy * 2 + ny * 5)], 0.3, 0.3, ROBE_SH,
             wmid=1.8)
+    fl = math.hypot(end[0] - el[0], end[1] - el[1])
+    with p.clip(out, smooth=False):
+        for k, (a, b, s) in enumerate(((0.15, 0.7, 4.0), (0.35, 0.95, -3.0))):
+            if fl < 20:
+                break
+            p.taper([(el[0] + ux * fl * a + nx * s, el[1] + uy * fl * a + ny * s),
+                     (el[0] + ux * fl * (a + b) / 2 + nx * (s * 1.6),
+                      el[1] + uy * fl * (a + b) / 2 + ny * (s * 1.6)),
+                     (el[0] + ux * fl * b + nx * s * 2.2, el[1] + uy * fl * b + ny * s * 2.2)],
+                    0.2, 0.2, ROBE_SH, wmid=1.4)
+        ua = math.atan2(el[1] - sh[1], el[0] - sh[0])
+        vx, vy = math.cos(ua), math.sin(ua)
+        ul = math.hypot(el[0] - sh[0], el[1] - sh[1])
+        p.taper([(el[0] - vx * ul * 0.45 - vy * 5, el[1] - vy * ul * 0.45 + vx * 5),
+                 (el[0] - vx * ul * 0.2 - vy * 6.5, el[1] - vy * ul * 0.2 + vx * 6.5),
+                 (el[0] - vx * 3 - vy * 4, el[1] - vy * 3 + vx * 4)], 0.2, 0.2, ROBE_SH, wmid=1.3)
     bell_cuff(p, wr, ux, uy, cuff)
     return math.degrees(ang)
 
@@ -1021,7 +1038,7 @@ MOODS = {
         grumble=True),
     "짜증메어드": dict(
         # annoyed: weight on one leg, fist on the hip, teeth clenched
-        lean=-3.5, tilt=5, shrug=-4, staff=STAFF_L,
+        lean=-3.5, tilt=5, shrug=-4, yaw=-8, staff=STAFF_L,
         arms=[L_STAFF, arm(1, (230, 262), (202, 294), "fist", ang=200)],
         eyes="half", look=(0, 1.5), brows="angry", mouth="grit", anger=(210, 124, 12),
         gloom=True),
@@ -1042,7 +1059,8 @@ MOODS = {
         drops=[(92, 148, 1.1), (208, 148, 1.1), (84, 174, 0.8), (216, 176, 0.8)]),
     "마법메어드": dict(
         # using magic: aims the staff, sure of herself
-        lean=-4, tilt=3, shrug=3, staff=((262, 166), (24, 447)), staff_front=True, glow=True,
+        lean=-4, tilt=3, shrug=3, yaw=10, staff=((262, 166), (24, 447)), staff_front=True,
+        glow=True,
         arms=[arm(-1, (102, 284), (134, 304), "grip", ang=-30, flip=True),
               arm(1, (222, 262), (200, 246), "grip", ang=-40, flip=True)],
         eyes="open", look=(2.5, 0), brows="normal", mouth="grin", blush=0.3,
