@@ -198,6 +198,27 @@ def trunk(p, rng, x, base_y, top_y, w, color, lean=0.0, roots=True, line=None, b
     return pts
 
 
+def scatter(rng, n, x0, x1, y0, y1):
+    """n places in clumps, not sprinkled evenly: clumps of three to twelve
+    round random centres, wider and deeper near the viewer.  Yields (x, y,
+    clump number)."""
+    k = 0
+    made = 0
+    while made < n:
+        cx, cy = rng.uniform(x0, x1), rng.uniform(y0, y1)
+        depth = (cy - y0) / max(1.0, y1 - y0)
+        m = 3 + int(rng.uniform(0, 10))
+        for _ in range(m):
+            if made >= n:
+                break
+            x = cx + (rng.uniform(-1, 1) + rng.uniform(-1, 1)) * (5 + 22 * depth)
+            y = cy + (rng.uniform(-1, 1) + rng.uniform(-1, 1)) * (1.5 + 7 * depth)
+            made += 1
+            if x0 <= x <= x1 and y0 <= y <= y1:
+                yield x, y, k
+        k += 1
+
+
 def tuft(p, x, y, h, color, rng, line=None):
     """Three blades of grass in a fan, each a tapered Bezier stroke."""
     for k in (-1, 0, 1):
@@ -359,20 +380,18 @@ def forest_crossroads():
     # the road's end melts into the light of the opening
     glow(p, 300, 202, 34, 16, (246, 244, 212), 0.9, core=0.2)
     # grass along the verges, taller near the viewer
-    for _ in range(560):
-        x, y = rng.uniform(-5, 605), rng.uniform(206, 404)
+    for x, y, _ in scatter(rng, 560, -5, 605, 206, 404):
         if in_path(p, roads, x, y):
             continue
         if 150 < x < 450 and y > 260 and rng.chance(0.6):
             continue    # calmer in the middle
         depth = (y - 200) / 200
         tuft(p, x, y, (3 + 11 * depth) * rng.uniform(0.7, 1.2), rng.pick(GRASS_COLS), rng)
-    for _ in range(44):
-        x, y = rng.uniform(8, 600), rng.uniform(262, 392)
+    colours = [(255, 255, 255), (250, 222, 112), (232, 164, 222), (176, 204, 255)]
+    for x, y, k in scatter(rng, 44, 8, 600, 262, 392):
         if 170 < x < 430 or in_path(p, roads, x, y):
             continue
-        flower(p, x, y, 0.55 + (y - 260) / 160,
-               rng.pick([(255, 255, 255), (250, 222, 112), (232, 164, 222), (176, 204, 255)]))
+        flower(p, x, y, 0.55 + (y - 260) / 160, colours[k % 4])
     # bushes at the corners of the crossing
     for (x, y, r) in ((190, 214, 22), (412, 216, 22), (146, 210, 18), (458, 210, 18)):
         foliage(p, rng, x, y - r * 0.4, r, (84, 138, 70), n=7, line=FOREST_LINE, lw=0.9)
@@ -467,19 +486,17 @@ def ending():
                                                   (1, (70, 60, 110), 0.3)]))
     glow(p, 476, 268, 240, 34, (255, 232, 160), 0.55, core=0.2)
     glow(p, 100, 386, 220, 40, (90, 96, 60), 0.35, core=0.3)
-    for _ in range(420):
-        x, y = rng.uniform(-5, 605), rng.uniform(248, 404)
+    for x, y, _ in scatter(rng, 420, -5, 605, 248, 404):
         if 150 < x < 450 and y > 280 and rng.chance(0.55):
             continue
         depth = (y - 244) / 160
         tuft(p, x, y, (3 + 10 * depth) * rng.uniform(0.7, 1.2),
              rng.pick([(150, 160, 70), (176, 180, 86), (128, 140, 60), (200, 190, 96)]), rng)
-    for _ in range(70):
-        x, y = rng.uniform(0, 600), rng.uniform(270, 396)
+    colours = [(255, 255, 255), (255, 220, 120), (250, 170, 200), (200, 180, 255)]
+    for x, y, k in scatter(rng, 70, 0, 600, 270, 396):
         if 180 < x < 420 and rng.chance(0.6):
             continue
-        flower(p, x, y, 0.55 + (y - 270) / 170,
-               rng.pick([(255, 255, 255), (255, 220, 120), (250, 170, 200), (200, 180, 255)]))
+        flower(p, x, y, 0.55 + (y - 270) / 170, colours[k % 4])
     # the golem is rubble now, with flowers in the gaps
     glow(p, 92, 362, 100, 14, (70, 60, 36), 0.5, core=0.4)
     golem.rubble(p)
@@ -738,8 +755,7 @@ def clearing():
             continue    # the heap's place
         s = 0.4 + (y - 230) / 150
         boulder(p, rng, x, y, 8 * s, 5 * s, STONE, lw=0.8, crack=False)
-    for _ in range(460):
-        x, y = rng.uniform(-5, 605), rng.uniform(212, 404)
+    for x, y, _ in scatter(rng, 460, -5, 605, 212, 404):
         if 150 < x < 450 and y > 250 and rng.chance(0.55):
             continue    # calmer in the middle
         depth = (y - 208) / 196
