@@ -1083,8 +1083,8 @@ MOODS = {
     "부끄메어드": dict(
         # shy: head down and aside, eyes lowered, fingertips poking together
         lean=2, tilt=-5, shrug=3, head=(0, 9), yaw=-22, staff_behind=((234, 50), (134, 412)),
-        arms=[arm(-1, (104, 290), (128, 294), "point", ang=-22, flip=False),
-              arm(1, (196, 290), (172, 294), "point", ang=202, flip=True)],
+        arms=[arm(-1, (102, 292), (122, 296), "point", ang=-16, flip=False),
+              arm(1, (198, 292), (178, 296), "point", ang=196, flip=True)],
         eyes="down", look=(-3, 2.5), brows="worried", mouth="shy", blush=1.0,
         blush_lines=True),
     "깜짝메어드": dict(
