@@ -444,8 +444,7 @@ def hand(p, at, ang, kind="relaxed", flip=False, k=HAND_K, staff_under=None):
     for joints, w in fingers:
         _stroke_joints(cr, joints, w)
     # shade on the little-finger side and under the knuckles
-    with_clip = cr.save
-    with_clip()
+    cr.save()
     spline(cr, palm)
     cr.clip()
     cr.set_source_rgba(*rgb(SKIN_SH))
@@ -667,7 +666,8 @@ def hat(p, tip=(216, 10), brim_tilt=-4.0, front=True, lw=LW, star=9.5, star_dx=0
     p.part(brim, CAPE, ROBE_LN, shade=CAPE_SH, light=ROBE_HI, off=(0, 6), light_off=(0, 3),
            lw=lw)
     if front:
-        p.part(star_path(168 + star_dx, 82 - star * 0.2, star), (255, 232, 120), GOLD_LN, shade=GOLD, off=(2, 2),
+        p.part(star_path(168 + star_dx, 82 - star * 0.2, star), (255, 232, 120), GOLD_LN,
+               shade=GOLD, off=(2, 2),
                smooth=False, lw=lw)
 
 

@@ -15,7 +15,7 @@ import random
 import cairo
 
 import figure
-from vec import darker, glow, lighter, mix, poly, rgb, spline
+from vec import darker, glow, lighter, mix, poly, rgb
 
 LN = (34, 20, 26)
 ST = (126, 112, 110)
