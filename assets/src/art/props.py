@@ -104,17 +104,18 @@ def hero_back(cx=140):
     crown = [(x, 260), (x + 24, 266), (x + 34, 284), (x + 34, 306), (x + 24, 322),
              (x, 328), (x - 24, 322), (x - 34, 306), (x - 34, 284), (x - 24, 266)]
     p.part(crown, H_HAIR, H_HAIR_LN, shade=H_HAIR_SH, off=(5, 5), lw=LW)
-    # locks fall from a whorl right of centre, of different widths, and
-    # break the outline at the sides and the nape
-    whorl = (x + 8, 270)
-    locks = [(whorl, (x - 12, 276), (x - 30, 288), (x - 42, 304), 17),
-             (whorl, (x + 22, 278), (x + 36, 292), (x + 42, 306), 15),
-             ((x - 6, 276), (x - 20, 296), (x - 32, 314), (x - 38, 330), 15),
-             ((x + 14, 280), (x + 24, 300), (x + 32, 318), (x + 34, 330), 13),
-             ((x - 16, 290), (x - 24, 310), (x - 28, 326), (x - 26, 336), 11),
-             ((x + 2, 284), (x - 4, 304), (x - 10, 324), (x - 16, 344), 14),
-             ((x + 10, 290), (x + 12, 310), (x + 10, 328), (x + 4, 342), 12),
-             ((x + 22, 296), (x + 26, 312), (x + 26, 326), (x + 20, 336), 9)]
+    # locks fall from the crown in two layers: long ones at the nape under
+    # shorter ones from the top of the head, of different widths, breaking
+    # the outline at the sides and the nape
+    locks = [((x - 28, 288), (x - 32, 306), (x - 34, 318), (x - 30, 328), 12),
+             ((x - 12, 292), (x - 13, 312), (x - 15, 330), (x - 18, 342), 13),
+             ((x + 4, 292), (x + 4, 314), (x + 3, 332), (x + 1, 346), 13),
+             ((x + 18, 290), (x + 21, 308), (x + 23, 322), (x + 21, 334), 12),
+             ((x + 30, 284), (x + 34, 298), (x + 36, 310), (x + 34, 318), 10),
+             ((x - 18, 274), (x - 30, 286), (x - 37, 296), (x - 41, 308), 17),
+             ((x - 4, 270), (x - 10, 286), (x - 16, 300), (x - 21, 318), 16),
+             ((x + 10, 270), (x + 12, 286), (x + 12, 302), (x + 9, 322), 15),
+             ((x + 20, 274), (x + 30, 286), (x + 37, 296), (x + 41, 306), 15)]
     for root, a, b, tip, w in locks:
         out = taper_outline([root, a, b, tip], w, 0.6, wmid=w * 0.9, steps=8)
         p.part(out, H_HAIR, H_HAIR_LN, shade=H_HAIR_SH, off=(2.5, 2.5), smooth=False, lw=LW)
