@@ -394,7 +394,7 @@ def hand(p, at, ang, kind="relaxed", flip=False, k=HAND_K, staff_under=None):
     """One hand with its wrist at at, pointing along ang degrees.  For a
     grip, staff_under draws the staff (in picture coordinates) over the
     palm before the curled fingers close over it."""
-    spec = HANDS[kind]
+    form = HANDS[kind]
     cr = p.cr
     cr.save()
     cr.translate(*at)
@@ -402,8 +402,8 @@ def hand(p, at, ang, kind="relaxed", flip=False, k=HAND_K, staff_under=None):
     cr.scale(k, -k if flip else k)
     lw = LW / k
     fine = LW_FINE / k
-    palm, fingers, thumb = spec["palm"], spec["fingers"], spec["thumb"]
-    curled = spec.get("curled", [])
+    palm, fingers, thumb = form["palm"], form["fingers"], form["thumb"]
+    curled = form.get("curled", [])
     cr.set_line_cap(cairo.LINE_CAP_ROUND)
     joints, w = thumb
 
@@ -452,7 +452,7 @@ def hand(p, at, ang, kind="relaxed", flip=False, k=HAND_K, staff_under=None):
     cr.fill()
     cr.restore()
     cr.set_source_rgba(*rgb(SKIN_LN))
-    if spec.get("together"):
+    if form.get("together"):
         # the fingers lie together: a fine line between each pair
         for (j1, _), (j2, _) in zip(fingers, fingers[1:]):
             mid = [((a[0] + b[0]) / 2, (a[1] + b[1]) / 2) for a, b in zip(j1, j2)]
@@ -460,7 +460,7 @@ def hand(p, at, ang, kind="relaxed", flip=False, k=HAND_K, staff_under=None):
             spline(cr, mid, closed=False)
             cr.set_line_width(fine)
             cr.stroke()
-    for line in spec.get("lines", []):
+    for line in form.get("lines", []):
         spline(cr, line, closed=False)
         cr.set_line_width(fine * 0.8)
         cr.stroke()
