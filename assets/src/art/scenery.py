@@ -140,7 +140,23 @@ def foliage(p, rng, cx, cy, r, base, n=8, line=None, lw=1.0, light=0.2, spread=1
         d = rng.uniform(0.1, 0.62) * r * spread
         cs.append((cx + math.cos(a) * d * 1.25, cy + math.sin(a) * d * 0.8,
                    rng.uniform(0.38, 0.6) * r * rng.uniform(0.6, 1.4)))
-    lump(p, cs, base, shade=darker(base, 0.3), light=lighter(base, light), line=line, lw=lw)
+    big = min(rr for _, _, rr in cs) * 0.99
+    if texture and r > 24:
+        # a leafy edge: small clusters of leaves round each mass, of
+        # different sizes, so the outline is ragged, not a row of arcs
+        masses = list(cs)
+        for x, y, rr in masses:
+            for _ in range(int(rr / 5)):
+                a = rng.uniform(0, 2 * math.pi)
+                d = rr * rng.uniform(0.84, 0.98)
+                lx, ly = x + math.cos(a) * d, y + math.sin(a) * d
+                # only on the outline: not where another mass covers it
+                if any(math.hypot(lx - ox, ly - oy) < orr * 0.95 for ox, oy, orr in masses
+                       if (ox, oy, orr) != (x, y, rr)):
+                    continue
+                cs.append((lx, ly, rr * rng.uniform(0.12, 0.24)))
+    lump(p, cs, base, shade=darker(base, 0.3), light=lighter(base, light), line=line, lw=lw,
+         light_from=big)
     if texture:
         # leaves: small strokes of lighter and darker green, and a core of
         # shade low in the clump
@@ -326,8 +342,10 @@ def forest_crossroads():
         trunk(p, rng, x, rng.uniform(214, 224), -10, rng.uniform(12, 18), (122, 112, 96),
               line=(84, 76, 66), roots=False)
     for _ in range(16):
-        foliage(p, rng, rng.uniform(-30, 630), rng.uniform(-14, 60), rng.uniform(48, 74),
-                (98, 146, 88), n=8, line=(70, 110, 66), lw=0.8)
+        x, y, r = rng.uniform(-30, 630), rng.uniform(-14, 60), rng.uniform(48, 74)
+        if 250 < x < 350 and y > 10:
+            continue    # the light comes through here
+        foliage(p, rng, x, y, r, (98, 146, 88), n=8, line=(70, 110, 66), lw=0.8)
     # ground
     ground = [(-40, 210), (120, 203), (300, 199), (480, 203), (640, 210)]
     land = band(p, ground, [(0, (128, 168, 86)), (0.4, (112, 162, 74)),
