@@ -9,7 +9,7 @@ namespace barmen {
 
 namespace {
 
-extern "C" void freePixels(void *pixels)
+void freePixels(void *pixels)
 {
     delete[] static_cast<std::uint32_t *>(pixels);
 }
@@ -23,7 +23,11 @@ QImage toQImage(pictures::Image image)
     const int width = image.width, height = image.height;
     const QImage::Format format = image.transparent ? QImage::Format_ARGB32 : QImage::Format_RGB32;
     std::uint32_t *pixels = image.pixels.release();
-    return QImage(reinterpret_cast<uchar *>(pixels), width, height, qsizetype(width) * 4, format, freePixels, pixels);
+    QImage wrapped(reinterpret_cast<uchar *>(pixels), width, height, qsizetype(width) * 4, format, freePixels, pixels);
+    // A QImage that could not be made never frees what it was given.
+    if (wrapped.isNull())
+        freePixels(pixels);
+    return wrapped;
 }
 
 PictureLoad QtPictureSource::load(std::string_view file)

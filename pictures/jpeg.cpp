@@ -165,7 +165,7 @@ Decoded decodeJpeg(std::span<const std::uint8_t> bytes)
     errors.error_exit = jpegError;
     errors.emit_message = jpegMessage;
     errors.output_message = jpegOutput;
-    JpegProgress progress;
+    JpegProgress progress{};
     progress.progress_monitor = jpegProgress;
 
     Decoded result;
