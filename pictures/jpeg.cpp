@@ -20,11 +20,12 @@ namespace {
 // A progressive file may hold any number of scans, and each one walks the
 // whole picture again: the work is the scans times the blocks. The game's
 // pictures are 600 × 400, some 6,000 blocks; a progressive one of ten scans
-// is 60,000 block-scans. The budget lets a picture many times the window's
-// size through with the scans real encoders write (ten or so), and stops a
-// small file of hundreds of scans over a large picture in a fraction of a
-// second instead of the many seconds it would take.
-constexpr std::int64_t maxBlockScans = 8'000'000;
+// is 60,000 block-scans. A block-scan full of coefficients takes libjpeg some
+// 60 ns, so the budget lets through the scans real encoders write (ten or
+// so) over pictures many times the window's size, in a quarter of a second
+// at the most, and stops a small file of hundreds of scans over a large
+// picture in a fraction of that instead of the many seconds it would take.
+constexpr std::int64_t maxBlockScans = 4'000'000;
 // Each scan costs something of its own, however few its blocks.
 constexpr int maxScans = 500;
 // What libjpeg may hold beside the picture: a progressive or multi-scan file
