@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "pictures/formats.h"
+#include "system/failure.h"
 
 namespace barmen::pictures {
 
@@ -12,28 +13,15 @@ namespace detail {
 
 Decoded refused(Fault fault, Format format, std::int64_t width, std::int64_t height)
 {
-    const std::string name = format == Format::Jpeg ? "JPEG" : "GIF";
+    static constexpr system::Failure kinds[] = {
+        system::Failure::None,    system::Failure::NotAPicture, system::Failure::CutOff,
+        system::Failure::Damaged, system::Failure::Unsupported, system::Failure::TooManyPixels,
+    };
     Decoded result;
     result.fault = fault;
-    switch (fault) {
-    case Fault::None:
-        break;
-    case Fault::NotAPicture:
-        result.reason = "그림으로 읽을 수 없습니다: JPEG도 GIF도 아닌 파일입니다.";
-        break;
-    case Fault::CutOff:
-        result.reason = name + " 파일이 중간에 잘려 있습니다.";
-        break;
-    case Fault::Damaged:
-        result.reason = name + " 파일의 데이터가 손상되어 있습니다.";
-        break;
-    case Fault::Unsupported:
-        result.reason = "이 게임이 보여 줄 수 없는 종류의 " + name + " 파일입니다.";
-        break;
-    case Fault::TooLarge:
-        result.reason = tooLargeReason(width, height);
-        break;
-    }
+    if (fault != Fault::None)
+        result.reason = system::pictureReason(kinds[std::size_t(fault)],
+                                              {format == Format::Jpeg ? "JPEG" : "GIF", width, height});
     return result;
 }
 
@@ -55,7 +43,7 @@ Image blankImage(int width, int height, bool transparent)
 
 std::string tooLargeReason(std::int64_t width, std::int64_t height)
 {
-    return "그림이 너무 큽니다 (" + std::to_string(width) + " × " + std::to_string(height) + " 화소).";
+    return system::pictureReason(system::Failure::TooManyPixels, {{}, width, height});
 }
 
 namespace {
