@@ -23,8 +23,8 @@
 #include <span>
 #include <thread>
 
-#include "app/form1.h"
-#include "app/qtpictures.h"
+#include "app/qt/form1.h"
+#include "app/qt/qtpictures.h"
 #include "engine/duel.h"
 #include "faultkit.h"
 #include "../gamefolder.h"

@@ -1,4 +1,4 @@
-#include "app/qtpictures.h"
+#include "app/qt/qtpictures.h"
 
 #include <utility>
 
