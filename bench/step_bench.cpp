@@ -23,9 +23,9 @@
 #include <span>
 #include <vector>
 
-#include "app/fonts.h"
-#include "app/form1.h"
-#include "app/qtpictures.h"
+#include "app/qt/fonts.h"
+#include "app/qt/form1.h"
+#include "app/qt/qtpictures.h"
 #include "engine/duel.h"
 #include "engine/textblock.h"
 #include "story/labels.h"

@@ -13,7 +13,7 @@
 include(GNUInstallDirs)
 
 # The desktop's name for the game: the menu entry's file name, the AppStream
-# id, and what the program tells the window system (app/desktop.cpp).
+# id, and what the program tells the window system (app/qt/desktop.cpp).
 set(BARMEN_APP_ID "kr.barmen.barmen")
 # The window class the X11 window carries; the menu entry's StartupWMClass.
 set(BARMEN_WM_CLASS "barmen")

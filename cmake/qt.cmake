@@ -1,4 +1,4 @@
-# The Qt front end (app/): the window, the story box, the picture wrapper,
+# The Qt front end (app/qt/): the window, the story box, the picture wrapper,
 # the desktop set-up. A library so the widget tests can drive the window.
 find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets)
 find_package(PkgConfig)
@@ -7,17 +7,16 @@ if(PkgConfig_FOUND)
 endif()
 
 add_library(barmen_window STATIC
-    app/captionbutton.cpp
-    app/desktop.cpp
-    app/fonts.cpp
-    app/form1.cpp
-    app/picturedecode.cpp
-    app/qtpictures.cpp
-    app/skiptaskbar.cpp
-    app/storybox.cpp
+    app/qt/captionbutton.cpp
+    app/qt/desktop.cpp
+    app/qt/fonts.cpp
+    app/qt/form1.cpp
+    app/qt/qtpictures.cpp
+    app/qt/skiptaskbar.cpp
+    app/qt/storybox.cpp
 )
 set_target_properties(barmen_window PROPERTIES AUTOMOC ON)
-target_link_libraries(barmen_window PUBLIC barmen_system Qt6::Widgets PRIVATE JPEG::JPEG GIF::GIF)
+target_link_libraries(barmen_window PUBLIC barmen_system barmen_pictures Qt6::Widgets)
 if(XCB_FOUND)
     target_compile_definitions(barmen_window PRIVATE BARMEN_HAVE_XCB)
     target_link_libraries(barmen_window PRIVATE PkgConfig::XCB)
@@ -32,5 +31,5 @@ qt_add_resources(barmen_window "pictures"
         assets/default/icon-32.png
 )
 
-add_executable(barmen app/main.cpp app/display.cpp)
+add_executable(barmen app/qt/main.cpp app/qt/display.cpp)
 target_link_libraries(barmen PRIVATE barmen_window)

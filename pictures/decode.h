@@ -37,4 +37,8 @@ Decoded decode(std::span<const std::uint8_t> bytes);
 // for gigabytes.
 inline constexpr std::int64_t maxPixels = 16LL * 1024 * 1024;
 
+// The reason for a picture too large to show, as the decoder gives it; also
+// for a front end that cannot hold a decoded picture for drawing.
+std::string tooLargeReason(std::int64_t width, std::int64_t height);
+
 } // namespace barmen::pictures

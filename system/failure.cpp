@@ -33,31 +33,77 @@ Problem fromErrno(int error)
     }
 }
 
+namespace {
+
+// Every failure the game reports, and how a player reads it: as the reason
+// after "저장 파일 "save.sav"를 쓸 수 없습니다: ", and as the sentence under a
+// picture's name. {format}, {width}, {height} and {code} are filled in.
+struct Wording {
+    Failure kind;
+    std::string_view clause;
+    std::string_view ofPicture;
+};
+
+constexpr Wording wordings[] = {
+    {Failure::NoPermission, "권한이 없습니다", "파일을 열 수 없습니다 (읽기 권한이 없습니다)."},
+    {Failure::ReadOnlyDisk, "읽기 전용 디스크입니다", "파일을 열 수 없습니다."},
+    {Failure::NoSpace, "디스크에 남은 공간이 없습니다", "파일을 열 수 없습니다."},
+    {Failure::QuotaFull, "디스크 사용 한도를 다 썼습니다", "파일을 열 수 없습니다."},
+    {Failure::FileTooBig, "파일 크기 제한에 걸렸습니다", "파일을 열 수 없습니다."},
+    {Failure::NoSuchFile, "그런 파일이나 폴더가 없습니다", "파일이 없습니다."},
+    {Failure::NotAFolderOnPath, "경로 중간에 폴더가 아닌 것이 있습니다", "파일이 없습니다."},
+    {Failure::IsFolder, "폴더입니다", "파일이 아니라 폴더입니다."},
+    {Failure::LinkLoop, "링크가 끝없이 서로를 가리킵니다", "링크가 돌고 돌아 어느 파일에도 닿지 않습니다."},
+    {Failure::DiskError, "디스크에서 입출력 오류가 났습니다", "파일을 끝까지 읽지 못했습니다."},
+    {Failure::PathTooLong, "경로가 너무 깁니다", "파일이 없습니다."},
+    {Failure::TooManyOpenFiles, "열린 파일이 너무 많습니다", "파일을 열 수 없습니다."},
+    {Failure::InUse, "다른 프로그램이 쓰고 있습니다", "파일을 열 수 없습니다."},
+    {Failure::OtherDisk, "다른 디스크로는 옮길 수 없습니다", "파일을 열 수 없습니다."},
+    {Failure::ShortWrite, "끝까지 쓰지 못했습니다", "파일을 끝까지 읽지 못했습니다."},
+    {Failure::Unknown, "알 수 없는 오류입니다 (오류 번호 {code})", "파일을 열 수 없습니다."},
+    {Failure::NotPlainFile, "보통 파일이 아닙니다", "보통 파일이 아닙니다."},
+    {Failure::DanglingLink, "링크가 가리키는 파일이 없습니다", "링크가 가리키는 파일이 없습니다."},
+    {Failure::Empty, "빈 파일입니다", "빈 파일입니다."},
+    {Failure::CannotOpen, "열 수 없습니다", "파일을 열 수 없습니다."},
+    {Failure::ReadIncomplete, "끝까지 읽지 못했습니다", "파일을 끝까지 읽지 못했습니다."},
+    {Failure::FileTooLarge, "너무 큽니다", "그림 파일로 보기에는 너무 큽니다."},
+    {Failure::NotAPicture, "그림이 아닙니다", "그림으로 읽을 수 없습니다: JPEG도 GIF도 아닌 파일입니다."},
+    {Failure::CutOff, "파일이 중간에 잘려 있습니다", "{format} 파일이 중간에 잘려 있습니다."},
+    {Failure::Damaged, "파일의 데이터가 손상되어 있습니다", "{format} 파일의 데이터가 손상되어 있습니다."},
+    {Failure::Unsupported, "보여 줄 수 없는 종류입니다", "이 게임이 보여 줄 수 없는 종류의 {format} 파일입니다."},
+    {Failure::TooManyPixels, "그림이 너무 큽니다", "그림이 너무 큽니다 ({width} × {height} 화소)."},
+};
+
+const Wording &wordingOf(Failure kind)
+{
+    for (const Wording &w : wordings)
+        if (w.kind == kind)
+            return w;
+    return wordingOf(Failure::Unknown);
+}
+
+std::string filledIn(std::string_view text, std::string_view name, const std::string &value)
+{
+    std::string out(text);
+    for (std::size_t at = out.find(name); at != std::string::npos; at = out.find(name, at + value.size()))
+        out.replace(at, name.size(), value);
+    return out;
+}
+
+} // namespace
+
 std::string reason(Problem problem)
 {
-    switch (problem.kind) {
-    case Failure::None: return {};
-    case Failure::NoPermission: return "권한이 없습니다";
-    case Failure::ReadOnlyDisk: return "읽기 전용 디스크입니다";
-    case Failure::NoSpace: return "디스크에 남은 공간이 없습니다";
-    case Failure::QuotaFull: return "디스크 사용 한도를 다 썼습니다";
-    case Failure::FileTooBig: return "파일 크기 제한에 걸렸습니다";
-    case Failure::NoSuchFile: return "그런 파일이나 폴더가 없습니다";
-    case Failure::NotAFolderOnPath: return "경로 중간에 폴더가 아닌 것이 있습니다";
-    case Failure::IsFolder: return "폴더입니다";
-    case Failure::LinkLoop: return "링크가 끝없이 서로를 가리킵니다";
-    case Failure::DiskError: return "디스크에서 입출력 오류가 났습니다";
-    case Failure::PathTooLong: return "경로가 너무 깁니다";
-    case Failure::TooManyOpenFiles: return "열린 파일이 너무 많습니다";
-    case Failure::InUse: return "다른 프로그램이 쓰고 있습니다";
-    case Failure::OtherDisk: return "다른 디스크로는 옮길 수 없습니다";
-    case Failure::ShortWrite: return "끝까지 쓰지 못했습니다";
-    case Failure::NotPlainFile: return "보통 파일이 아닙니다";
-    case Failure::DanglingLink: return "링크가 가리키는 파일이 없습니다";
-    case Failure::Empty: return "빈 파일입니다";
-    case Failure::Unknown: break;
-    }
-    return "알 수 없는 오류입니다 (오류 번호 " + std::to_string(problem.code) + ")";
+    if (!problem)
+        return {};
+    return filledIn(wordingOf(problem.kind).clause, "{code}", std::to_string(problem.code));
+}
+
+std::string pictureReason(Failure kind, const PictureDetail &detail)
+{
+    std::string text = filledIn(wordingOf(kind).ofPicture, "{format}", std::string(detail.format));
+    text = filledIn(text, "{width}", std::to_string(detail.width));
+    return filledIn(text, "{height}", std::to_string(detail.height));
 }
 
 namespace {

@@ -36,6 +36,15 @@ enum class Failure {
     NotPlainFile,
     DanglingLink,
     Empty,
+    CannotOpen,        // a picture that is there but would not open, for a reason no kind above covers
+    ReadIncomplete,    // opened, then the reading failed
+    FileTooLarge,      // more bytes than any picture of the game
+    // What the picture decoder found.
+    NotAPicture,
+    CutOff,
+    Damaged,
+    Unsupported,
+    TooManyPixels,
 };
 
 // A failure and, for Unknown, the system's own number.
@@ -51,6 +60,16 @@ Problem fromErrno(int error);
 // The reason as a clause without a full stop, as it follows a colon:
 // "권한이 없습니다", "디스크에 남은 공간이 없습니다".
 std::string reason(Problem problem);
+
+// What the failure is called under a picture's name in a message box, a
+// sentence with its full stop: "파일이 없습니다.", "GIF 파일이 중간에 잘려
+// 있습니다.", "그림이 너무 큽니다 (8192 × 8192 화소).". The decoder's kinds
+// name the picture's format, and TooManyPixels its size.
+struct PictureDetail {
+    std::string_view format;   // "JPEG" or "GIF"
+    long long width = 0, height = 0;
+};
+std::string pictureReason(Failure kind, const PictureDetail &detail = {});
 
 // A Korean particle whose form follows the word before it: the first form
 // after a final consonant, the second after a vowel ("파일이", "save.sav가").

@@ -194,9 +194,19 @@ Read readFile(const std::string &path, std::size_t limit)
                 break;
             bytes.resize(std::min(bytes.size() * 2, limit + 1));
         }
-        const ssize_t n = ::read(fd.get(), bytes.data() + have, bytes.size() - have);
+        // The byte past the limit is asked for with room for more: some files
+        // refuse a read of a single byte (/proc/self/pagemap reads only whole
+        // 8-byte entries), and only whether there is more counts here.
+        char probe[4096];
+        const bool probing = have == limit;
+        const ssize_t n = probing ? ::read(fd.get(), probe, sizeof probe)
+                                  : ::read(fd.get(), bytes.data() + have, bytes.size() - have);
         if (n < 0 && errno == EINTR)
             continue;
+        if (probing && n > 0) {
+            ++have;
+            break;
+        }
         if (n < 0) {
             // Nothing to read yet, or no plain reading at all, is a file that is
             // not made to be read through (a log that waits, a table of pages).

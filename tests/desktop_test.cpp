@@ -10,9 +10,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/desktop.h"
-#include "app/form1.h"
-#include "app/qtpictures.h"
+#include "app/qt/desktop.h"
+#include "app/qt/form1.h"
+#include "app/qt/qtpictures.h"
 #include "story/story.h"
 #include "system/savefile.h"
 #include "fakes.h"

@@ -50,5 +50,26 @@ TEST(Reasons, areKoreanForEveryErrorNumber)
     EXPECT_NE(reason(fromErrno(EFBIG)), reason(fromErrno(ENOSPC)));
 }
 
+// Every kind of failure has its own words, as a reason after a colon and as
+// a sentence under a picture's name: a kind added without them would fall
+// back on "unknown error".
+TEST(Reasons, everyKindHasItsOwnWords)
+{
+    for (int k = int(Failure::None) + 1; k <= int(Failure::TooManyPixels); ++k) {
+        const Failure kind = Failure(k);
+        const std::string clause = reason({kind, 5});
+        const std::string sentence = pictureReason(kind, {"GIF", 8192, 8192});
+        EXPECT_FALSE(clause.empty()) << k;
+        EXPECT_TRUE(sentence.ends_with('.')) << k << ": " << sentence;
+        if (kind != Failure::Unknown) {
+            EXPECT_EQ(clause.find("알 수 없는"), std::string::npos) << k << ": " << clause;
+        }
+        EXPECT_EQ(sentence.find('{'), std::string::npos) << k << ": " << sentence;
+    }
+    EXPECT_EQ(reason({Failure::Unknown, 77}), "알 수 없는 오류입니다 (오류 번호 77)");
+    EXPECT_EQ(pictureReason(Failure::CutOff, {"JPEG"}), "JPEG 파일이 중간에 잘려 있습니다.");
+    EXPECT_EQ(pictureReason(Failure::TooManyPixels, {{}, 8192, 300}), "그림이 너무 큽니다 (8192 × 300 화소).");
+}
+
 } // namespace
 } // namespace barmen::system

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/fonts.h"
+#include "app/qt/fonts.h"
 
 int main(int argc, char **argv)
 {

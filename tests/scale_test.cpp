@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/fonts.h"
-#include "app/form1.h"
-#include "app/qtpictures.h"
+#include "app/qt/fonts.h"
+#include "app/qt/form1.h"
+#include "app/qt/qtpictures.h"
 #include "story/story.h"
 #include "system/savefile.h"
 #include "fakes.h"

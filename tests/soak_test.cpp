@@ -23,8 +23,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/form1.h"
-#include "app/qtpictures.h"
+#include "app/qt/form1.h"
+#include "app/qt/qtpictures.h"
 #include "engine/duel.h"
 #include "engine/game.h"
 #include "fakes.h"

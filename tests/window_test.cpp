@@ -13,10 +13,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/form1.h"
-#include "app/twips.h"
+#include "app/qt/form1.h"
+#include "app/qt/twips.h"
 #include "layout/form1.h"
-#include "app/qtpictures.h"
+#include "app/qt/qtpictures.h"
 #include "engine/duel.h"
 #include "story/labels.h"
 #include "story/pictures.h"

@@ -37,9 +37,10 @@ for picture in "$assets"/*.jpg "$assets"/*.gif; do ln -s "$picture" .; done
 (ulimit -f 0; exec "$bin") 2>/dev/null &
 game=$!
 win=$(game_window) || win=""
-for name in Command7 Command6 Command8; do click "$win" "$name"; sleep 0.3; done
+sleep 0.5
+for name in Command7 Command6 Command8; do click "$win" "$name"; sleep 0.5; done
 boxes=0
-for _ in $(seq 30); do
+for _ in $(seq 100); do
     boxes=$(xdotool search --onlyvisible --name '바르멘' 2>/dev/null | wc -l)
     [ "$boxes" -ge 2 ] && break
     sleep 0.1

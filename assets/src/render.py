@@ -119,6 +119,10 @@ def main(argv):
     if unknown:
         print("unknown picture: " + ", ".join(sorted(unknown)), file=sys.stderr)
         return 2
+    faults = figure.check_poses()
+    if faults:
+        print("\n".join(faults), file=sys.stderr)
+        return 1
     for sub in ("default", "icons"):
         os.makedirs(os.path.join(out, sub), exist_ok=True)
     cache = {}

@@ -10,19 +10,25 @@
 #include <QTemporaryDir>
 #include <QTextEdit>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
+#include <fstream>
 #include <span>
+#include <thread>
 
-#include "app/form1.h"
-#include "app/qtpictures.h"
+#include "app/qt/form1.h"
+#include "app/qt/qtpictures.h"
 #include "engine/duel.h"
 #include "faultkit.h"
 #include "../gamefolder.h"
+#include "../picturebombs.h"
 #include "story/labels.h"
 #include "story/pictures.h"
 #include "story/story.h"
@@ -162,6 +168,43 @@ struct PictureFaults : ::testing::Test {
         ASSERT_TRUE(QFile::copy(QDir(assetsDir()).filePath(file), file));
     }
 
+    // Puts the state where the click that loads the picture shows its scene,
+    // clicks, and gives what was reported; the click may take no longer than
+    // `seconds` (a click that blocks ends the test by SIGALRM).
+    QStringList clickShowing(std::string_view name, unsigned seconds = 10)
+    {
+        const Trigger t = triggerFor(name);
+        EXPECT_GE(t.button, 0) << name << " is shown nowhere";
+        GameState &state = window->state();
+        state.sceneLabel = t.label;
+        state.prevLabel = std::string(label::Start2);
+        state.battleRoll = t.roll;
+        reports.clear();
+        alarm(seconds);
+        button(t.button)->click();
+        alarm(0);
+        return reports;
+    }
+
+    // Whether the screen and the state are as they were when the snapshot
+    // was taken.
+    struct Snapshot {
+        std::string scene, prev;
+        QString text;
+        qint64 bg = 0, ch = 0;
+    };
+    Snapshot snapshot() const
+    {
+        return {window->state().sceneLabel, window->state().prevLabel, control<QTextEdit>("Text1")->toPlainText(),
+                control<QLabel>("bg")->pixmap().cacheKey(), control<QLabel>("ch")->pixmap().cacheKey()};
+    }
+    bool unchanged(const Snapshot &s, std::string_view label) const
+    {
+        const Snapshot now = snapshot();
+        return now.scene == label && now.prev == std::string(label::Start2) && now.text == s.text && now.bg == s.bg
+               && now.ch == s.ch;
+    }
+
     void tryEveryPicture(const Kind &kind)
     {
         for (std::string_view name : test::gamePictures()) {
@@ -291,6 +334,168 @@ TEST_F(PictureFaults, unreadable)
     EXPECT_EQ(o.exitCode, 0);
     EXPECT_NE(o.output.find("[  PASSED  ] 1 test"), std::string::npos) << "the run as nobody did not pass";
     EXPECT_NE(o.output.find("pictures unreadable: 24 cases, 0 losses"), std::string::npos);
+}
+
+// Kilobytes of the process's address space now.
+long vmSizeKb()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmSize:", 0) == 0)
+            return std::atol(line.c_str() + 7);
+    return -1;
+}
+
+// Lowers the process's address-space limit to so much more than it has, and
+// puts the old limit back when it goes.
+struct MemoryLimit {
+    rlimit old{};
+    explicit MemoryLimit(long moreKb)
+    {
+        getrlimit(RLIMIT_AS, &old);
+        rlimit tight = old;
+        tight.rlim_cur = rlim_t(vmSizeKb() + moreKb) * 1024;
+        setrlimit(RLIMIT_AS, &tight);
+    }
+    ~MemoryLimit() { setrlimit(RLIMIT_AS, &old); }
+};
+
+// A picture's name as a link to a file of /proc that never ends, to one that
+// waits for the kernel's next message, or to a device: each click is refused
+// at once, by name and reason, within 512 MB more than the game has. Before,
+// /proc/self/pagemap was read at a gigabyte a second until memory ran out,
+// and /proc/kmsg kept the game waiting in read() for good. (Reading
+// /proc/kmsg takes the kernel messages waiting there; it is tried only where
+// this user may read it.)
+TEST_F(PictureFaults, linksToProcFilesAndDevices)
+{
+    struct Target {
+        const char *path;
+        const char *reason;
+    };
+    std::vector<Target> targets = {
+        {"/proc/self/pagemap", "그림 파일로 보기에는 너무 큽니다."},
+        {"/dev/zero", "보통 파일이 아닙니다."},
+        {"/dev/urandom", "보통 파일이 아닙니다."},
+    };
+    if (access("/proc/kmsg", R_OK) == 0)
+        targets.push_back({"/proc/kmsg", "보통 파일이 아닙니다."});
+    else
+        std::printf("  /proc/kmsg is not readable here: not tried\n");
+#ifdef BARMEN_SANITIZED
+    std::printf("  under the sanitizers without a memory limit: they reserve more address space than any limit leaves\n");
+#endif
+    for (std::string_view name : {pic::Forest, pic::Narration}) {
+        for (const Target &target : targets) {
+            SCOPED_TRACE(std::string(name) + " -> " + target.path);
+            const QString file = test::qtString(name);
+            ASSERT_TRUE(QFile::remove(file));
+            ASSERT_TRUE(QFile::link(QString::fromLatin1(target.path), file));
+            const Snapshot before = snapshot();
+            const Trigger t = triggerFor(name);
+            QStringList got;
+            {
+#ifndef BARMEN_SANITIZED
+                const MemoryLimit limit(512 * 1024);
+#endif
+                got = clickShowing(name);
+            }
+            ASSERT_EQ(got.size(), 1) << got.join(QLatin1Char('\n')).toStdString();
+            EXPECT_TRUE(got[0].contains(file)) << got[0].toStdString();
+            EXPECT_TRUE(got[0].contains(QString::fromUtf8(target.reason))) << got[0].toStdString();
+            EXPECT_TRUE(unchanged(before, t.label)) << "the refused click changed the state or the screen";
+            restore(name);
+            ++cases;
+        }
+    }
+    std::printf("pictures linked into /proc and /dev: %d cases refused\n", cases);
+}
+
+// Another program renames a named pipe over 배경1.jpg and the real picture
+// back, thousands of times, while the game clicks: no click may wait (each
+// is given 10 s before SIGALRM ends the test), and each either shows its
+// scene or says the file is not a plain file. Before, a pipe that came between the
+// look at the file and its opening kept the game waiting in open() for good.
+TEST_F(PictureFaults, aPipeSwappedInAndOutNeverBlocks)
+{
+    const std::string name(pic::Forest);
+    const std::string pipe = ".swap-pipe", copy = ".swap-copy", master = ".swap-master";
+    fault::writeAll(master, fault::readAll(fault::fs::path(assetsDir().toStdString()) / name));
+    std::atomic<bool> stop = false;
+    std::atomic<int> swaps = 0;
+    // As fast as renames go: the pipe in the picture's place, then the
+    // picture (a new link to the same file) in the pipe's.
+    std::thread swapper([&] {
+        while (!stop) {
+            ::unlink(pipe.c_str());
+            if (::mkfifo(pipe.c_str(), 0600) == 0)
+                ::rename(pipe.c_str(), name.c_str());
+            ::unlink(copy.c_str());
+            if (::link(master.c_str(), copy.c_str()) == 0)
+                ::rename(copy.c_str(), name.c_str());
+            ++swaps;
+        }
+    });
+    int clicks = 0, shown = 0, pipes = 0, other = 0;
+    while (clicks < 5000 && (clicks < 300 || swaps < 3000)) {
+        const QStringList got = clickShowing(name);
+        ++clicks;
+        if (got.isEmpty())
+            ++shown;
+        else if (got.size() == 1 && got[0].contains(QStringLiteral("보통 파일이 아닙니다")))
+            ++pipes;
+        else {
+            ++other;
+            ADD_FAILURE() << got.join(QLatin1Char('\n')).toStdString();
+        }
+    }
+    stop = true;
+    swapper.join();
+    restore(pic::Forest);
+    std::printf("a pipe swapped over %s %d times: %d clicks, %d shown, %d refused as not a plain file, %d else\n",
+                name.c_str(), swaps.load(), clicks, shown, pipes, other);
+    EXPECT_EQ(other, 0);
+    EXPECT_GT(shown, 0);
+    EXPECT_GT(pipes, 0);
+}
+
+// A picture that decodes but cannot become a pixmap: the click is refused as
+// too large, before anything changes. Made so by memory, as a player's
+// machine under pressure does: a transparent character picture of 2048 x
+// 2048, with room for its file and its decoded pixels but not for the copy Qt
+// makes of them to draw clear pixels. Before, the picture was turned into a
+// pixmap only when shown, came out null, and the label silently showed
+// nothing.
+TEST_F(PictureFaults, aPictureThatCannotBecomeAPixmapIsRefused)
+{
+#ifdef BARMEN_SANITIZED
+    GTEST_SKIP() << "the sanitizers reserve more address space than any limit would leave";
+#else
+    const std::string name(pic::Narration);
+    const std::string big = test::gifOnScreen(2048, 2048, 2048, 2048, true);
+    fault::writeAll(name, big);
+    const long pixelsKb = 2048L * 2048 * 4 / 1024;
+    // Warm: the click that shows it with memory to spare.
+    EXPECT_TRUE(clickShowing(name).isEmpty());
+    EXPECT_EQ(control<QLabel>("ch")->pixmap().size(), QSize(2048, 2048));
+    // Back to the game's picture, so the big one is not on screen.
+    restore(name);
+    EXPECT_TRUE(clickShowing(name).isEmpty());
+    fault::writeAll(name, big);
+
+    const Snapshot before = snapshot();
+    const Trigger t = triggerFor(name);
+    QStringList got;
+    {
+        const MemoryLimit limit(long(big.size() / 1024) + pixelsKb + 8 * 1024);
+        got = clickShowing(name);
+    }
+    ASSERT_EQ(got.size(), 1) << "the picture was shown, or not reported";
+    EXPECT_TRUE(got[0].contains(QStringLiteral("그림이 너무 큽니다 (2048 × 2048 화소)."))) << got[0].toStdString();
+    EXPECT_TRUE(unchanged(before, t.label)) << "the refused click changed the state or the screen";
+    EXPECT_FALSE(control<QLabel>("ch")->pixmap().isNull());
+    restore(name);
+#endif
 }
 
 } // namespace

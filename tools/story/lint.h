@@ -8,7 +8,7 @@
 
 #include <QString>
 
-#include "app/storybox.h"
+#include "app/qt/storybox.h"
 #include <QString>
 
 #include "engine/scenetable.h"

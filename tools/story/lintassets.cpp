@@ -9,8 +9,8 @@
 #include <QFileInfo>
 #include <QFontInfo>
 
-#include "app/fonts.h"
-#include "app/qtpictures.h"
+#include "app/qt/fonts.h"
+#include "app/qt/qtpictures.h"
 #include "story/labels.h"
 #include "story/pictures.h"
 #include "tools/story/lint.h"

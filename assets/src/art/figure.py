@@ -16,7 +16,7 @@ import math
 
 import cairo
 
-from vec import Pic, rgb, spline, taper_outline, darker, lighter, mix
+from vec import Pic, rgb, spline, sample_spline, taper_outline, darker, lighter, mix
 
 W, H = 300, 400
 LW = 1.15
@@ -153,12 +153,16 @@ def staff(p, top, bottom, glow=False):
     p.part(taper_outline(curl, 6.5, 3.0, steps=4), WOOD, WOOD_LN, shade=WOOD_SH,
            off=(1.5, 1.5), smooth=False, lw=LW)
     if glow:
-        ray = []
-        for k in range(16):
-            a = math.radians(k * 22.5 + 11.25)
-            r = (22 if k % 4 == 0 else 14) if k % 2 == 0 else 7
-            ray.append((tx + math.cos(a) * r, ty + math.sin(a) * r))
-        p.shape(ray, MAGIC, MAGIC_DK, lw=LW_FINE, smooth=False)
+        # a glint: four long thin rays and four short ones, a pale core
+        for long_, turn in ((24, 0), (11, 45)):
+            ray = []
+            for k in range(8):
+                a = math.radians(k * 45 + turn - 90)
+                r = long_ if k % 2 == 0 else 2.6
+                ray.append((tx + math.cos(a) * r, ty + math.sin(a) * r))
+            p.shape(ray, MAGIC, MAGIC_DK, lw=LW_FINE, smooth=False)
+            p.shape([(tx + (x - tx) * 0.55, ty + (y - ty) * 0.55) for x, y in ray],
+                    (228, 255, 255), smooth=False)
     gem = [(tx, ty - 10), (tx + 7, ty - 1), (tx, ty + 10), (tx - 7, ty - 1)]
     p.part(gem, GEM, GEM_LN, shade=GEM_SH, light=(228, 255, 255), off=(3, 2),
            light_off=(1.5, 1.5), smooth=False, lw=LW)
@@ -188,19 +192,39 @@ def robe_front(p, r):
     p.part([(142, 291), (158, 291), (160, 308), (140, 308)], GOLD, GOLD_LN, shade=GOLD_SH,
            off=(2, 2), smooth=False, lw=LW)
     p.ellipse(150, 299.5, 3.2, 3.6, GEM, GEM_LN, lw=0.6)
-    # capelet with a scalloped hem and gold trim
-    cape = [(150, 222), (126, 224), (108, 234), (97, 250), (92, 268), (102, 275),
-            (114, 268), (126, 277), (138, 270), (150, 279), (162, 270), (174, 277),
-            (186, 268), (198, 275), (208, 268), (203, 250), (192, 234), (174, 224)]
-    p.part(cape, CAPE, ROBE_LN, shade=CAPE_SH, light=ROBE, off=(6, 5), lw=LW)
-    with p.clip(cape):
-        p.curve([(90, 268), (102, 273), (114, 266), (126, 275), (138, 268), (150, 277),
-                 (162, 268), (174, 275), (186, 266), (198, 273), (210, 266)], GOLD, 2.4)
+    capelet(p)
     collar = [(131, 212), (150, 221), (169, 212), (174, 228), (150, 234), (126, 228)]
     p.part(collar, CREAM, CREAM_LN, shade=CREAM_SH, off=(0, 3), smooth=False, lw=LW)
     p.ellipse(150, 234, 6.5, 6.5, GOLD, GOLD_LN, lw=LW)
     p.ellipse(150, 234, 3.4, 3.4, GEM_SH)
     p.ellipse(149.2, 233.2, 1.5, 1.5, (230, 255, 255))
+
+
+CAPELET = [(150, 222), (126, 224), (108, 234), (97, 250), (92, 268), (102, 275),
+           (114, 268), (126, 277), (138, 270), (150, 279), (162, 270), (174, 277),
+           (186, 268), (198, 275), (208, 268), (203, 250), (192, 234), (174, 224)]
+
+
+def capelet(p):
+    """The capelet with a scalloped hem and gold trim."""
+    p.part(CAPELET, CAPE, ROBE_LN, shade=CAPE_SH, light=ROBE, off=(6, 5), lw=LW)
+    with p.clip(CAPELET):
+        p.curve([(90, 268), (102, 273), (114, 266), (126, 275), (138, 268), (150, 277),
+                 (162, 268), (174, 275), (186, 266), (198, 273), (210, 266)], GOLD, 2.4)
+
+
+def capelet_over_shoulders(p, r, sides):
+    """The capelet again over the tops of the sleeves, so it covers the
+    seam where each sleeve's round cap begins."""
+    cr = p.cr
+    for side in sides:
+        x, y = (SHOULDER_L[0], SHOULDER_L[1] - r.shrug) if side < 0 else \
+               (SHOULDER_R[0], SHOULDER_R[1] + r.shrug)
+        cr.save()
+        cr.arc(x, y + 2, 15, 0, 2 * math.pi)
+        cr.clip()
+        capelet(p)
+        cr.restore()
 
 
 def neck(p):
@@ -211,101 +235,309 @@ def neck(p):
 
 
 def sleeve(p, sh, el, wr, cuff=30):
-    """Upper arm and a forearm that opens into a bell cuff, as one bent
-    shape; returns the direction from elbow to wrist."""
-    out = taper_outline([sh, el, wr], 22, cuff, wmid=19, steps=8)
-    p.part(out, ROBE, ROBE_LN, shade=ROBE_SH, light=ROBE_HI, off=(4, 4), smooth=False,
-           lw=LW)
+    """Upper arm with a rounded shoulder cap, a forearm, and a bell cuff
+    that hangs from the wrist whatever the forearm's angle; returns the
+    direction from elbow to wrist in degrees."""
     ang = math.atan2(wr[1] - el[1], wr[0] - el[0])
     ux, uy = math.cos(ang), math.sin(ang)
     nx, ny = -uy, ux
-    w = cuff / 2 + 2
-    cx, cy = wr[0] - ux * 5, wr[1] - uy * 5
-    with p.clip(out, smooth=False):
-        p.curve([(cx - nx * w, cy - ny * w), (cx + nx * w, cy + ny * w)], GOLD, 4.0,
-                smooth=False)
-    # a crease at the elbow
+    # the tube stops short of the wrist, where the bell takes over
+    end = (wr[0] - ux * 9, wr[1] - uy * 9)
+    out = taper_outline([sh, el, end], 22, 21, wmid=19, steps=8)
+    # the shoulder cap: half a circle of radius 11 round the shoulder point,
+    # on the side away from the elbow, so the sleeve starts round
+    a0 = math.atan2(el[1] - sh[1], el[0] - sh[0])
+    cap = [(sh[0] + math.cos(a0 + math.pi / 2 + math.pi * t / 12) * 11,
+            sh[1] + math.sin(a0 + math.pi / 2 + math.pi * t / 12) * 11) for t in range(1, 12)]
+    out = out + cap
+    p.part(out, ROBE, ROBE_LN, shade=ROBE_SH, light=ROBE_HI, off=(4, 4), smooth=False,
+           lw=LW)
+    # a crease at the elbow, and folds that run from it down the forearm
+    # and up the upper arm, where the cloth bunches as the arm bends
     p.taper([(el[0] - ux * 4 - nx * 6, el[1] - uy * 4 - ny * 6), (el[0], el[1]),
              (el[0] - ux * 2 + nx * 5, el[1] - uy * 2 + ny * 5)], 0.3, 0.3, ROBE_SH,
             wmid=1.8)
+    fl = math.hypot(end[0] - el[0], end[1] - el[1])
+    with p.clip(out, smooth=False):
+        for k, (a, b, s) in enumerate(((0.15, 0.7, 4.0), (0.35, 0.95, -3.0))):
+            if fl < 20:
+                break
+            p.taper([(el[0] + ux * fl * a + nx * s, el[1] + uy * fl * a + ny * s),
+                     (el[0] + ux * fl * (a + b) / 2 + nx * (s * 1.6),
+                      el[1] + uy * fl * (a + b) / 2 + ny * (s * 1.6)),
+                     (el[0] + ux * fl * b + nx * s * 2.2, el[1] + uy * fl * b + ny * s * 2.2)],
+                    0.2, 0.2, ROBE_SH, wmid=1.4)
+        ua = math.atan2(el[1] - sh[1], el[0] - sh[0])
+        vx, vy = math.cos(ua), math.sin(ua)
+        ul = math.hypot(el[0] - sh[0], el[1] - sh[1])
+        p.taper([(el[0] - vx * ul * 0.45 - vy * 5, el[1] - vy * ul * 0.45 + vx * 5),
+                 (el[0] - vx * ul * 0.2 - vy * 6.5, el[1] - vy * ul * 0.2 + vx * 6.5),
+                 (el[0] - vx * 3 - vy * 4, el[1] - vy * 3 + vx * 4)], 0.2, 0.2, ROBE_SH, wmid=1.3)
+    bell_cuff(p, wr, ux, uy, cuff)
     return math.degrees(ang)
+
+
+def bell_cuff(p, wr, ux, uy, cuff):
+    """The bell of the sleeve: it leaves the forearm 20 px wide and opens to
+    cuff px at a rim that stays within 20 degrees of level, so it hangs."""
+    nx, ny = -uy, ux
+    a = math.degrees(math.atan2(ny, nx))
+    # the rim's direction: the forearm's normal, turned towards level
+    a = (a + 90) % 180 - 90
+    a = max(-20.0, min(20.0, a))
+    dx, dy = math.cos(math.radians(a)), math.sin(math.radians(a))
+    sideways = 1 - abs(uy)
+    rc = (wr[0] + ux * 3, wr[1] + uy * 3 + 6 * sideways)
+    half = cuff / 2
+    r1 = (rc[0] - dx * half, rc[1] - dy * half)
+    r2 = (rc[0] + dx * half, rc[1] + dy * half)
+    t1 = (wr[0] - ux * 11 + nx * 10, wr[1] - uy * 11 + ny * 10)
+    t2 = (wr[0] - ux * 11 - nx * 10, wr[1] - uy * 11 - ny * 10)
+    # join each top corner to the nearer rim end
+    if math.hypot(t1[0] - r1[0], t1[1] - r1[1]) > math.hypot(t1[0] - r2[0], t1[1] - r2[1]):
+        r1, r2 = r2, r1
+    sag = 3.0
+    mid = ((r1[0] + r2[0]) / 2, (r1[1] + r2[1]) / 2 + sag)
+    def along(q, s, t):
+        return (q[0] + (s[0] - q[0]) * t, q[1] + (s[1] - q[1]) * t)
+    bulge1 = along(t1, r1, 0.55)
+    bulge2 = along(t2, r2, 0.55)
+    side = 1.6
+    b1 = (bulge1[0] + (r1[0] - r2[0]) / cuff * side, bulge1[1] + (r1[1] - r2[1]) / cuff * side)
+    b2 = (bulge2[0] + (r2[0] - r1[0]) / cuff * side, bulge2[1] + (r2[1] - r1[1]) / cuff * side)
+    bell = [t1, b1, r1, mid, r2, b2, t2]
+    p.part(bell, ROBE, ROBE_LN, shade=ROBE_SH, light=ROBE_HI, off=(3, 3), lw=LW)
+    with p.clip(bell):
+        p.curve([r1, mid, r2], GOLD_LN, 6.2)
+        p.curve([r1, mid, r2], GOLD, 4.0)
+        # two folds running down into the rim
+        for t in (0.33, 0.67):
+            top = along(t1, t2, t)
+            bot = along(r1, r2, t)
+            p.taper([along(top, bot, 0.2), along(top, bot, 0.62), along(top, bot, 0.9)],
+                    0.2, 1.4, ROBE_SH)
+    # the dark opening the hand comes out of
+    p.ellipse(rc[0] + (mid[0] - rc[0]) * 0.4, rc[1] + (mid[1] - rc[1]) * 0.4, half * 0.55,
+              2.4, darker(ROBE_SH, 0.35), rot=a)
 
 
 # ---------------------------------------------------------------- hands
 #
-# A hand is drawn in its own frame: x runs from the wrist to the finger
-# tips, y across the palm (mirrored for the other side).  All skin pieces
-# get the line first, wide, and then the skin over it, so the hand has one
-# clean outline and fingers joined to the palm.
+# A hand is drawn in its own frame: x runs from the wrist towards the finger
+# tips, y across the palm, the thumb on the -y side (mirrored with flip).
+# Each shape is a palm, a thumb and fingers with two or three joints; every
+# skin piece gets the line first, wide, then the skin over it, so the hand
+# has one clean outline and fingers joined to the palm.  Curled fingers
+# (grip, fist, point) are bands across the front of the hand; in a grip
+# the staff runs across at x = GRIP_X, between the palm and those bands.
 
-FINGERS = {
-    # (base, tip) per finger from index to little; thumb last
-    "relaxed": [((9, -4), (17, -3.5)), ((10, -1), (18.5, 0.5)), ((9.5, 2), (17, 4)),
-                ((8.5, 4.5), (14.5, 6.5)), ((3, -5), (9, -9.5))],
-    "open": [((9, -4.5), (20, -9)), ((10, -1.5), (22, -2.5)), ((9.5, 1.5), (21, 3.5)),
-             ((8.5, 4.5), (17, 9)), ((3, -5), (8, -13))],
-    "point": [((8, -4), (21, -5))],
-    "grip": [],
-    "fist": [],
-    "cheek": [((9, -4), (17, -6)), ((10, -1), (18, -1.5)), ((9.5, 2), (15, 4)),
-              ((8.5, 4.5), (13, 6.5)), ((3, -5), (8, -10))],
+HAND_K = 1.32
+GRIP_X = 12.0
+
+PALM_FLAT = [(-1, -5.6), (5, -6.4), (10.5, -5.8), (12.4, -1.2), (11.8, 4.6), (6, 6.8), (-1, 6.1)]
+PALM_FIST = [(-1, -6.4), (6, -7.4), (12, -7.4), (16.2, -5.6), (17.2, 0), (16.2, 5.8),
+             (11, 8), (5, 8.2), (-1, 6.8)]
+
+HANDS = {
+    # fingers: (joints, width), index to little; thumb: (joints, width)
+    "relaxed": dict(
+        palm=PALM_FLAT,
+        fingers=[([(10, -4.3), (15, -4.1), (18, -2.4)], 3.5),
+                 ([(11, -1.3), (16.6, -0.6), (19.4, 1.2)], 3.6),
+                 ([(10.6, 1.8), (15.6, 2.5), (17.8, 4.0)], 3.4),
+                 ([(9.6, 4.3), (13.4, 5.1), (15.2, 6.2)], 2.9)],
+        thumb=([(2.6, -4.6), (7, -7.6), (11.4, -7.8)], 4.2),
+        together=True),
+    "cheek": dict(
+        palm=PALM_FLAT,
+        fingers=[([(10, -4.3), (15.5, -4.8), (19.5, -4.6)], 3.5),
+                 ([(11, -1.2), (17, -1.2), (21, -0.8)], 3.6),
+                 ([(10.6, 1.8), (16, 2.2), (19.6, 2.8)], 3.4),
+                 ([(9.6, 4.3), (14, 5.2), (16.8, 6.0)], 2.9)],
+        thumb=([(2.6, -4.8), (6.5, -8.6), (10.5, -10.6)], 4.2),
+        together=True),
+    "open": dict(
+        palm=[(-1, -6), (5, -7), (11, -6.2), (12.6, -1.2), (12, 5), (6, 7.2), (-1, 6.4)],
+        fingers=[([(10.4, -4.6), (15.6, -6.6), (19.6, -8.4)], 3.4),
+                 ([(11.4, -1.4), (17.4, -1.8), (22, -2.2)], 3.6),
+                 ([(11, 1.8), (16.8, 2.9), (20.8, 3.9)], 3.4),
+                 ([(10, 4.6), (14.4, 6.8), (17.4, 8.4)], 2.9)],
+        thumb=([(2.6, -5.2), (6.2, -9.6), (9, -13.2)], 4.2),
+        lines=[[(3, 3.6), (7, 1.2), (10.2, 1.4)], [(4, -2.2), (7.2, -2.8), (10.4, -2.4)]]),
+    "point": dict(
+        palm=PALM_FIST,
+        fingers=[([(11, -4.6), (16.5, -4.9), (22.5, -5.0)], 3.5)],
+        curled=[-1.6, 1.6, 4.9],
+        thumb=([(3, -6), (8.2, -5.6), (12.6, -2.8)], 4.0)),
+    "fist": dict(
+        palm=PALM_FIST,
+        fingers=[],
+        curled=[-4.9, -1.6, 1.6, 4.9],
+        thumb=([(3, -6.4), (8.2, -5.8), (12.8, -3.6)], 4.0)),
+    "grip": dict(
+        palm=PALM_FIST,
+        fingers=[],
+        curled=[-4.9, -1.6, 1.6, 4.9],
+        thumb=([(3.2, -6.6), (8.6, -7.4), (13.6, -6.2)], 4.0)),
 }
-FINGER_W = [3.9, 4.0, 3.8, 3.3, 4.2]
 
 
-def hand(p, at, ang, kind="relaxed", flip=False, k=1.1):
+def _stroke_joints(cr, joints, w):
+    cr.move_to(*joints[0])
+    for q in joints[1:]:
+        cr.line_to(*q)
+    cr.set_line_width(w)
+    cr.stroke()
+
+
+def hand(p, at, ang, kind="relaxed", flip=False, k=HAND_K, staff_under=None):
+    """One hand with its wrist at at, pointing along ang degrees.  For a
+    grip, staff_under draws the staff (in picture coordinates) over the
+    palm before the curled fingers close over it."""
+    form = HANDS[kind]
     cr = p.cr
     cr.save()
     cr.translate(*at)
     cr.rotate(math.radians(ang))
     cr.scale(k, -k if flip else k)
-    fingers = FINGERS[kind]
-    if kind in ("grip", "fist", "point"):
-        palm = [(-1, -7), (6, -8), (12, -6), (13, 0), (12, 6), (5, 8.5), (-1, 7)]
-    else:
-        palm = [(-1, -6), (6, -6.5), (11, -5), (12, 0), (11, 5.5), (5, 7), (-1, 6)]
     lw = LW / k
-    # line, then skin
-    spline(cr, palm)
+    fine = LW_FINE / k
+    palm, fingers, thumb = form["palm"], form["fingers"], form["thumb"]
+    curled = form.get("curled", [])
+    cr.set_line_cap(cairo.LINE_CAP_ROUND)
+    joints, w = thumb
+
+    def ball(c):
+        c.save()
+        c.translate(joints[0][0] + 1.5, joints[0][1] + 1.8)
+        c.scale(4.4, 3.4)
+        c.new_sub_path()
+        c.arc(0, 0, 1, 0, 2 * math.pi)
+        c.restore()
+
+    def thumb_line():
+        cr.set_source_rgba(*rgb(SKIN_LN))
+        ball(cr)
+        cr.set_line_width(lw * 2)
+        cr.stroke()
+        _stroke_joints(cr, joints, w + lw * 2)
+
+    def thumb_skin():
+        cr.set_source_rgba(*rgb(SKIN))
+        ball(cr)
+        cr.fill()
+        _stroke_joints(cr, joints, w)
+    # an open hand has one outline round palm, fingers and thumb together;
+    # a closed one draws its thumb last, over the curled fingers
+    if not curled:
+        thumb_line()
+    # the back layer: palm, open fingers
     cr.set_source_rgba(*rgb(SKIN_LN))
+    spline(cr, palm)
     cr.set_line_width(lw * 2)
     cr.stroke()
-    for i, (b, t) in enumerate(fingers):
-        w = FINGER_W[i if kind != "point" else 0]
-        cr.move_to(*b)
-        cr.line_to(*t)
-        cr.set_line_width(w + lw * 2)
-        cr.stroke()
+    for joints, w in fingers:
+        _stroke_joints(cr, joints, w + lw * 2)
     cr.set_source_rgba(*rgb(SKIN))
     spline(cr, palm)
     cr.fill()
-    for i, (b, t) in enumerate(fingers):
-        w = FINGER_W[i if kind != "point" else 0]
-        cr.move_to(*b)
-        cr.line_to(*t)
-        cr.set_line_width(w)
-        cr.stroke()
+    for joints, w in fingers:
+        _stroke_joints(cr, joints, w)
+    # shade on the little-finger side and under the knuckles
+    cr.save()
+    spline(cr, palm)
+    cr.clip()
     cr.set_source_rgba(*rgb(SKIN_SH))
-    spline(cr, [(2, 4), (8, 3.5), (11, 5.5), (5, 7.4), (0, 6)])
+    spline(cr, [(0, 4.2), (8, 3.6), (13, 4.4), (13, 9), (0, 9)])
     cr.fill()
-    cr.set_source_rgba(*rgb(SKIN_LN))
-    cr.set_line_width(LW_FINE / k)
-    if kind in ("grip", "fist", "point"):
-        # curled fingers: knuckle lines across the front of the fist
-        rows = (-1.8, 1.6, 4.8) if kind == "point" else (-4.8, -1.6, 1.6, 4.8)
-        for v in rows:
-            cr.move_to(8, v)
-            cr.curve_to(10.5, v - 0.6, 12.5, v - 0.3, 13, v)
-            cr.stroke()
-        # the thumb across the fingers
-        spline(cr, [(2, -6.5), (8, -4.5), (11, -3.2)], closed=False)
-        cr.stroke()
-    elif kind == "relaxed":
-        for v in (-2.5, 0.5, 3.2):
-            cr.move_to(10, v)
-            cr.line_to(12, v + 0.3)
-            cr.stroke()
     cr.restore()
+    cr.set_source_rgba(*rgb(SKIN_LN))
+    if form.get("together"):
+        # the fingers lie together: a fine line between each pair
+        for (j1, _), (j2, _) in zip(fingers, fingers[1:]):
+            mid = [((a[0] + b[0]) / 2, (a[1] + b[1]) / 2) for a, b in zip(j1, j2)]
+            mid[-1] = (mid[-1][0] - 0.8, mid[-1][1])
+            spline(cr, mid, closed=False)
+            cr.set_line_width(fine)
+            cr.stroke()
+    for line in form.get("lines", []):
+        spline(cr, line, closed=False)
+        cr.set_line_width(fine * 0.8)
+        cr.stroke()
+    if staff_under is not None:
+        # the staff lies across the palm; the fingers close over it
+        cr.save()
+        spline(cr, palm)
+        cr.clip()
+        cr.identity_matrix()
+        cr.scale(p.ss, p.ss)
+        staff_under()
+        cr.restore()
+    if curled:
+        # the middle joints of the curled fingers, seen from the front
+        cr.set_source_rgba(*rgb(SKIN_LN))
+        for v in curled:
+            _stroke_joints(cr, [(9.2, v), (15.4, v)], 3.3 + lw * 2)
+        cr.set_source_rgba(*rgb(SKIN))
+        for v in curled:
+            _stroke_joints(cr, [(9.2, v), (15.4, v)], 3.3)
+        cr.set_source_rgba(*rgb(SKIN_SH))
+        for v in curled:
+            _stroke_joints(cr, [(9.6, v + 1.0), (15.4, v + 1.0)], 1.1)
+        cr.set_source_rgba(*rgb(SKIN_LN))
+        for a, b in zip(curled, curled[1:]):
+            if b - a < 4:
+                m = (a + b) / 2
+                spline(cr, [(9.4, m), (12.5, m - 0.2), (15.6, m)], closed=False)
+                cr.set_line_width(fine)
+                cr.stroke()
+        # knuckles
+        for v in curled:
+            spline(cr, [(15.8, v - 1.2), (16.6, v), (15.8, v + 1.2)], closed=False)
+            cr.set_line_width(fine * 0.7)
+            cr.stroke()
+    # the thumb, with its ball at the heel of the hand
+    if curled:
+        thumb_line()
+    thumb_skin()
+    # its nail and the crease at its base
+    tip = joints[-1]
+    prev = joints[-2]
+    tx, ty = tip[0] - prev[0], tip[1] - prev[1]
+    tl = math.hypot(tx, ty) or 1
+    tx, ty = tx / tl, ty / tl
+    cr.set_source_rgba(*rgb(SKIN_SH))
+    cr.move_to(tip[0] - tx * 2.2, tip[1] - ty * 2.2)
+    cr.line_to(tip[0] - tx * 0.4, tip[1] - ty * 0.4)
+    cr.set_line_width(w * 0.45)
+    cr.stroke()
+    cr.set_source_rgba(*rgb(SKIN_LN))
+    spline(cr, [(joints[0][0] + 1, joints[0][1] + 4.6), (joints[1][0] - 0.5, joints[1][1] + 3.6),
+                (joints[1][0] + 2.5, joints[1][1] + 2.6)], closed=False)
+    cr.set_line_width(fine * 0.8)
+    cr.stroke()
+    cr.restore()
+
+
+def grip_on(staff_line, el, wr, k=HAND_K):
+    """Where a hand that grips the staff goes.  The pose's wrist point marks
+    the place on the staff; the palm centre is put on the staff line there,
+    the hand square to the staff and reaching it from the elbow's side, the
+    thumb towards the gem.  Returns (wrist, angle, flip, palm centre)."""
+    (tx, ty), (bx, by) = staff_line
+    sl = math.hypot(bx - tx, by - ty)
+    sx, sy = (bx - tx) / sl, (by - ty) / sl
+    t = (wr[0] - tx) * sx + (wr[1] - ty) * sy
+    cx, cy = tx + sx * t, ty + sy * t
+    hx, hy = -sy, sx
+    if (cx - el[0]) * hx + (cy - el[1]) * hy < 0:
+        hx, hy = -hx, -hy
+    reach = GRIP_X * k
+    wrist = (cx - hx * reach, cy - hy * reach)
+    ang = math.degrees(math.atan2(hy, hx))
+    yx, yy = -hy, hx
+    flip = (-yx) * (tx - cx) + (-yy) * (ty - cy) < 0
+    return wrist, ang, flip, (cx, cy)
 
 
 # ---------------------------------------------------------------- hair
@@ -317,59 +549,83 @@ def hair_back(p, sway=0.0):
            (224, 292), (216, 250), (212, 212), (212, 168), (206, 126), (188, 100)]
     p.part(pts, HAIR_SH, HAIR_LN, shade=darker(HAIR_SH, 0.22), light=HAIR, off=(6, 5),
            light_off=(4, 0), lw=LW)
-    with p.clip(pts):
-        for x0, xm, x1 in ((100, 92, 86), (110, 104, 104), (122, 120, 118),
-                           (200, 208, 214), (190, 196, 196), (178, 180, 182)):
-            p.taper([(x0, 150), (xm, 236), (x1, 322)], 0.3, 0.3, darker(HAIR_SH, 0.35),
-                    wmid=1.6)
+    # the long hair behind her falls in clumps past her arms, their tips at
+    # different lengths, swinging with the lean
+    for side, clumps in ((-1, (([(98, 140), (90, 200), (86, 256), (82, 300), (86, 326)], 20),
+                               ([(110, 150), (104, 212), (100, 262), (101, 302), (107, 332)],
+                                17))),
+                         (1, (([(202, 140), (210, 200), (214, 252), (218, 296), (213, 320)], 20),
+                              ([(190, 150), (196, 212), (200, 262), (199, 300), (194, 336)],
+                               17)))):
+        for cpts, w in clumps:
+            n = len(cpts) - 1
+            cpts = [(x + sway * (k / n) ** 2, y) for k, (x, y) in enumerate(cpts)]
+            clump(p, cpts, w, LW, base=HAIR_SH, shade=darker(HAIR_SH, 0.22))
 
 
-def lock(p, pts, w0, color=HAIR, shade=HAIR_SH, wmid=None):
-    """One tapered lock of hair, drawn with its line."""
-    out = taper_outline(pts, w0, 0.6, wmid=wmid, steps=8)
+def lock(p, pts, w0, color=HAIR, shade=HAIR_SH, wmid=None, w1=0.6):
+    """One tapered lock of hair, drawn with its line; returns its outline."""
+    out = taper_outline(pts, w0, w1, wmid=wmid, steps=8)
     p.part(out, color, HAIR_LN, shade=shade, off=(2.5, 2.5), smooth=False, lw=LW)
+    return out
 
 
-def front_hair(p, part_dx=0.0):
-    """The side locks framing the face and the fringe, all tapered locks."""
+# The fringe, from the outside in, so each lock overlaps the one before:
+# (root, points down to the tip, width at the root).  The parting is off
+# centre, at x 162; the locks sweep out from it and their tips flick back
+# towards it.  Two long ones reach the eye line.
+PARTING = 162
+FRINGE = [
+    ((122, 106), [(112, 126), (107, 146), (110, 161)], 13),
+    ((182, 106), [(189, 124), (192, 144), (188, 157)], 14),
+    ((140, 105), [(128, 123), (121, 140), (124, 147)], 20),
+    ((168, 105), [(173, 121), (177, 136), (175, 142)], 10),
+    ((150, 105), [(140, 121), (135, 133), (137, 138)], 9),
+    ((159, 105), [(150, 124), (143, 144), (146, 153)], 16),
+]
+
+
+def side_lock(p, s, sway, dx=0.0):
+    """A lock framing the face: an S-curve down past the shoulder, ending in
+    split tips of different lengths; it swings with the body's lean."""
+    def X(u, y, k=1.0):
+        return (150 + dx + s * u + sway * k, y)
+    main = [X(36, 114, 0), X(46, 146, 0.1), X(51, 176, 0.3), X(45, 206, 0.55),
+            X(47, 234, 0.8), X(42, 262, 1.1)]
+    # the tip splits: a shorter lock curls out from the main one
+    lock(p, [X(46, 222, 0.7), X(51, 242, 0.9), X(56, 254, 1.05)], 8)
+    lock(p, main, 15, wmid=14)
+    inner = [X(30, 128, 0), X(38, 160, 0.15), X(35, 190, 0.4), X(39, 214, 0.6),
+             X(35, 232, 0.8)]
+    lock(p, inner, 8)
+
+
+def front_hair(p, part_dx=0.0, sway=0.0):
+    """The side locks framing the face and the fringe, all tapered locks,
+    with one ring of shine round the skull, broken at every lock."""
     for side in (-1, 1):
-        s = side
-        lock(p, [(150 + s * 36, 116), (150 + s * 47, 150), (150 + s * 48, 196),
-                 (150 + s * 50, 236), (150 + s * 44, 262)], 15, wmid=16)
-        lock(p, [(150 + s * 30, 130), (150 + s * 38, 170), (150 + s * 40, 206),
-                 (150 + s * 34, 232)], 8)
+        side_lock(p, side, sway, part_dx * 0.4)
     # the crown: one mass, over which the locks of the fringe fall
     crown = [(106, 132), (108, 112), (122, 100), (150, 94), (178, 100), (192, 112),
              (194, 132), (150, 122)]
     p.part(crown, HAIR, HAIR_LN, shade=HAIR_SH, off=(0, 3), lw=LW)
     d = part_dx
-    fringe = [
-        # (root, middle, tip, width)
-        ((116, 106), (110, 124), (107, 150), 14),
-        ((128, 104), (124, 122), (121, 138), 14),
-        ((140 + d, 104), (137 + d, 122), (133 + d, 136), 13),
-        ((150 + d, 104), (149 + d, 122), (148 + d, 140), 11),
-        ((156 + d, 104), (160 + d, 122), (164 + d, 135), 13),
-        ((170, 104), (175, 122), (179, 138), 14),
-        ((182, 106), (190, 124), (193, 150), 14),
-    ]
-    for root, mid, tip, w in fringe:
-        lock(p, [root, mid, tip], w, wmid=w * 0.9)
-    # a highlight band across the crown, broken between the locks
-    with p.clip(crown + [(150, 140)]):
-        for (a, b) in ((108, 126), (128, 146), (152, 170), (174, 194)):
-            p.taper([(a, 114 - (a - 108) * 0.05), ((a + b) / 2, 110), (b, 113)], 1.2, 1.2,
-                    HAIR_HI, wmid=4.0)
-    for root, mid, tip, w in fringe:
-        p.taper([(root[0] + 1, root[1] + 8), (mid[0] + 1, mid[1]), tip], 1.6, 0.2,
-                lighter(HAIR, 0.28))
-    # the shine: a band across the fringe just under the brim, one short
-    # stroke on each lock, following the round of the head
-    for root, mid, tip, w in fringe:
-        dy = abs(mid[0] - 150) * 0.08
-        x = mid[0] + (root[0] - mid[0]) * 0.15
-        p.taper([(x - w * 0.32, 125 + dy), (x, 123.5 + dy), (x + w * 0.32, 125 + dy)], 1.0, 1.0,
-                HAIR_HI, wmid=3.2)
+    outlines = []
+    for root, rest, w in FRINGE:
+        # a lock's root moves with the turn, its tip half as far
+        pts = [(root[0] + d, root[1])] + [(x + d * 0.7, y) for x, y in rest]
+        outlines.append((pts, lock(p, pts, w, wmid=w * 0.85)))
+        p.taper([(pts[0][0] + 1, pts[0][1] + 8), (pts[1][0] + 1, pts[1][1]), pts[-2]], 1.6, 0.2,
+                lighter(HAIR, 0.25))
+    # the shine: one ring following the round of the skull, clipped to each
+    # lock so it breaks at every gap; a mid tone along its lower edge
+    cx = 150 + d * 0.8
+    ring = [(cx + u, 150 - 23 * math.sqrt(max(0.0, 1 - (u / 47.0) ** 2)))
+            for u in range(-44, 45, 4)]
+    for pts, out in outlines:
+        with p.clip(out, smooth=False):
+            p.taper([(x, y + 1.8) for x, y in ring], 1.2, 1.2, mix(HAIR, HAIR_HI, 0.5), wmid=6.0)
+            p.taper(ring, 0.8, 0.8, HAIR_HI, wmid=4.0)
 
 
 # ---------------------------------------------------------------- hat
@@ -396,10 +652,12 @@ def hat_outline(tip=(216, 10), brim_tilt=-4.0):
     return cone, brim
 
 
-def hat(p, tip=(216, 10), brim_tilt=-4.0, front=True, lw=LW, star=9.5):
+def hat(p, tip=(216, 10), brim_tilt=-4.0, front=True, lw=LW, star=9.5, star_dx=0.0):
     """Pointed hat with a wide brim, a gold band and, on the front, a star
-    charm: the same hat on every picture and on the icon."""
+    charm: the same hat on every picture and on the icon.  star_dx turns
+    the hat with the head: the charm moves that far, the cone half as far."""
     cone, brim = hat_outline(tip, brim_tilt)
+    cone = [(x + star_dx * 0.5 * (1 - (104 - y) / 120.0), y) for x, y in cone]
     p.part(cone, CAPE, ROBE_LN, shade=CAPE_SH, light=ROBE, off=(8, 2), light_off=(3, 0),
            lw=lw)
     band = [(103, 84), (150, 78), (197, 84), (200, 100), (150, 94), (100, 100)]
@@ -408,7 +666,8 @@ def hat(p, tip=(216, 10), brim_tilt=-4.0, front=True, lw=LW, star=9.5):
     p.part(brim, CAPE, ROBE_LN, shade=CAPE_SH, light=ROBE_HI, off=(0, 6), light_off=(0, 3),
            lw=lw)
     if front:
-        p.part(star_path(168, 82 - star * 0.2, star), (255, 232, 120), GOLD_LN, shade=GOLD, off=(2, 2),
+        p.part(star_path(168 + star_dx, 82 - star * 0.2, star), (255, 232, 120), GOLD_LN,
+               shade=GOLD, off=(2, 2),
                smooth=False, lw=lw)
 
 
@@ -416,20 +675,6 @@ def hat(p, tip=(216, 10), brim_tilt=-4.0, front=True, lw=LW, star=9.5):
 
 FACE = [(108, 126), (109, 152), (114, 174), (126, 192), (141, 203), (150, 206),
         (159, 203), (174, 192), (186, 174), (191, 152), (192, 126), (150, 110)]
-
-
-def face(p, puff=0.0):
-    pts = list(FACE)
-    if puff:
-        # one cheek puffed out (a pout)
-        pts[8] = (pts[8][0] + puff * 0.6, pts[8][1])
-        pts[9] = (pts[9][0] + puff, pts[9][1] + 2)
-    p.part(pts, SKIN, SKIN_LN, shade=SKIN_SH, off=(3, 3), lw=LW)
-    # shadow of the fringe and the hat brim on the forehead
-    with p.clip(pts):
-        p.shape([(100, 100), (200, 100), (200, 132), (186, 140), (150, 134), (114, 142),
-                 (100, 134)], SKIN_SH)
-    return pts
 
 
 def eye(p, c, side, kind, look=(0, 0)):
@@ -540,11 +785,12 @@ def mouth(p, kind, cx=150, cy=187):
                 MOUTH_DK, wmid=1.7)
         p.shape([(x - 8, y + 0.2), (x - 4, y + 1.4), (x - 6, y + 3.2)], MOUTH, smooth=False)
     elif kind == "pout":
-        # 투덜: lips pushed out and to one side
-        x += 5
-        p.shape([(x - 4, y - 1), (x, y - 3), (x + 4, y - 1), (x + 3, y + 2.5), (x, y + 3.5),
-                 (x - 3, y + 2.5)], MOUTH, MOUTH_DK, lw=0.9)
-        p.curve([(x - 3, y + 0.5), (x + 3, y + 0.5)], MOUTH_DK, 0.8)
+        # 투덜: the lips pushed out and off to one side, a sulky little bump
+        x += 6
+        p.taper([(x - 6, y + 0.6), (x - 2, y - 1.0), (x + 2, y - 0.4), (x + 5.5, y - 2.2)], 0.5,
+                0.6, MOUTH_DK, wmid=1.7)
+        p.shape([(x - 2.6, y + 0.6), (x + 3.2, y + 0.2), (x + 2.2, y + 3.0), (x - 1.2, y + 3.2)],
+                mix(SKIN_SH, MOUTH, 0.45), MOUTH_DK, lw=0.6)
     elif kind == "grit":
         pts = [(x - 10, y - 3), (x + 10, y - 4), (x + 9, y + 4), (x - 9, y + 4)]
         p.shape(pts, TEETH, MOUTH_DK, lw=1.2)
@@ -559,12 +805,17 @@ def mouth(p, kind, cx=150, cy=187):
         with p.clip(pts):
             p.ellipse(x, y + 7, 5, 3, TONGUE)
     elif kind == "wail":
-        pts = [(x - 12, y - 4), (x + 12, y - 4), (x + 8, y + 10), (x, y + 13), (x - 8, y + 10)]
+        # a crying mouth: the upper lip arched, the corners pulled down,
+        # a little lopsided
+        pts = [(x - 12, y + 7), (x - 8, y - 1), (x - 1, y - 4), (x + 7, y - 2), (x + 12.5, y + 5),
+               (x + 9, y + 12), (x, y + 14.5), (x - 8.5, y + 12.5)]
         p.shape(pts, MOUTH_DK, MOUTH_DK, lw=1.0)
         with p.clip(pts):
-            p.ellipse(x, y + 13, 8, 5, TONGUE)
-            p.shape([(x - 12, y - 5), (x + 12, y - 5), (x + 10, y - 1.5), (x - 10, y - 1.5)],
-                    TEETH, smooth=False)
+            p.ellipse(x + 0.5, y + 15, 8, 5.5, TONGUE)
+            p.shape([(x - 9, y - 4), (x + 9, y - 4), (x + 7, y + 0.6), (x, y - 0.6),
+                     (x - 7, y + 1)], TEETH)
+        p.taper([(x - 14.5, y + 9.5), (x - 12, y + 7)], 0.3, 1.0, MOUTH_DK)
+        p.taper([(x + 15, y + 7.5), (x + 12.5, y + 5)], 0.3, 1.0, MOUTH_DK)
     elif kind == "tongue":
         p.taper([(x - 8, y - 2), (x - 4, y + 2), (x, y - 0.5), (x + 4, y + 2), (x + 8, y - 2)],
                 0.5, 0.5, MOUTH_DK, wmid=1.6)
@@ -598,11 +849,11 @@ def mouth(p, kind, cx=150, cy=187):
                 wmid=0.8)
 
 
-def blush(p, amount, lines=False):
+def blush(p, amount, lines=False, dx=0.0):
     if amount <= 0:
         return
     cr = p.cr
-    for cx in (124, 176):
+    for cx in (124 + dx * 0.7, 176 + dx * 0.9):
         g = cairo.RadialGradient(cx, 179, 0, cx, 179, 13)
         g.add_color_stop_rgba(0, *rgb(BLUSH, min(1.0, amount)))
         g.add_color_stop_rgba(0.55, *rgb(BLUSH, min(1.0, amount) * 0.7))
@@ -657,12 +908,17 @@ def sparkle(p, x, y, r):
 
 
 def tear_stream(p, side, length=44):
+    """A stream of tears from a squeezed eye: it wells up wide under the eye,
+    wavers down the cheek and splays outwards, a little different on each
+    side."""
     x0 = 150 + side * 19
-    pts = [(x0, 168), (x0 + side * 3, 182), (x0 + side * 2, 168 + length * 0.6),
-           (x0 + side * 5, 168 + length)]
-    out = taper_outline(pts, 6, 3, wmid=6.5)
+    k = 1.0 if side < 0 else 0.86
+    pts = [(x0, 166), (x0 + side * 4, 178), (x0 + side * 2, 190), (x0 + side * 7, 203),
+           (x0 + side * 6 + side * 6 * k, 166 + length * k)]
+    out = taper_outline(pts, 8, 2.6, wmid=5.2)
     p.shape(out, TEAR, TEAR_LN, lw=LW_FINE, smooth=False)
-    p.curve([(x0 - side * 0.5, 176), (x0 + side * 1.5, 196)], (255, 255, 255), 1.2)
+    p.curve([(x0 + side * 0.5, 172), (x0 + side * 3, 182), (x0 + side * 1.8, 192)],
+            (255, 255, 255), 1.2)
 
 
 def squiggle(p, x0, y0, side, n=4, color=MARK):
@@ -676,23 +932,52 @@ def note(p, x, y, s=1.0):
             MARK, 1.8 * s, smooth=False)
 
 
+GLYPHS = [
+    # strokes of the runes round the circle, in a box from -1 to 1
+    [((0, -1), (0, 1)), ((0, -0.2), (0.8, -0.9)), ((0, 0.4), (0.8, -0.3))],
+    [((-0.6, -1), (-0.6, 1)), ((-0.6, -1), (0.6, 0)), ((0.6, 0), (-0.6, 1))],
+    [((0, -1), (0, 1)), ((-0.8, -0.4), (0.8, 0.4))],
+    [((-0.7, 1), (0, -1)), ((0, -1), (0.7, 1)), ((-0.4, 0.2), (0.4, 0.2))],
+    [((-0.6, -1), (0.6, 1)), ((0.6, -1), (-0.6, 1))],
+    [((0, -1), (0, 1)), ((0, -1), (0.7, -0.5)), ((0, 0.1), (-0.7, 0.6))],
+    [((-0.7, -1), (-0.7, 1)), ((0.7, -1), (0.7, 1)), ((-0.7, 0), (0.7, -0.6))],
+]
+
+
 def magic_circle(p):
-    """A double ring of light with runes, behind her: 3 px and 2 px lines,
-    anti-aliased, with a dark edge so it reads over light and dark."""
+    """A circle of light behind her: two rings with a band of runes between
+    them and a six-pointed star inside the inner one, drawn in light on a
+    line of dark, so it reads over light and dark ground."""
     cx, cy = 150, 196
+    sq = 0.96
+
+    def at(r, a):
+        return (cx + math.cos(a) * r, cy + math.sin(a) * r * sq)
+    # the star: two triangles in the inner ring, and a small ring at its heart
+    for turn in (0, math.pi):
+        tri = [at(124, math.radians(-90) + turn + k * 2 * math.pi / 3) for k in range(3)]
+        p.curve(tri + tri[:1], MAGIC_DK, 3.2, smooth=False)
+        p.curve(tri + tri[:1], MAGIC, 1.6, smooth=False)
+    p.ring(cx, cy, 62, MAGIC_DK, 3.2, ry=62 * sq)
+    p.ring(cx, cy, 62, MAGIC, 1.6, ry=62 * sq)
     for r, w in ((140, 3.4), (124, 2.2)):
-        p.ring(cx, cy, r, MAGIC_DK, w + 1.6, ry=r * 0.96)
-        p.ring(cx, cy, r, MAGIC, w, ry=r * 0.96)
-    for k in range(24):
-        a = math.radians(k * 15 + 7)
-        px, py = cx + math.cos(a) * 132, cy + math.sin(a) * 132 * 0.96
-        if k % 3 == 0:
-            p.ellipse(px, py, 3.0, 3.0, MAGIC, MAGIC_DK, lw=1.0)
-        else:
-            q = (cx + math.cos(a + 0.05) * 137, cy + math.sin(a + 0.05) * 137 * 0.96)
-            r0 = (cx + math.cos(a) * 127, cy + math.sin(a) * 127 * 0.96)
-            p.curve([r0, q], MAGIC_DK, 3.0, smooth=False)
-            p.curve([r0, q], MAGIC, 1.5, smooth=False)
+        p.ring(cx, cy, r, MAGIC_DK, w + 1.6, ry=r * sq)
+        p.ring(cx, cy, r, MAGIC, w, ry=r * sq)
+    # the runes, upright along the band, each a few straight strokes
+    n = 30
+    for k in range(n):
+        a = math.radians(k * 360.0 / n + 4)
+        gx, gy = at(132, a)
+        g = GLYPHS[(k * 5 + k // 3) % len(GLYPHS)]
+        ux, uy = -math.sin(a), math.cos(a)       # along the band
+        vx, vy = math.cos(a), math.sin(a)        # outwards
+        segs = [((gx + ux * x0 * 3.2 - vx * y0 * 4.4, gy + uy * x0 * 3.2 - vy * y0 * 4.4),
+                 (gx + ux * x1 * 3.2 - vx * y1 * 4.4, gy + uy * x1 * 3.2 - vy * y1 * 4.4))
+                for (x0, y0), (x1, y1) in g]
+        for s in segs:
+            p.curve(list(s), MAGIC_DK, 2.8, smooth=False)
+        for s in segs:
+            p.curve(list(s), MAGIC, 1.3, smooth=False)
 
 
 # ---------------------------------------------------------------- poses
@@ -707,13 +992,26 @@ def arm(side, el, wr, hand="relaxed", ang=None, flip=None, cuff=30, front=False)
                 flip=(side > 0) if flip is None else flip, cuff=cuff, front=front)
 
 
-def draw_arm(p, r, a):
+def front(a):
+    """The same arm, drawn after the head."""
+    return dict(a, front=True)
+
+
+def draw_arm(p, r, a, staff_line=None):
+    """One arm; a grip with staff_line set closes round that staff."""
     sh = r.sh_l if a["side"] < 0 else r.sh_r
-    along = sleeve(p, sh, a["el"], a["wr"], a["cuff"])
+    wr, ang, flip, under = a["wr"], a["ang"], a["flip"], None
+    if a["hand"] == "grip" and staff_line is not None:
+        wr, ang, flip, _ = grip_on(staff_line, a["el"], a["wr"])
+        if a.get("thumb_down"):
+            flip = not flip
+        under = lambda: staff(p, *staff_line)  # noqa: E731
+    along = sleeve(p, sh, a["el"], wr, a["cuff"])
     if a["hand"]:
-        ang = along if a["ang"] is None else a["ang"]
+        ang = along if ang is None else ang
         ux, uy = math.cos(math.radians(along)), math.sin(math.radians(along))
-        hand(p, (a["wr"][0] + ux * 1, a["wr"][1] + uy * 1), ang, a["hand"], flip=a["flip"])
+        at = wr if under else (wr[0] + ux * 1, wr[1] + uy * 1)
+        hand(p, at, ang, a["hand"], flip=flip, staff_under=under)
 
 
 L_STAFF = arm(-1, (96, 280), (88, 312), "grip", ang=80)
@@ -727,54 +1025,59 @@ MOODS = {
         eyes="open", look=(0.5, 0), brows="soft", mouth="smile", blush=0.32),
     "뻘쭘메어드": dict(
         # caught out: scratches her cheek, smile stuck on, eyes slide away
-        lean=2.5, tilt=-7, shrug=-3, staff=STAFF_L,
-        arms=[L_STAFF, arm(1, (224, 268), (196, 216), "cheek", ang=250, cuff=26, front=True)],
+        lean=2.5, tilt=-7, shrug=-3, yaw=-10, staff=STAFF_L,
+        arms=[L_STAFF, arm(1, (226, 262), (200, 212), "point", ang=232, cuff=26, front=True)],
         eyes="open", look=(-3.5, -0.5), brows="worried", mouth="lopsided", blush=0.4,
         sweat=[(208, 122, 1.3)]),
     "투덜메어드": dict(
         # grumbling: arms crossed, head turned away, one cheek puffed
-        lean=3, tilt=-8, shrug=4, head=(2, 0), staff_behind=((236, 46), (132, 412)),
-        arms=[arm(-1, (108, 282), (170, 282), "fist", ang=-10, flip=False),
-              arm(1, (200, 276), (128, 276), "cheek", ang=180, flip=False)],
-        eyes="half", look=(3.5, 1), brows="frown", mouth="pout", puff=4, blush=0.42,
+        lean=3, tilt=-5, shrug=4, head=(2, 0), yaw=22, staff_behind=((236, 46), (132, 412)),
+        arms=[arm(-1, (106, 294), (178, 290), "fist", ang=-4, flip=False, cuff=28),
+              arm(1, (200, 270), (124, 266), "cheek", ang=186, flip=False, cuff=28)],
+        eyes="half", look=(3.5, 1), brows="frown", mouth="pout", puff=7, blush=0.42,
         grumble=True),
     "짜증메어드": dict(
         # annoyed: weight on one leg, fist on the hip, teeth clenched
-        lean=-3.5, tilt=5, shrug=-4, staff=STAFF_L,
+        lean=-3.5, tilt=5, shrug=-4, yaw=-8, staff=STAFF_L,
         arms=[L_STAFF, arm(1, (230, 262), (202, 294), "fist", ang=200)],
-        eyes="half", look=(0, 1.5), brows="angry", mouth="grit", anger=(206, 128),
+        eyes="half", look=(0, 1.5), brows="angry", mouth="grit", anger=(210, 124, 12),
         gloom=True),
     "흑흑메어드": dict(
         # sobbing: head down, one fist at her eye, the staff held close
-        lean=1.5, tilt=6, shrug=-2, head=(0, 5), staff=((92, 60), (128, 412)),
-        arms=[arm(-1, (104, 286), (112, 296), "grip", ang=70),
-              arm(1, (222, 256), (194, 196), "fist", ang=250, cuff=26, front=True)],
+        lean=1.5, tilt=6, shrug=-2, head=(0, 9), staff=((64, 62), (128, 412)),
+        staff_layer="over",
+        arms=[arm(-1, (86, 270), (111, 304), "grip", front=True),
+              arm(1, (218, 250), (182, 182), "fist", ang=235, cuff=26, front=True)],
         eyes="sad_closed", brows="sad", mouth="wobble", blush=0.55,
-        drops=[(110, 178, 1.0), (96, 200, 0.8), (202, 206, 0.8)]),
+        drops=[(119, 172, 0.9), (114, 190, 0.8), (198, 214, 0.7)]),
     "으앙메어드": dict(
         # wailing: fists at her sides, head back, tears in streams
-        lean=0, tilt=0, shrug=0, head=(0, -3), staff_behind=((232, 48), (138, 412)),
-        arms=[arm(-1, (92, 276), (96, 306), "fist", ang=80, cuff=28),
-              arm(1, (208, 276), (204, 306), "fist", ang=100, cuff=28)],
+        lean=1, tilt=3, shrug=4, head=(0, -3), staff_behind=((232, 48), (138, 412)),
+        arms=[arm(-1, (92, 278), (96, 310), "fist", ang=84, cuff=28),
+              arm(1, (214, 266), (218, 292), "fist", ang=96, cuff=28)],
         eyes="tight", brows="sad", mouth="wail", streams=True, blush=0.6,
         drops=[(92, 148, 1.1), (208, 148, 1.1), (84, 174, 0.8), (216, 176, 0.8)]),
     "마법메어드": dict(
         # using magic: aims the staff, sure of herself
-        lean=-4, tilt=3, shrug=3, staff=((262, 166), (96, 362)), staff_front=True, glow=True,
+        lean=-4, tilt=3, shrug=3, yaw=10, staff=((262, 166), (24, 447)), staff_front=True,
+        glow=True,
         arms=[arm(-1, (102, 284), (134, 304), "grip", ang=-30, flip=True),
               arm(1, (222, 262), (200, 246), "grip", ang=-40, flip=True)],
         eyes="open", look=(2.5, 0), brows="normal", mouth="grin", blush=0.3,
         sparkles=[(270, 140, 9), (252, 194, 6), (286, 184, 5)]),
     "시전메어드1": dict(
         # the silly casting pose: staff overhead, a wiggle and a song
-        lean=4, tilt=-9, shrug=6, staff=((30, 132), (272, 118)), staff_front=True,
-        arms=[arm(-1, (84, 212), (76, 146), "grip", ang=-90, flip=True),
-              arm(1, (220, 208), (226, 134), "grip", ang=-90)],
+        lean=4, tilt=-9, shrug=6, staff=((24, 130), (286, 104)), staff_layer="over",
+        # the staff points a little into the picture, so it looks shorter
+        # and its foot stays inside the frame
+        foreshorten=0.72,
+        arms=[arm(-1, (84, 212), (76, 125), "grip", front=True),
+              arm(1, (220, 206), (226, 111), "grip", front=True)],
         eyes="happy", brows="raised", mouth="tongue", blush=0.55, brim=-12,
         sparkles=[(40, 100, 8), (262, 90, 7), (30, 168, 5)], wiggle=True, notes=True),
     "시전메어드2": dict(
         # casting for real: eyes shut, staff high, the circle behind her
-        lean=-2, tilt=2, shrug=-5, sway=8, staff=((236, 26), (226, 300)), staff_front=True,
+        lean=-2, tilt=2, shrug=-5, sway=8, staff=((246, 16), (206, 382)), staff_front=True,
         glow=True,
         arms=[arm(1, (224, 206), (230, 168), "grip", ang=-80, flip=True),
               arm(-1, (84, 256), (60, 246), "open", ang=185, flip=True)],
@@ -782,35 +1085,79 @@ MOODS = {
         sparkles=[(260, 12, 9), (206, 48, 6), (270, 66, 6), (22, 210, 7)]),
     "부끄메어드": dict(
         # shy: head down and aside, eyes lowered, fingertips poking together
-        lean=2, tilt=-6, shrug=3, head=(0, 3), staff_behind=((234, 50), (134, 412)),
-        arms=[arm(-1, (104, 290), (128, 294), "point", ang=-22, flip=False),
-              arm(1, (196, 290), (172, 294), "point", ang=202, flip=True)],
+        lean=2, tilt=-5, shrug=3, head=(0, 9), yaw=-22, staff_behind=((234, 50), (134, 412)),
+        arms=[arm(-1, (102, 292), (122, 296), "point", ang=-16, flip=False),
+              arm(1, (198, 292), (178, 296), "point", ang=196, flip=True)],
         eyes="down", look=(-3, 2.5), brows="worried", mouth="shy", blush=1.0,
         blush_lines=True),
     "깜짝메어드": dict(
         # startled: jumps, both hands up, eyes wide
-        lean=0, tilt=0, shrug=-2, head=(0, -4), staff_behind=((236, 50), (136, 412)),
-        arms=[arm(-1, (80, 256), (72, 214), "open", ang=-100, flip=True),
-              arm(1, (220, 256), (228, 214), "open", ang=-80)],
+        lean=-1, tilt=3, shrug=5, head=(0, -4), yaw=6, staff_behind=((236, 50), (136, 412)),
+        arms=[arm(-1, (78, 252), (68, 204), "open", ang=-104, flip=True),
+              arm(1, (222, 262), (232, 230), "open", ang=-70)],
         eyes="wide", brows="raised", mouth="o", shock=True, sweat=[(206, 132, 0.9)]),
     "바들메어드": dict(
         # trembling: clutches the staff with both hands, shoulders up
-        lean=1, tilt=-3, shrug=1, head=(0, 5), staff=((80, 56), (180, 412)),
-        staff_front=True,
-        arms=[arm(-1, (104, 282), (124, 264), "grip", ang=-80, flip=True),
-              arm(1, (198, 292), (152, 300), "grip", ang=-80, flip=True)],
+        lean=1, tilt=-3, shrug=1, head=(0, 5), staff=((62, 58), (178, 412)),
+        staff_layer="over",
+        arms=[arm(-1, (104, 282), (120, 262), "grip", front=True),
+              arm(1, (198, 292), (152, 300), "grip", front=True)],
         eyes="teary", look=(0, 1), brows="worried", mouth="shiver", shake=True, blush=0.3,
         sweat=[(208, 132, 1.0), (92, 146, 0.8)]),
     "훌쩍메어드": dict(
         # sniffling: eyes wet, nose red, a sleeve under the nose
         lean=-1.5, tilt=4, shrug=-2, staff=STAFF_L,
-        arms=[L_STAFF, arm(1, (220, 266), (178, 206), "relaxed", ang=200, cuff=26,
+        arms=[L_STAFF, arm(1, (222, 250), (174, 184), "fist", ang=196, cuff=26,
                            front=True)],
         eyes=("teary", "teary"), look=(1, 2.5), brows="sad", mouth="sniff", red_nose=True,
         drops=[(118, 180, 0.8)], blush=0.6),
     "뒤메어드": dict(back=True),
     "뻘쭘뒤메어드": dict(back=True, awkward=True),
 }
+
+
+# ---------------------------------------------------------------- checks
+
+STAFF_LENGTH = 368      # the staff, from the gem to its foot
+
+
+def check_poses():
+    """Faults a pose can bring back without anyone seeing them at once: a
+    staff drawn shorter or longer than it is, a hand that grips nothing,
+    and a grip whose palm is not on the staff's shaft or is pulled far from
+    where the pose puts the wrist.  Returns a list of messages."""
+    faults = []
+    for mood, m in MOODS.items():
+        line = m.get("staff")
+        for name in ("staff", "staff_behind"):
+            if m.get(name):
+                (tx, ty), (bx, by) = m[name]
+                n = math.hypot(bx - tx, by - ty)
+                want = STAFF_LENGTH * m.get("foreshorten", 1.0)
+                if abs(n - want) > 0.04 * want:
+                    faults.append("%s: the staff is %d px long, not %d" % (mood, n, want))
+                inside = (0 <= bx <= W) or by > H
+                if not inside:
+                    faults.append("%s: the staff's foot is cut off at the picture's side" % mood)
+        for a in m.get("arms", []):
+            if a["hand"] != "grip":
+                continue
+            if not line:
+                faults.append("%s: a hand grips no staff" % mood)
+                continue
+            _, _, _, c = grip_on(line, a["el"], a["wr"])
+            (tx, ty), (bx, by) = line
+            n = math.hypot(bx - tx, by - ty)
+            t = ((c[0] - tx) * (bx - tx) + (c[1] - ty) * (by - ty)) / (n * n)
+            if not 40.0 / n < t < 1.0:
+                faults.append("%s: a grip at %.0f, %.0f is off the shaft" % ((mood,) + c))
+            off = math.hypot(c[0] - a["wr"][0], c[1] - a["wr"][1])
+            if off > 12:
+                faults.append("%s: the pose puts a gripping hand %.0f px beside the staff"
+                              % (mood, off))
+            if math.hypot(c[0] - a["el"][0], c[1] - a["el"][1]) < GRIP_X * HAND_K + 12:
+                faults.append("%s: a grip too close to its elbow for a forearm" % mood)
+    return faults
 
 
 # ---------------------------------------------------------------- drawing
@@ -827,57 +1174,150 @@ def draw(mood):
         staff(p, *m["staff_behind"])
     with Frame(p, r.head):
         hair_back(p, m.get("sway", 0))
-    if m.get("staff") and not m.get("staff_front"):
+    if m.get("staff") and not m.get("staff_front") and m.get("staff_layer") is None:
         staff(p, *m["staff"])
     with Frame(p, r.body):
         robe_front(p, r)
     with Frame(p, r.head):
         neck(p)
-    if m.get("staff") and m.get("staff_front"):
-        staff(p, *m["staff"], glow=m.get("glow", False))
+    line = m.get("staff")
+    layer = m.get("staff_layer", "front" if m.get("staff_front") else "side")
+    if line and layer == "front":
+        staff(p, *line, glow=m.get("glow", False))
     for a in m["arms"]:
         if not a["front"]:
-            draw_arm(p, r, a)
+            draw_arm(p, r, a, line)
+    with Frame(p, r.body):
+        capelet_over_shoulders(p, r, [a["side"] for a in m["arms"] if not a["front"]])
     with Frame(p, r.head):
         draw_head(p, m)
+    if line and layer == "over":
+        # held close in front of her: over the hair and the brim
+        staff(p, *line, glow=m.get("glow", False))
     for a in m["arms"]:
         if a["front"]:
-            draw_arm(p, r, a)
+            draw_arm(p, r, a, line)
     marks(p, m, r)
     return p.final(SILHOUETTE)
 
 
+def turned_face(yaw, puff=0.0):
+    """The face's outline turned yaw degrees (positive: towards the right of
+    the picture): the chin and the far side move with the turn, the far
+    cheek flattens and the near one fills out."""
+    s = 1 if yaw >= 0 else -1
+    dx = abs(yaw) * YAW_PX
+    # per point of FACE (mirrored when she turns left): how far it moves
+    shift = [0.0, 0.1, 0.35, 0.7, 0.95, 1.0, 1.0, 0.9, 0.45, 0.05, 0.0, 0.2]
+    pts = []
+    for (x, y), t in zip(FACE if s > 0 else [(300 - x, y) for x, y in FACE], shift):
+        x += dx * t
+        if x > 150 + dx and 160 < y < 185:
+            x -= dx * 0.2     # the far cheek, flattened
+        pts.append((x, y))
+    if puff:
+        # one cheek puffed out (a pout), on the far side
+        pts[8] = (pts[8][0] + puff * 0.6, pts[8][1])
+        pts[9] = (pts[9][0] + puff * 0.8, pts[9][1] + 3)
+    if s < 0:
+        pts = [(300 - x, y) for x, y in pts]
+    return pts
+
+
+YAW_PX = 0.35       # how far the features move, px per degree of turn
+FAR_EYE = 0.7       # the far eye's width when the head turns 25 degrees
+
+
 def draw_head(p, m):
-    face(p, m.get("puff", 0))
+    yaw = m.get("yaw", 0.0)
+    dx = yaw * YAW_PX
+    s = 1 if yaw >= 0 else -1
+    pts = turned_face(yaw, m.get("puff", 0))
+    p.part(pts, SKIN, SKIN_LN, shade=SKIN_SH, off=(3, 3), lw=LW)
+    with p.clip(pts):
+        # shadow of the fringe and the hat brim on the forehead
+        p.shape([(100, 100), (200, 100), (200, 132), (186, 140), (150 + dx, 134), (114, 142),
+                 (100, 134)], SKIN_SH)
     eyes = m["eyes"] if isinstance(m["eyes"], tuple) else (m["eyes"], m["eyes"])
     look = m.get("look", (0, 0))
-    eye(p, EYE_L, -1, eyes[0], look)
-    eye(p, EYE_R, 1, eyes[1], look)
-    blush(p, m.get("blush", 0), m.get("blush_lines", False))
-    nose(p, m.get("red_nose", False))
-    mouth(p, m["mouth"])
+    narrow = 1 - (1 - FAR_EYE) * min(1.0, abs(yaw) / 25.0)
+    for c, side, kind, brows_on in ((EYE_L, -1, eyes[0], True), (EYE_R, 1, eyes[1], True)):
+        far = side == s and yaw != 0
+        k = narrow if far else 1.0
+        cx = c[0] + dx * (1.05 if far else 0.85)
+
+        def squeeze(cr, cx=cx, cy=c[1], k=k):
+            cr.translate(cx, cy)
+            cr.scale(k, 1)
+            cr.translate(-cx, -cy)
+        with Frame(p, squeeze):
+            eye(p, (cx, c[1]), side, kind, (look[0] / k, look[1]))
+    blush(p, m.get("blush", 0), m.get("blush_lines", False), dx)
+    with Frame(p, lambda cr: cr.translate(dx * 1.25, 0)):
+        nose(p, m.get("red_nose", False))
+    mouth(p, m["mouth"], cx=150 + dx * 1.1)
     if m.get("streams"):
         tear_stream(p, -1)
         tear_stream(p, 1)
-    front_hair(p)
-    brow(p, EYE_L, -1, m["brows"])
-    brow(p, EYE_R, 1, m["brows"])
+    front_hair(p, dx * 0.8, -m.get("lean", 0) * 1.5)
+    for c, side in ((EYE_L, -1), (EYE_R, 1)):
+        far = side == s and yaw != 0
+        k = narrow if far else 1.0
+        cx = c[0] + dx * (1.05 if far else 0.85)
+
+        def squeeze(cr, cx=cx, cy=c[1], k=k):
+            cr.translate(cx, cy)
+            cr.scale(k, 1)
+            cr.translate(-cx, -cy)
+        with Frame(p, squeeze):
+            brow(p, (cx, c[1]), side, m["brows"])
     if m.get("gloom"):
-        with p.clip(FACE):
-            for k in range(7):
-                x = 118 + k * 11
-                p.curve([(x, 122), (x, 136 + (k % 2) * 6)], (110, 80, 140), 1.3, alpha=0.6)
-    hat(p, brim_tilt=m.get("brim", -4))
+        # gloom lines over the brow, each with a light rim so it reads on the
+        # hair as well as on the skin
+        with p.clip(pts):
+            for k in range(6):
+                x = 121 + k * 12 + dx
+                line = [(x, 121), (x + 0.5, 136 + (k % 2) * 7)]
+                p.curve(line, (255, 240, 230), 3.4, alpha=0.85)
+                p.curve(line, (86, 54, 126), 1.7)
+    hat(p, brim_tilt=m.get("brim", -4), star_dx=dx)
 
 
 def marks(p, m, r):
+    """The comic marks, each with a 1 px cream rim so it reads on dark
+    trunks and hair as well as on the sky."""
+    cr = p.cr
+    cr.push_group()
+    _marks(p, m, r)
+    group = cr.pop_group()
+    rim_around(p, group)
+
+
+def rim_around(p, group, color=CREAM, width=1.0):
+    """Paint a group of marks with a rim of color round its shapes."""
+    cr = p.cr
+    cr.save()
+    cr.set_source_rgba(*rgb(color))
+    for k in range(12):
+        a = k * math.pi / 6
+        cr.save()
+        cr.translate(math.cos(a) * width, math.sin(a) * width)
+        cr.mask(group)
+        cr.restore()
+    cr.set_source(group)
+    cr.paint()
+    cr.restore()
+
+
+def _marks(p, m, r):
     ox, oy = r.head_off
     for (x, y, s) in m.get("drops", []):
         teardrop(p, x + ox, y + oy, s)
     for (x, y, s) in m.get("sweat", []):
         sweat(p, x + ox, y + oy, s)
     if m.get("anger"):
-        anger_mark(p, m["anger"][0] + ox, m["anger"][1] + oy)
+        x, y, rad = m["anger"]
+        anger_mark(p, x + ox, y + oy, rad)
     for (x, y, rad) in m.get("sparkles", []):
         sparkle(p, x, y, rad)
     if m.get("shake"):
@@ -885,11 +1325,13 @@ def marks(p, m, r):
             for y0 in (160, 220, 280):
                 squiggle(p, 150 + side * 100, y0, side)
     if m.get("shock"):
-        for a in (200, 222, 246, 294, 318, 340):
+        # jolt lines of different lengths, thick where they start
+        for a, r0, r1, w in ((200, 118, 136, 4.0), (220, 112, 140, 4.6), (247, 118, 132, 3.4),
+                             (293, 116, 138, 4.4), (317, 120, 134, 3.6), (340, 114, 142, 4.8)):
             ra = math.radians(a)
-            pts = [(150 + math.cos(ra) * 116, 126 + math.sin(ra) * 98),
-                   (150 + math.cos(ra) * 138, 126 + math.sin(ra) * 116)]
-            p.taper(pts, 4.4, 1.6, MARK)
+            pts = [(150 + math.cos(ra) * r0, 126 + math.sin(ra) * r0 * 0.84),
+                   (150 + math.cos(ra) * r1, 126 + math.sin(ra) * r1 * 0.84)]
+            p.taper(pts, w, 1.2, MARK)
     if m.get("grumble"):
         p.curve([(220, 148), (228, 141), (236, 150), (244, 141), (252, 150)], MARK, 2.0)
         p.curve([(224, 162), (232, 155), (240, 164), (248, 155)], MARK, 2.0)
@@ -903,70 +1345,169 @@ def marks(p, m, r):
 
 # ---------------------------------------------------------------- from behind
 
+# The hair from behind in clumps, outside first, for the left of the picture
+# (mirrored, a little changed, for the right): each a root on the crown and
+# points down to a tip, and a width.  They fall narrower past the neck than
+# over the crown and end in a V, the inner ones longest; the two inner
+# clumps part at the neck, so the nape shows.
+BACK_CLUMPS = [
+    ([(108, 126), (99, 158), (104, 196), (96, 240), (98, 278), (106, 306)], 22),
+    ([(121, 120), (114, 166), (116, 200), (110, 246), (114, 292), (123, 324)], 22),
+    ([(134, 118), (130, 170), (129, 206), (126, 250), (131, 296), (139, 336)], 20),
+    ([(146, 120), (143, 166), (138, 198), (140, 262), (147, 346)], 16),
+]
+
+
+def clump(p, pts, w, line=LW, base=HAIR, shade=HAIR_SH):
+    """A clump of hair seen from behind: full along most of its length,
+    tapering to a point over its last quarter."""
+    c = sample_spline(pts, 8)
+    n = len(c)
+    left, right = [], []
+    for i, (x, y) in enumerate(c):
+        a, b = c[max(i - 1, 0)], c[min(i + 1, n - 1)]
+        ddx, ddy = b[0] - a[0], b[1] - a[1]
+        ln = math.hypot(ddx, ddy) or 1.0
+        nx, ny = -ddy / ln, ddx / ln
+        t = i / (n - 1)
+        k = 0.85 + 0.3 * math.sin(math.pi * min(t, 0.7) / 0.7 * 0.5)
+        if t > 0.72:
+            k *= math.sqrt(max(0.0, (1 - t) / 0.28))
+        hw = max(0.3, w * k / 2)
+        left.append((x + nx * hw, y + ny * hw))
+        right.append((x - nx * hw, y - ny * hw))
+    out = left + list(reversed(right))
+    p.part(out, base, HAIR_LN, shade=shade, off=(3, 2.5), smooth=False, lw=line)
+    return out
+
+
+def back_hair(p, dx=0.0, awkward=False):
+    """The back of her head: ears, skull, clumps, two loose strands and one
+    ring of shine round the crown."""
+    def moved(pts, k=1.0):
+        return [(x + dx * k * (1 - (y - 110) / 300.0), y) for x, y in pts]
+    skull = [(100, 106), (96, 140), (102, 172), (118, 190), (138, 194), (150, 188),
+             (162, 194), (182, 190), (198, 172), (204, 140), (200, 106)]
+    if awkward:
+        # the near side of the skull turns away behind the cheek
+        skull[1:4] = [(112, 140), (118, 172), (128, 192)]
+    skull = moved(skull)
+    p.part(skull, HAIR, HAIR_LN, shade=HAIR_SH, off=(5, 3), lw=LW)
+    outlines = []
+    clumps = [(pts, w) for pts, w in BACK_CLUMPS]
+    # the right: mirrored, with lengths changed so the V is not exact
+    right = []
+    for (pts, w), dy in zip(BACK_CLUMPS, (8, -6, 4, -4)):
+        right.append(([(300 - x, y + dy * i / (len(pts) - 1)) for i, (x, y) in enumerate(pts)],
+                      w))
+    order = [clumps[0], right[0], clumps[1], right[1], clumps[2], right[2], clumps[3], right[3]]
+    if awkward:
+        # half turned: the outer clump on the near side falls behind her
+        # shoulder, and the cheek shows where it was
+        order = order[1:]
+    for pts, w in order:
+        pts = moved(pts)
+        outer = not 112 < pts[0][0] - dx < 188
+        outlines.append(clump(p, pts, w, LW if outer else LW_FINE + 0.1))
+    # the ears: the hair is tucked behind them
+    for side in ((-1, 1) if not awkward else (1,)):
+        ex = 150 + side * 54 + dx
+        p.part([(ex - side * 3, 132), (ex + side * 4, 138), (ex + side * 5, 152),
+                (ex + side * 1, 166), (ex - side * 4, 160)], SKIN, SKIN_LN, shade=SKIN_SH,
+               off=(side * 2, 2), lw=LW)
+    # two strands that break the outline
+    if not awkward:
+        lock(p, moved([(100, 196), (92, 230), (86, 262), (90, 276)]), 5)
+    lock(p, moved([(200, 216), (210, 250), (214, 284), (208, 296)]), 5)
+    # strand lines along each clump
+    for (pts, w), out in zip(order[4:], outlines[4:]):
+        pts = moved(pts)
+        with p.clip(out, smooth=False):
+            p.taper([(pts[1][0] + 3, pts[1][1]), (pts[2][0] + 3, pts[2][1]),
+                     (pts[3][0] + 2, pts[3][1])], 0.3, 0.2, darker(HAIR_SH, 0.15), wmid=1.0)
+    # the ring of shine round the crown, broken at every clump
+    cx = 150 + dx
+    ring = [(cx + u, 150 - 26 * math.sqrt(max(0.0, 1 - (u / 52.0) ** 2)))
+            for u in range(-50, 51, 4)]
+    for out in [skull] + outlines:
+        with p.clip(out, smooth=(out is skull)):
+            p.taper([(x, y + 1.8) for x, y in ring], 1.0, 1.0, mix(HAIR, HAIR_HI, 0.5),
+                    wmid=5.4)
+            p.taper(ring, 0.6, 0.6, HAIR_HI, wmid=3.8)
+
+
+def neck_back(p, dx=0.0):
+    pts = [(137 + dx, 180), (163 + dx, 180), (165 + dx * 0.5, 224), (135 + dx * 0.5, 224)]
+    p.part(pts, SKIN, SKIN_LN, shade=SKIN_SH, off=(-3, 0), smooth=False, lw=LW)
+    p.shape([(135 + dx, 180), (165 + dx, 180), (165 + dx, 198), (150 + dx, 204),
+             (135 + dx, 198)], SKIN_SH, smooth=False)
+
+
+def three_quarter_cheek(p):
+    """뻘쭘뒤: her head half turned to the left of the picture, so the cheek,
+    the jaw line down to the chin and the ear show in front of her hair."""
+    cheek = [(114, 110), (98, 120), (90, 140), (88, 162), (92, 182), (100, 196),
+             (112, 202), (128, 208), (136, 204), (134, 180), (126, 150)]
+    # the side of her neck below the jaw
+    p.part([(116, 200), (136, 202), (141, 221), (121, 223)], SKIN, SKIN_LN, shade=SKIN_SH,
+           off=(-3, 0), lw=LW)
+    p.part(cheek, SKIN, SKIN_LN, shade=SKIN_SH, off=(-2, 3), lw=LW)
+    with p.clip(cheek):
+        g = cairo.RadialGradient(100, 172, 0, 100, 172, 11)
+        g.add_color_stop_rgba(0, *rgb(BLUSH, 0.9))
+        g.add_color_stop_rgba(1, *rgb(BLUSH, 0))
+        p.cr.arc(100, 172, 11, 0, 2 * math.pi)
+        p.cr.set_source(g)
+        p.cr.fill()
+        # the jaw's underside in shade, towards the neck
+        p.shape([(100, 196), (118, 196), (134, 200), (136, 210), (104, 206)], SKIN_SH)
+    # the jaw line from the chin back to below the ear
+    p.taper([(104, 196), (116, 199), (128, 196)], 0.3, 0.4, SKIN_LN, wmid=1.0)
+    # the tips of her lashes and the curve of her brow past the cheek
+    # they start at the cheek's edge and stand out past it
+    p.taper([(90, 149), (85, 145), (80, 144)], 2.2, 0.4, EYE_LN)
+    p.taper([(89, 153), (83, 154)], 1.5, 0.3, EYE_LN)
+    p.taper([(93, 133), (87, 131), (82, 132)], 1.8, 0.5, HAIR_LN)
+
+
+def ear_front(p):
+    """The near ear in front of the hair, when she half turns."""
+    pts = [(126, 146), (134, 150), (136, 164), (131, 176), (124, 172), (121, 158)]
+    p.part(pts, SKIN, SKIN_LN, shade=SKIN_SH, off=(2, 2), lw=LW)
+    p.taper([(128, 154), (131, 160), (128, 168)], 0.3, 0.3, SKIN_LN, wmid=1.0)
+
+
 def draw_back(m):
     awkward = m.get("awkward", False)
     p = Pic(W, H)
     r = Rig(lean=1.5 if awkward else -1.5, tilt=-10 if awkward else 2, shrug=2)
-    staff(p, (234, 46), (222, 412))
+    line = ((234, 46), (222, 412))
+    staff(p, *line)
+    dx = 14 if awkward else 0
+    with Frame(p, r.head):
+        neck_back(p, dx * 0.5)
     with Frame(p, r.body):
         robe_back(p)
     # her left arm hangs (left on the picture, seen from behind)
     draw_arm(p, r, arm(-1, (98, 282), (98, 316), "relaxed", ang=95, flip=True))
     if not awkward:
-        draw_arm(p, r, arm(1, (206, 280), (220, 306), "grip", ang=80, flip=False))
+        draw_arm(p, r, arm(1, (206, 280), (220, 306), "grip"), line)
     with Frame(p, r.head):
         if awkward:
-            # she half turns: the cheek and an ear show at the side of her
-            # head, part of the head's own outline
-            cheek = [(110, 116), (93, 130), (86, 150), (88, 172), (98, 190), (114, 200),
-                     (128, 150)]
-            p.part(cheek, SKIN, SKIN_LN, shade=SKIN_SH, off=(-3, 3), lw=LW)
-            with p.clip(cheek):
-                g = cairo.RadialGradient(97, 172, 0, 97, 172, 9)
-                g.add_color_stop_rgba(0, *rgb(BLUSH, 0.9))
-                g.add_color_stop_rgba(1, *rgb(BLUSH, 0))
-                p.cr.arc(97, 172, 9, 0, 2 * math.pi)
-                p.cr.set_source(g)
-                p.cr.fill()
-            # the tips of her lashes just show past the cheek
-            p.taper([(93, 150), (88, 147), (85, 148)], 2.0, 0.4, EYE_LN)
-            p.taper([(92, 154), (87, 155)], 1.4, 0.3, EYE_LN)
-        hair = [(150, 94), (112, 102), (96, 130), (92, 176), (100, 212), (110, 240),
-                (110, 282), (114, 318), (124, 332), (136, 322), (150, 336), (164, 322),
-                (176, 332), (186, 318), (190, 282), (190, 240), (200, 212), (208, 176),
-                (204, 130), (188, 102)]
+            three_quarter_cheek(p)
+        back_hair(p, dx, awkward)
         if awkward:
-            hair[2] = (108, 130)
-            hair[3] = (112, 176)
-            hair[4] = (112, 212)
-        p.part(hair, HAIR, HAIR_LN, shade=HAIR_SH, light=HAIR_HI, off=(6, 4), light_off=(2, 0),
-               lw=LW)
-        if awkward:
-            # a lock falls forward over her cheek as she turns
-            lock(p, [(112, 112), (106, 150), (108, 186), (104, 214)], 8)
-        # locks over the mass: they part, overlap and end in points at
-        # different lengths, so the hair falls rather than hangs as a slab
-        for root, mid, tip, w in (((124, 126), (116, 220), (118, 330), 22),
-                                  ((176, 126), (186, 220), (184, 330), 22),
-                                  ((140, 124), (136, 230), (134, 338), 20),
-                                  ((160, 124), (166, 230), (166, 338), 20),
-                                  ((150, 126), (150, 240), (151, 344), 16)):
-            lock(p, [root, mid, tip], w, wmid=w * 0.95)
-        with p.clip(hair):
-            for x0, x1 in ((118, 118), (132, 130), (150, 150), (166, 168), (182, 182)):
-                p.taper([(x0, 140), ((x0 + x1) / 2 + (x0 - 150) * 0.25, 230), (x1, 310)],
-                        0.3, 0.3, HAIR_SH, wmid=1.4)
-            # the shine band, just under the brim, broken between the locks
-            for x in (112, 128, 145, 160, 176, 191):
-                p.taper([(x - 6, 128 + abs(x - 150) * 0.06), (x, 126), (x + 6, 128 + abs(x - 150) * 0.06)],
-                        1.0, 1.0, HAIR_HI, wmid=3.6)
+            ear_front(p)
         # the hat from behind: the same hat, mirrored, without its star
         with Frame(p, lambda cr: (cr.translate(300, 0), cr.scale(-1, 1))):
             hat(p, brim_tilt=-4 if not awkward else -8, front=False)
     if awkward:
         # scratching the back of her head
-        draw_arm(p, r, arm(1, (232, 246), (204, 186), "relaxed", ang=235, cuff=26,
+        draw_arm(p, r, arm(1, (232, 246), (204, 186), "cheek", ang=235, cuff=26,
                            flip=False))
+        with Frame(p, r.head):
+            # her fingers dig in under a lock of hair
+            clump(p, [(193, 124), (196, 140), (196, 156), (192, 174)], 12, LW_FINE + 0.1)
         sweat(p, 80, 126, 1.4)
     return p.final(SILHOUETTE)
 

@@ -15,7 +15,7 @@ import random
 import cairo
 
 import figure
-from vec import glow, rgb, spline, lighter
+from vec import darker, glow, lighter, mix, poly, rgb
 
 LN = (34, 20, 26)
 ST = (126, 112, 110)
@@ -30,44 +30,57 @@ DUST = (222, 190, 170)
 DUST_SH = (170, 128, 118)
 
 
-def stone_pts(rng, cx, cy, rx, ry, rot=0.0, n=9, rough=0.12):
+def stone_pts(rng, cx, cy, rx, ry, rot=0.0, n=6, rough=0.12):
+    """The corners of a rough stone: n of them, at uneven angles and
+    distances, so no two stones are the same polygon."""
     pts = []
     for k in range(n):
-        a = 2 * math.pi * k / n + rot
+        a = 2 * math.pi * (k + rng.uniform(-0.22, 0.22)) / n + rot
         r = 1 + rng.uniform(-rough, rough)
-        x, y = math.cos(a) * rx * r, math.sin(a) * ry * r
-        pts.append((cx + x, cy + y))
+        pts.append((cx + math.cos(a) * rx * r, cy + math.sin(a) * ry * r))
     return pts
 
 
 def stone(p, rng, cx, cy, rx, ry, rot=0.0, moss=False, base=ST, lw=2.2, rim=RIM,
-          shade=ST_SH):
-    pts = stone_pts(rng, cx, cy, rx, ry, rot)
+          shade=ST_SH, light_ang=-100.0):
+    """A faceted rock: a front face and, round it, planes that turn away,
+    each lit by how much it faces the light (light_ang, degrees on screen),
+    so the top plane is light and the side away from it dark; straight
+    fractures run in from its edge.  Returns its outline."""
+    n = 5 if rx < 10 else (6 if rx < 40 else 7)
+    pts = stone_pts(rng, cx, cy, rx, ry, rot, n)
     cr = p.cr
     cr.save()
-    spline(cr, pts)
+    poly(cr, pts)
     cr.clip()
-    # mass: lit from behind and above, dark towards the ground
+    # the front face, a little towards the light, and the planes round it
+    la = math.radians(light_ang)
+    fx, fy = cx - math.cos(la) * rx * 0.08, cy - math.sin(la) * ry * 0.08
+    inner = [(fx + (x - fx) * rng.uniform(0.5, 0.62), fy + (y - fy) * rng.uniform(0.5, 0.62))
+             for x, y in pts]
+    top = lighter(base, 0.22)
+    for i in range(n):
+        a, b = pts[i], pts[(i + 1) % n]
+        mx, my = (a[0] + b[0]) / 2 - cx, (a[1] + b[1]) / 2 - cy
+        facing = math.cos(math.atan2(my / ry, mx / rx) - la)
+        c = mix(shade, top, (facing + 1) / 2) if facing > -0.2 else darker(shade, 0.08)
+        p.fill(lambda c_, a=a, b=b, i=i: poly(c_, [a, b, inner[(i + 1) % n], inner[i]]), c)
+    p.fill(lambda c_: poly(c_, inner), mix(base, top, 0.25))
+    # the planes meet at thin edges
+    for i in range(n):
+        p.curve([pts[i], inner[i]], shade, 0.6 + lw * 0.15, alpha=0.6, smooth=False)
+    p.curve(inner + inner[:1], shade, 0.5 + lw * 0.15, alpha=0.5, smooth=False)
+    # its mass darkens towards the ground
     g = cairo.LinearGradient(cx, cy - ry, cx, cy + ry)
-    g.add_color_stop_rgba(0, *rgb(lighter(base, 0.08)))
-    g.add_color_stop_rgba(0.55, *rgb(base))
-    g.add_color_stop_rgba(1, *rgb(shade))
+    g.add_color_stop_rgba(0, *rgb(shade, 0.0))
+    g.add_color_stop_rgba(0.5, *rgb(shade, 0.0))
+    g.add_color_stop_rgba(1, *rgb(shade, 0.55))
     cr.set_source(g)
     cr.paint()
-    # hard cel shadow on the lower right
-    cr.save()
-    cr.translate(-rx * 0.22, -ry * 0.26)
-    spline(cr, pts)
-    cr.restore()
-    cr.rectangle(-100, -100, 800, 600)
-    cr.set_fill_rule(cairo.FILL_RULE_EVEN_ODD)
-    cr.set_source_rgba(*rgb(shade, 0.75))
-    cr.fill()
-    cr.set_fill_rule(cairo.FILL_RULE_WINDING)
     # warm rim light along the top edge
     cr.save()
-    cr.translate(0, ry * 0.12)
-    spline(cr, pts)
+    cr.translate(0, ry * 0.1)
+    poly(cr, pts)
     cr.restore()
     cr.rectangle(-100, -100, 800, 600)
     cr.set_fill_rule(cairo.FILL_RULE_EVEN_ODD)
@@ -81,28 +94,54 @@ def stone(p, rng, cx, cy, rx, ry, rot=0.0, moss=False, base=ST, lw=2.2, rim=RIM,
                (cx - rx * 1.0, cy - ry * 0.5)]
         p.shape(cap, MOSS)
         p.curve(cap[2:], MOSS_SH, 1.6)
-    # two chips and a seam in the stone
-    for k in range(2):
-        a = rng.uniform(0, 2 * math.pi)
-        x0, y0 = cx + math.cos(a) * rx * 0.45, cy + math.sin(a) * ry * 0.45
-        p.taper([(x0, y0), (x0 + rng.uniform(-8, 8), y0 + rng.uniform(4, 10)),
-                 (x0 + rng.uniform(-10, 10), y0 + rng.uniform(10, 16))], 0.4, 0.3, ST_DK,
-                wmid=1.8)
+    # a straight fracture running in from an edge and splitting in two
+    if rx > 14:
+        i = int(rng.uniform(0, n))
+        a, b = pts[i], pts[(i + 1) % n]
+        t = rng.uniform(0.3, 0.7)
+        x0, y0 = a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t
+        d = math.atan2(cy - y0, cx - x0) + rng.uniform(-0.3, 0.3)
+        ln = math.hypot(rx, ry) * rng.uniform(0.3, 0.42)
+        x1, y1 = x0 + math.cos(d) * ln, y0 + math.sin(d) * ln
+        w = max(1.0, lw * 0.7)
+        p.fill(lambda c_: poly(c_, [(x0 - math.sin(d) * w, y0 + math.cos(d) * w),
+                                     (x0 + math.sin(d) * w, y0 - math.cos(d) * w), (x1, y1)]),
+               ST_DK)
+        for turn in (-0.5, 0.45):
+            e = d + turn
+            l2 = ln * rng.uniform(0.35, 0.55)
+            p.curve([(x1, y1), (x1 + math.cos(e) * l2, y1 + math.sin(e) * l2)], ST_DK,
+                    max(0.6, lw * 0.35), smooth=False)
     cr.restore()
-    p.stroke(lambda c: spline(c, pts), LN, lw)
+    p.stroke(lambda c: poly(c, pts), LN, lw)
     return pts
 
 
 def joint(p, a, b, w):
-    """The dark stone core that joins the stones of a limb."""
-    p.curve([a, b], LN, w + 4, smooth=False)
-    p.curve([a, b], ST_DK, w, smooth=False)
+    """The joint of a limb: a chain of small stones between its big ones."""
+    rng = _Rng(int(a[0] * 7 + a[1] * 13 + b[0] * 17 + b[1]))
+    n = 3
+    for k in range(n):
+        t = (k + 0.5) / n
+        x, y = a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t
+        r = w * rng.uniform(0.48, 0.6)
+        stone(p, rng, x, y, r, r * 0.85, rng.uniform(0, 3), base=ST_SH, shade=ST_DK,
+              lw=max(1.1, w * 0.06))
 
 
 def dust(p, x, y, r, light=DUST, shade=DUST_SH, line=LN):
-    """A dust cloud with volume: puffs with a shaded underside and a line."""
-    puffs = [(x - r * 0.6, y + r * 0.1, r * 0.55), (x, y - r * 0.25, r * 0.7),
-             (x + r * 0.6, y + r * 0.05, r * 0.55), (x + r * 0.1, y + r * 0.3, r * 0.6)]
+    """A dust cloud with volume: puffs with a shaded underside and a line.
+    No two clouds have the same puffs: their number, sizes and places come
+    from where the cloud is."""
+    rng = _Rng(int(x * 11 + y * 5 + r * 3))
+    n = 3 + int(rng.uniform(0, 4))
+    puffs = []
+    for k in range(n):
+        a = 2 * math.pi * k / n + rng.uniform(-0.4, 0.4)
+        d = rng.uniform(0.2, 0.6) * r
+        puffs.append((x + math.cos(a) * d * 1.2, y + math.sin(a) * d * 0.6 - r * 0.05,
+                      r * rng.uniform(0.38, 0.72)))
+    puffs.sort(key=lambda c: -c[2])
     cr = p.cr
     for px, py, pr in puffs:
         cr.new_sub_path()
@@ -138,7 +177,7 @@ class _Rng:
 
 
 # daylight: the same stones, lit from above by the sky
-DAY = dict(rim=(236, 240, 236), shade=(112, 110, 104), lw=1.8)
+DAY = dict(rim=(236, 240, 236), shade=(112, 110, 104), lw=1.15)
 DAY_ST = (168, 164, 152)
 DAY_LN = (60, 58, 52)
 
@@ -243,16 +282,31 @@ def golem(p, seed=44):
     cr.restore()
     cr.set_source(glow)
     cr.fill()
+    # deep sockets under a brow of stone, the eyes burning slits in them
     for side in (-1, 1):
         ex = 334 + side * 19
-        p.shape([(ex - side * 13, 104), (ex + side * 13, 112), (ex - side * 10, 120)],
-                (255, 84, 30), LN, lw=1.4, smooth=False)
-        p.shape([(ex - side * 8, 108), (ex + side * 6, 112), (ex - side * 6, 116)],
-                EMBER_HI, smooth=False)
-    p.shape([(288, 92), (334, 101), (380, 92), (382, 101), (334, 109), (286, 101)], LN,
-            smooth=False)
-    p.shape([(312, 130), (322, 126), (330, 132), (340, 126), (350, 132), (358, 128),
-             (352, 141), (318, 141)], (40, 18, 20), LN, lw=1.0, smooth=False)
+        p.shape([(ex - side * 15, 102), (ex + side * 14, 106), (ex + side * 11, 120),
+                 (ex - side * 12, 118)], (44, 22, 26), smooth=False)
+        p.shape([(ex - side * 12, 110), (ex + side * 12, 109), (ex + side * 9, 116),
+                 (ex - side * 9, 116)], (255, 96, 34), LN, lw=1.0, smooth=False)
+        p.shape([(ex - side * 8, 112), (ex + side * 8, 111.5), (ex + side * 5, 114),
+                 (ex - side * 6, 114.2)], EMBER_HI, smooth=False)
+    # the brow: a ledge of the head's own stone, lit on top, its shadow
+    # falling into the sockets; it dips in the middle, frowning
+    brow = [(282, 100), (296, 88), (320, 92), (334, 100), (348, 92), (372, 87), (386, 99),
+            (374, 106), (350, 104), (334, 110), (318, 104), (294, 107)]
+    p.shape(brow, ST_SH, LN, lw=1.6, smooth=False)
+    p.shape([(286, 99), (297, 90), (320, 94), (334, 102), (348, 94), (371, 89), (382, 98),
+             (360, 97), (334, 104), (308, 98)], ST, smooth=False)
+    p.curve([(297, 90), (320, 94), (334, 101), (348, 94), (371, 89)], RIM, 1.4, smooth=False)
+    # the mouth: a crack across the stone, glowing from inside
+    mouth = [(308, 136), (316, 132), (324, 134.5), (331, 131), (339, 134), (346, 131.5),
+             (354, 134), (360, 133), (355, 139), (345, 141.5), (336, 140), (326, 142),
+             (315, 140)]
+    p.shape(mouth, (52, 20, 22), LN, lw=1.0, smooth=False)
+    p.shape([(318, 135), (326, 134), (334, 133.5), (344, 134), (350, 135), (344, 138),
+             (334, 137), (322, 138)], (255, 110, 40), alpha=0.9)
+    p.curve([(322, 136), (334, 135.4), (346, 136)], EMBER_HI, 1.0)
     figure.anger_mark(p, 404, 58, 11)
     # steam of rage, and the dust it raises
     for (x, y, rr) in ((268, 60, 15), (250, 42, 11), (404, 118, 11)):

@@ -11,20 +11,33 @@ from figure import (GOLD, GOLD_LN, LW, LW_FINE, SILHOUETTE, SKIN, SKIN_LN, SKIN_
                     staff, sparkle)
 from vec import Pic, rgb, spline, taper_outline, darker, lighter
 
-# the hero
-H_HAIR = (62, 50, 58)
-H_HAIR_SH = (38, 30, 40)
-H_HAIR_HI = (110, 94, 106)
+# the hero, seen against the scene's light: every colour is his daylight
+# colour in the shadow of his own back (darker, a little cooler), and a rim
+# of light runs along the top of his head and shoulders
+BACKLIT = (30, 34, 62)
+
+
+def _back(c, t=0.34):
+    return tuple(int(round(a + (b - a) * t)) for a, b in zip(c, BACKLIT))
+
+
+H_SKIN = _back(SKIN)
+H_SKIN_SH = _back(SKIN_SH)
+H_SKIN_LN = _back(SKIN_LN, 0.2)
+H_HAIR = _back((62, 50, 58), 0.2)
+H_HAIR_SH = _back((38, 30, 40), 0.2)
+H_HAIR_HI = _back((110, 94, 106), 0.2)
 H_HAIR_LN = (18, 12, 20)
-COAT = (66, 104, 98)
-COAT_SH = (42, 72, 70)
-COAT_HI = (104, 146, 134)
+COAT = _back((66, 104, 98))
+COAT_SH = _back((42, 72, 70))
+COAT_HI = _back((104, 146, 134))
 COAT_LN = (18, 36, 36)
-SCARF = (168, 74, 58)
-SCARF_SH = (118, 46, 40)
+SCARF = _back((168, 74, 58))
+SCARF_SH = _back((118, 46, 40))
 SCARF_LN = (60, 20, 18)
-STRAP = (110, 74, 50)
+STRAP = _back((110, 74, 50))
 STRAP_LN = (36, 22, 14)
+RIM = (255, 238, 206)
 
 # iron of the sword
 IRON = (168, 172, 178)
@@ -36,14 +49,15 @@ RUST_DK = (104, 56, 34)
 CLOTH = (176, 156, 118)
 CLOTH_SH = (126, 106, 80)
 CLOTH_LN = (64, 50, 36)
-EARTH = (122, 92, 62)
-EARTH_SH = (92, 66, 44)
-EARTH_LN = (52, 36, 24)
-GRASS = (96, 150, 72)
-GRASS_SH = (64, 112, 52)
-GRASS_LN = (34, 66, 30)
+# the earth and grass of the clearing (배경2), where the sword is found
+EARTH = (168, 142, 98)
+EARTH_SH = (128, 104, 70)
+EARTH_LN = (84, 66, 44)
+GRASS = (126, 170, 76)
+GRASS_SH = (90, 134, 58)
+GRASS_LN = (52, 84, 36)
 
-RESERVED_HERO = [SKIN, SKIN_SH, SKIN_LN, H_HAIR, H_HAIR_SH, H_HAIR_HI]
+RESERVED_HERO = [H_SKIN, H_SKIN_SH, H_SKIN_LN, H_HAIR, H_HAIR_SH, H_HAIR_HI]
 
 
 # ---------------------------------------------------------------- the hero
@@ -53,6 +67,7 @@ def hero_back(cx=140):
     so the narration shows what he looks at."""
     p = Pic(300, 400)
     x = cx
+    p.cr.push_group()
     coat = [(x - 86, 412), (x - 82, 378), (x - 68, 360), (x - 40, 348), (x, 344),
             (x + 40, 348), (x + 66, 358), (x + 82, 376), (x + 88, 412)]
     p.part(coat, COAT, COAT_LN, shade=COAT_SH, light=COAT_HI, off=(8, 5), lw=LW)
@@ -65,12 +80,12 @@ def hero_back(cx=140):
     p.part(strap, STRAP, STRAP_LN, shade=darker(STRAP, 0.25), off=(0, 3), smooth=False, lw=LW)
     p.part([(x + 20, 375), (x + 30, 378), (x + 28, 389), (x + 18, 386)], GOLD, GOLD_LN,
            smooth=False, lw=LW_FINE)
-    p.part([(x - 12, 316), (x + 12, 316), (x + 13, 350), (x - 13, 350)], SKIN, SKIN_LN,
-           shade=SKIN_SH, off=(4, 0), smooth=False, lw=LW)
+    p.part([(x - 12, 316), (x + 12, 316), (x + 13, 350), (x - 13, 350)], H_SKIN, H_SKIN_LN,
+           shade=H_SKIN_SH, off=(4, 0), smooth=False, lw=LW)
     # ears show at the sides of the head
     for side in (-1, 1):
         p.part([(x + side * 30, 296), (x + side * 38, 300), (x + side * 37, 312),
-                (x + side * 30, 316)], SKIN, SKIN_LN, shade=SKIN_SH, off=(side * 2, 2), lw=LW)
+                (x + side * 30, 316)], H_SKIN, H_SKIN_LN, shade=H_SKIN_SH, off=(side * 2, 2), lw=LW)
     # scarf: wound round the neck, two ends hanging down the back
     for pts, c in (([(x - 26, 352), (x - 14, 354), (x - 6, 380), (x - 10, 412), (x - 30, 412),
                      (x - 30, 380)], SCARF_SH),
@@ -89,20 +104,48 @@ def hero_back(cx=140):
     crown = [(x, 260), (x + 24, 266), (x + 34, 284), (x + 34, 306), (x + 24, 322),
              (x, 328), (x - 24, 322), (x - 34, 306), (x - 34, 284), (x - 24, 266)]
     p.part(crown, H_HAIR, H_HAIR_LN, shade=H_HAIR_SH, off=(5, 5), lw=LW)
-    locks = [((x - 4, 266), (x - 22, 290), (x - 40, 302), 16),
-             ((x + 6, 266), (x + 24, 288), (x + 40, 300), 16),
-             ((x - 14, 280), (x - 22, 306), (x - 32, 324), 14),
-             ((x + 12, 280), (x + 20, 306), (x + 26, 326), 14),
-             ((x - 2, 286), (x - 4, 314), (x - 14, 336), 13),
-             ((x + 4, 290), (x + 8, 316), (x + 6, 338), 12),
-             ((x - 24, 290), (x - 32, 310), (x - 34, 326), 10),
-             ((x + 22, 292), (x + 30, 312), (x + 34, 320), 10)]
-    for root, mid, tip, w in locks:
-        out = taper_outline([root, mid, tip], w, 0.6, wmid=w * 0.85, steps=8)
+    # locks fall from the crown in two layers: long ones at the nape under
+    # shorter ones from the top of the head, of different widths, breaking
+    # the outline at the sides and the nape
+    locks = [((x - 28, 288), (x - 32, 306), (x - 34, 318), (x - 30, 328), 12),
+             ((x - 12, 292), (x - 13, 312), (x - 15, 330), (x - 18, 342), 13),
+             ((x + 4, 292), (x + 4, 314), (x + 3, 332), (x + 1, 346), 13),
+             ((x + 18, 290), (x + 21, 308), (x + 23, 322), (x + 21, 334), 12),
+             ((x + 30, 284), (x + 34, 298), (x + 36, 310), (x + 34, 318), 10),
+             ((x - 18, 274), (x - 30, 286), (x - 37, 296), (x - 41, 308), 17),
+             ((x - 4, 270), (x - 10, 286), (x - 16, 300), (x - 21, 318), 16),
+             ((x + 10, 270), (x + 12, 286), (x + 12, 302), (x + 9, 322), 15),
+             ((x + 20, 274), (x + 30, 286), (x + 37, 296), (x + 41, 306), 15)]
+    for root, a, b, tip, w in locks:
+        out = taper_outline([root, a, b, tip], w, 0.6, wmid=w * 0.9, steps=8)
         p.part(out, H_HAIR, H_HAIR_LN, shade=H_HAIR_SH, off=(2.5, 2.5), smooth=False, lw=LW)
-    with p.clip(crown):
-        p.taper([(x - 22, 280), (x, 272), (x + 20, 278)], 1.2, 1.2, H_HAIR_HI, wmid=4.0)
+        with p.clip(out, smooth=False):
+            p.taper([(root[0] - 1, root[1] + 3), (a[0] - 1, a[1] - 1), (b[0] - 1, b[1] - 1)],
+                    0.4, 0.3, H_HAIR_HI, wmid=1.6)
+    him = p.cr.pop_group()
+    p.cr.set_source(him)
+    p.cr.paint()
+    rim_light(p, him)
     return p.final(SILHOUETTE)
+
+
+def rim_light(p, group, width=1.5):
+    """A rim of light along the top edges of what group covers: where it is
+    opaque but would not be if moved down (and a little to each side)."""
+    cr = p.cr
+    cr.push_group()
+    cr.set_source_rgba(*rgb(RIM))
+    cr.mask(group)
+    cr.set_operator(cairo.OPERATOR_DEST_OUT)
+    cr.set_source_rgba(0, 0, 0, 1)
+    cr.save()
+    cr.translate(0, width)
+    cr.mask(group)
+    cr.restore()
+    rim = cr.pop_group()
+    cr.set_operator(cairo.OPERATOR_OVER)
+    cr.set_source(rim)
+    cr.paint_with_alpha(0.9)
 
 
 # ---------------------------------------------------------------- the sword
@@ -128,15 +171,29 @@ def sword(p, top=(150, 36), length=300, ang=90.0, blade_w=22, shabby=True):
     blade = [T(u, v) for u, v in left + right]
     p.part(blade, IRON, IRON_LN, shade=IRON_SH, light=IRON_HI, off=(4 * nx, 4 * ny),
            light_off=(-2.5 * nx, -2.5 * ny), smooth=False, lw=LW)
+    # the bevels: a lit strip along one edge, a dark one along the other,
+    # and the fuller down the middle
+    with p.clip(blade, smooth=False):
+        p.curve([T(78, -bw + 2.2), T(270, -bw + 4.4)], IRON_HI, 1.6 * k, smooth=False)
+        p.curve([T(78, bw - 2.4), T(262, bw - 4.2)], IRON_SH, 2.0 * k, smooth=False)
     p.curve([T(84, 0), T(236, 0)], IRON_SH, 2.4 * k, smooth=False)
     p.curve([T(84, -2.4), T(236, -2.4)], IRON_HI, 1.0 * k, smooth=False)
     if shabby:
         with p.clip(blade, smooth=False):
-            for (u, v, r) in ((100, 5, 4.5), (128, -4, 3.2), (168, 6, 5), (214, -5, 3.6),
-                              (246, 3, 3)):
-                cx, cy = T(u, v)
-                p.ellipse(cx, cy, r * k, r * 0.7 * k, RUST, rot=ang)
-                p.ellipse(cx + 0.6, cy + 0.6, r * 0.45 * k, r * 0.3 * k, RUST_DK, rot=ang)
+            # rust in ragged patches, thicker near the guard where the rain
+            # sat, each with a stain running down towards the point
+            for (u, v, r, run) in ((92, 6, 6.5, 26), (104, -6, 4.0, 14), (150, 4, 5.5, 30),
+                                   (200, -5, 4.2, 18), (240, 6, 3.0, 12)):
+                patch = []
+                for j in range(9):
+                    a2 = 2 * math.pi * j / 9
+                    rr = r * (0.7 + 0.3 * ((j * 37 + int(u)) % 5) / 4.0)
+                    patch.append(T(u + math.cos(a2) * rr * 1.4, v + math.sin(a2) * rr))
+                p.shape(patch, RUST, alpha=0.85)
+                p.shape([T(u + 2, v - r * 0.4), T(u + run, v - r * 0.15), T(u + run + 4, v),
+                         T(u + run, v + r * 0.15), T(u + 2, v + r * 0.4)], RUST, alpha=0.45)
+                p.ellipse(*T(u + 0.6, v + 0.8), r * 0.55 * k, r * 0.4 * k, RUST_DK, rot=ang,
+                          alpha=0.8)
         p.taper([T(178, -3), T(186, -6), T(192, -4), T(198, -8)], 0.9, 0.3, IRON_LN)
     guard = [T(u, v) for u, v in ((62, -34), (66, -36), (74, -33), (75, 0), (74, 33),
                                   (68, 38), (62, 36), (64, 0))]
@@ -161,7 +218,7 @@ def sword_picture():
     p = Pic(300, 400)
     p.part([(66, 412), (84, 372), (118, 356), (150, 352), (186, 358), (218, 374), (236, 412)],
            EARTH, EARTH_LN, shade=EARTH_SH, light=lighter(EARTH, 0.25), off=(5, 6),
-           light_off=(2, 2), lw=LW)
+           light_off=(2, 2), lw=LW_FINE + 0.2)
     sword(p, top=(150, 24), length=362, blade_w=24)
     p.part([(112, 412), (120, 372), (136, 366), (150, 372), (166, 366), (182, 372),
             (190, 412)], lighter(EARTH, 0.06), EARTH_LN, shade=EARTH_SH, off=(3, 4), lw=LW)

@@ -18,8 +18,8 @@ import math
 import random
 
 import golem
-from vec import (Pic, circles, darker, gradient, glow, lettering, lighter, lump, oriented, paint,
-                 poly, spline, taper_outline)
+from vec import (Pic, circles, darker, gradient, glow, lettering, lighter, lump, mix, oriented,
+                 paint, poly, spline, taper_outline)
 
 W, H = 600, 400
 
@@ -70,8 +70,68 @@ def band(p, pts, stops, line=None, lw=1.0):
     return path
 
 
+def dabs(p, rng, path, box, base, n, size=(2.0, 6.0), angle=None, jitter=25.0,
+         alpha=(0.04, 0.08), stretch=0.45, spread=0.08):
+    """Paint texture: n small strokes, each an ellipse of the mass's own
+    colour a little lighter or darker (up to spread), laid while clipped to
+    the mass (path, a function of the context), inside box (x0, y0, x1,
+    y1).  angle is the stroke direction in degrees (None: any); grass gets
+    short upright strokes, a road level ones, bark long upright ones,
+    stone blotches."""
+    cr = p.cr
+    cr.save()
+    path(cr)
+    cr.clip()
+    x0, y0, x1, y1 = box
+    for _ in range(n):
+        x, y = rng.uniform(x0, x1), rng.uniform(y0, y1)
+        s = rng.uniform(*size)
+        a = rng.uniform(0, 180) if angle is None else angle + rng.uniform(-jitter, jitter)
+        t = rng.uniform(-spread, spread)
+        c = lighter(base, t) if t > 0 else darker(base, -t)
+        p.ellipse(x, y, s, s * stretch, c, rot=a, alpha=rng.uniform(*alpha))
+    cr.restore()
+
+
+def treeline(p, rng, x0, x1, base_y, color, line, lw=0.8, light=0.22, tall=3, low=20, high=60,
+             skip=None):
+    """A far edge of wood broken into clumps of different heights, 20 to 60
+    px, with a few tall trees standing out, instead of a row of equal
+    bushes.  skip(x) leaves a place open."""
+    x = x0
+    clumps = []
+    while x < x1:
+        w = rng.uniform(30, 80)
+        h = rng.uniform(low, high * 0.7)
+        clumps.append((x + w / 2, w, h))
+        x += w * rng.uniform(0.6, 0.95)
+    for k in range(tall):
+        i = int(rng.uniform(0, len(clumps)))
+        cx, w, h = clumps[i]
+        clumps[i] = (cx, w * 0.7, high)
+    # the low ones first, so the tall stand in front
+    for cx, w, h in sorted(clumps, key=lambda c: c[2]):
+        if skip and skip(cx):
+            continue
+        # a crown of round masses stacked from the ground to its top, the
+        # wide ones low, narrowing towards the top
+        big = min(w, h) * 0.42
+        m = max(4, int((w + h) / 14))
+        cs = []
+        for k in range(m):
+            t = k / (m - 1)
+            y = base_y - big * 0.7 - t * max(0.0, h - big * 1.7)
+            x = cx + rng.uniform(-1, 1) * max(0.0, w / 2 - big) * (1 - t * 0.6)
+            cs.append((x, y, big * rng.uniform(0.7, 1.15) * (1 - t * 0.3)))
+        lump(p, cs, color, shade=darker(color, 0.28), light=lighter(color, light), line=line,
+             lw=lw)
+        dabs(p, rng, lambda cr, cs=cs: circles(cr, cs),
+             (cx - w, base_y - h - 20, cx + w, base_y + 10), color, int(w * h / 14),
+             size=(1.5, 3.5), alpha=(0.08, 0.14), spread=0.14)
+
+
 def foliage(p, rng, cx, cy, r, base, n=8, line=None, lw=1.0, light=0.2, spread=1.0,
-            marks=0):
+            marks=0, texture=True):
     """A clump of leaves: overlapping round masses with a shade band below
     and right, lit tops, and a few leaf marks."""
     cs = []
@@ -79,8 +139,36 @@ def foliage(p, rng, cx, cy, r, base, n=8, line=None, lw=1.0, light=0.2, spread=1
         a = rng.uniform(0, 2 * math.pi)
         d = rng.uniform(0.1, 0.62) * r * spread
         cs.append((cx + math.cos(a) * d * 1.25, cy + math.sin(a) * d * 0.8,
-                   rng.uniform(0.38, 0.6) * r))
-    lump(p, cs, base, shade=darker(base, 0.3), light=lighter(base, light), line=line, lw=lw)
+                   rng.uniform(0.38, 0.6) * r * rng.uniform(0.6, 1.4)))
+    big = min(rr for _, _, rr in cs) * 0.99
+    if texture and r > 24:
+        # a leafy edge: small clusters of leaves round each mass, of
+        # different sizes, so the outline is ragged, not a row of arcs
+        masses = list(cs)
+        for x, y, rr in masses:
+            for _ in range(int(rr / 5)):
+                a = rng.uniform(0, 2 * math.pi)
+                d = rr * rng.uniform(0.84, 0.98)
+                lx, ly = x + math.cos(a) * d, y + math.sin(a) * d
+                # only on the outline: not where another mass covers it
+                if any(math.hypot(lx - ox, ly - oy) < orr * 0.95 for ox, oy, orr in masses
+                       if (ox, oy, orr) != (x, y, rr)):
+                    continue
+                cs.append((lx, ly, rr * rng.uniform(0.12, 0.24)))
+    lump(p, cs, base, shade=darker(base, 0.3), light=lighter(base, light), line=line, lw=lw,
+         light_from=big)
+    if texture:
+        # leaves: small strokes of lighter and darker green, and a core of
+        # shade low in the clump
+        cr = p.cr
+        cr.save()
+        circles(cr, cs)
+        cr.clip()
+        glow(p, cx + r * 0.25, cy + r * 0.35, r * 0.8, r * 0.55, darker(base, 0.45), 0.35)
+        cr.restore()
+        dabs(p, rng, lambda cr: circles(cr, cs), (cx - r * 1.6, cy - r * 1.2, cx + r * 1.6,
+                                                  cy + r * 1.2),
+             base, int(r * r * 0.5), size=(1.5, 4.0), alpha=(0.12, 0.28), spread=0.22)
     if marks:
         cr = p.cr
         cr.save()
@@ -112,6 +200,8 @@ def trunk(p, rng, x, base_y, top_y, w, color, lean=0.0, roots=True, line=None, b
     pts += [(x - w / 2, base_y - w * 0.6)]
     p.part(pts, color, line, shade=darker(color, 0.3), light=lighter(color, 0.22),
            off=(w * 0.34, 0), light_off=(w * 0.14, 0), smooth=False, lw=1.2)
+    dabs(p, rng, pl(pts), (x - w, top_y, x + w, base_y + 4), color, int(w * (base_y - top_y) / 10),
+         size=(3.0, 9.0), angle=90, jitter=6, alpha=(0.1, 0.22), stretch=0.18, spread=0.2)
     if bark:
         with p.clip(pts, smooth=False):
             for _ in range(int(w / 4)):
@@ -122,6 +212,27 @@ def trunk(p, rng, x, base_y, top_y, w, color, lean=0.0, roots=True, line=None, b
                 p.taper([(bx, y0), (bx + rng.uniform(-1.5, 1.5), y0 + ln / 2), (bx, y0 + ln)],
                         0.2, 0.2, darker(color, 0.45), wmid=rng.uniform(1.0, 1.8), alpha=0.8)
     return pts
+
+
+def scatter(rng, n, x0, x1, y0, y1):
+    """n places in clumps, not sprinkled evenly: clumps of three to twelve
+    round random centres, wider and deeper near the viewer.  Yields (x, y,
+    clump number)."""
+    k = 0
+    made = 0
+    while made < n:
+        cx, cy = rng.uniform(x0, x1), rng.uniform(y0, y1)
+        depth = (cy - y0) / max(1.0, y1 - y0)
+        m = 3 + int(rng.uniform(0, 10))
+        for _ in range(m):
+            if made >= n:
+                break
+            x = cx + (rng.uniform(-1, 1) + rng.uniform(-1, 1)) * (5 + 22 * depth)
+            y = cy + (rng.uniform(-1, 1) + rng.uniform(-1, 1)) * (1.5 + 7 * depth)
+            made += 1
+            if x0 <= x <= x1 and y0 <= y <= y1:
+                yield x, y, k
+        k += 1
 
 
 def tuft(p, x, y, h, color, rng, line=None):
@@ -155,6 +266,21 @@ def beams(p, rays, color, alpha):
     for (x0, w0, x1, w1, y1) in rays:
         paint(p, pl([(x0 - w0, -10), (x0 + w0, -10), (x1 + w1, y1), (x1 - w1, y1)]),
               vgrad(-10, y1, [(0, color, alpha), (0.6, color, alpha * 0.5), (1, color, 0)]))
+
+
+def sun_beams(p, sun, rays, length, color, alpha):
+    """Shafts of light fanning out from the sun: each a wedge (direction in
+    degrees, half width in radians) fading with distance."""
+    sx, sy = sun
+    for ang, w in rays:
+        a = math.radians(ang)
+        pts = [(sx + math.cos(a - w * 0.3) * 30, sy + math.sin(a - w * 0.3) * 30),
+               (sx + math.cos(a - w) * length, sy + math.sin(a - w) * length),
+               (sx + math.cos(a + w) * length, sy + math.sin(a + w) * length),
+               (sx + math.cos(a + w * 0.3) * 30, sy + math.sin(a + w * 0.3) * 30)]
+        paint(p, pl(pts), gradient((sx, sy, 20, sx, sy, length),
+                                   [(0, color, alpha), (0.5, color, alpha * 0.5),
+                                    (1, color, 0)]))
 
 
 def sparkle_star(p, x, y, r, color, line=None):
@@ -216,12 +342,16 @@ def forest_crossroads():
         trunk(p, rng, x, rng.uniform(214, 224), -10, rng.uniform(12, 18), (122, 112, 96),
               line=(84, 76, 66), roots=False)
     for _ in range(16):
-        foliage(p, rng, rng.uniform(-30, 630), rng.uniform(-14, 60), rng.uniform(48, 74),
-                (98, 146, 88), n=8, line=(70, 110, 66), lw=0.8)
+        x, y, r = rng.uniform(-30, 630), rng.uniform(-14, 60), rng.uniform(48, 74)
+        if 250 < x < 350 and y > 10:
+            continue    # the light comes through here
+        foliage(p, rng, x, y, r, (98, 146, 88), n=8, line=(70, 110, 66), lw=0.8)
     # ground
     ground = [(-40, 210), (120, 203), (300, 199), (480, 203), (640, 210)]
-    band(p, ground, [(0, (128, 168, 86)), (0.4, (112, 162, 74)),
-                             (0.75, (98, 150, 66)), (1, (80, 130, 56))])
+    land = band(p, ground, [(0, (128, 168, 86)), (0.4, (112, 162, 74)),
+                            (0.75, (98, 150, 66)), (1, (80, 130, 56))])
+    dabs(p, rng, land, (-10, 198, 610, 404), (106, 156, 70), 4200, size=(1.5, 4.5), angle=90,
+         jitter=12, alpha=(0.14, 0.26), stretch=0.3, spread=0.16)
     # shade of the canopy on the ground, sun patches between
     for (x, y, rx, ry) in ((80, 300, 140, 46), (530, 318, 130, 42), (300, 396, 240, 34)):
         glow(p, x, y, rx, ry, (36, 78, 40), 0.3, core=0.3)
@@ -246,6 +376,8 @@ def forest_crossroads():
     cr.translate(3, 3.5)
     paint(p, roads, vgrad(196, 400, [(0, (234, 216, 172)), (0.35, SAND), (1, (206, 172, 118))]))
     cr.restore()
+    dabs(p, rng, roads, (-30, 196, 630, 420), SAND, 2600, size=(2.0, 6.0), angle=0, jitter=8,
+         alpha=(0.12, 0.22), stretch=0.3, spread=0.1)
     # wheel ruts and the worn middle, converging on the opening
     for side in (-1, 1):
         p.taper([(300 + side * 58, 412), (300 + side * 24, 300), (300 + side * 5, 206)],
@@ -266,20 +398,18 @@ def forest_crossroads():
     # the road's end melts into the light of the opening
     glow(p, 300, 202, 34, 16, (246, 244, 212), 0.9, core=0.2)
     # grass along the verges, taller near the viewer
-    for _ in range(560):
-        x, y = rng.uniform(-5, 605), rng.uniform(206, 404)
+    for x, y, _ in scatter(rng, 560, -5, 605, 206, 404):
         if in_path(p, roads, x, y):
             continue
         if 150 < x < 450 and y > 260 and rng.chance(0.6):
             continue    # calmer in the middle
         depth = (y - 200) / 200
         tuft(p, x, y, (3 + 11 * depth) * rng.uniform(0.7, 1.2), rng.pick(GRASS_COLS), rng)
-    for _ in range(44):
-        x, y = rng.uniform(8, 600), rng.uniform(262, 392)
+    colours = [(255, 255, 255), (250, 222, 112), (232, 164, 222), (176, 204, 255)]
+    for x, y, k in scatter(rng, 44, 8, 600, 262, 392):
         if 170 < x < 430 or in_path(p, roads, x, y):
             continue
-        flower(p, x, y, 0.55 + (y - 260) / 160,
-               rng.pick([(255, 255, 255), (250, 222, 112), (232, 164, 222), (176, 204, 255)]))
+        flower(p, x, y, 0.55 + (y - 260) / 160, colours[k % 4])
     # bushes at the corners of the crossing
     for (x, y, r) in ((190, 214, 22), (412, 216, 22), (146, 210, 18), (458, 210, 18)):
         foliage(p, rng, x, y - r * 0.4, r, (84, 138, 70), n=7, line=FOREST_LINE, lw=0.9)
@@ -289,10 +419,11 @@ def forest_crossroads():
     trunk(p, rng, 118, 262, -10, 26, (108, 86, 68), lean=-4, line=(52, 38, 30))
     trunk(p, rng, 518, 264, -10, 24, (108, 86, 68), lean=5, line=(52, 38, 30))
     signpost(p)
-    trunk(p, rng, 28, 332, -10, 56, (96, 74, 60), lean=6, line=(44, 30, 24))
-    trunk(p, rng, 574, 338, -10, 58, (96, 74, 60), lean=-8, line=(44, 30, 24))
+    # the nearest trunks and leaves: darker and cooler, they frame the picture
+    trunk(p, rng, 28, 332, -10, 56, (76, 60, 56), lean=6, line=(36, 24, 24))
+    trunk(p, rng, 574, 338, -10, 58, (76, 60, 56), lean=-8, line=(36, 24, 24))
     # near canopy across the top and down the sides
-    near = (62, 112, 62)
+    near = (48, 94, 62)
     for (x, y, r) in ((-10, 14, 92), (72, -22, 82), (164, -44, 70), (250, -56, 60),
                       (352, -56, 60), (442, -44, 70), (534, -22, 82), (616, 14, 92),
                       (-24, 128, 60), (626, 136, 60)):
@@ -302,7 +433,7 @@ def forest_crossroads():
           (255, 250, 210), 0.26)
     # leaves in the near corners
     for (x, y, r) in ((-8, 392, 52), (610, 388, 54), (44, 414, 34), (560, 414, 36)):
-        foliage(p, rng, x, y, r, (66, 124, 60), n=8, line=FOREST_LINE, lw=1.1)
+        foliage(p, rng, x, y, r, (50, 100, 58), n=8, line=FOREST_LINE, lw=1.1)
     return p.flat()
 
 
@@ -346,8 +477,7 @@ def ending():
     p.ellipse(sun[0], sun[1], 25, 25, (255, 250, 228))
     # clouds lit from below by the low sun
     for (x, y, r) in ((104, 70, 40), (204, 46, 28), (376, 92, 32), (566, 58, 36), (40, 146, 24)):
-        cs = [(x + dx * r, y + dy * r * 0.5, r * s) for dx, dy, s in
-              ((-1.0, 0.3, 0.5), (-0.3, 0, 0.72), (0.4, 0.1, 0.62), (1.0, 0.35, 0.46))]
+        cs = heap(x, y, r, int(x * 17 + y), flat=0.3)
         lump(p, cs, (232, 156, 174), shade=(255, 216, 172), light=(200, 140, 178),
              off=(0.0, -0.3), light_off=(0.1, 0.55), light_alpha=0.5,
              line=(196, 118, 146), lw=0.8)
@@ -359,29 +489,32 @@ def ending():
     # nearer hills with a line of trees
     band(p, [(-40, 236), (120, 218), (260, 230), (420, 224), (560, 234), (640, 228)],
          [(0, (158, 152, 112)), (1, (140, 140, 100))], line=(120, 108, 86), lw=0.8)
-    for i in range(15):
-        x = 300 + i * 22 + rng.uniform(-6, 6)
-        foliage(p, rng, x, rng.uniform(226, 234), rng.uniform(11, 18), (112, 124, 76), n=5,
-                line=(84, 86, 60), lw=0.8, light=0.3)
+    treeline(p, rng, 296, 630, 238, (112, 124, 76), (84, 86, 60), tall=2, low=12, high=40,
+             light=0.3)
     # the meadow in the evening light
-    band(p, [(-40, 250), (160, 242), (340, 248), (500, 242), (640, 248)],
-         [(0, (206, 194, 104)), (0.4, (184, 180, 92)), (0.7, (156, 160, 80)),
-          (1, (124, 134, 66))], line=(140, 130, 70), lw=0.9)
+    meadow = band(p, [(-40, 250), (160, 242), (340, 248), (500, 242), (640, 248)],
+                  [(0, (206, 194, 104)), (0.4, (184, 180, 92)), (0.7, (156, 160, 80)),
+                   (1, (124, 134, 66))], line=(140, 130, 70), lw=0.9)
+    dabs(p, rng, meadow, (-10, 240, 610, 404), (176, 172, 88), 4000, size=(1.5, 4.5), angle=90,
+         jitter=12, alpha=(0.14, 0.26), stretch=0.3, spread=0.16)
+    # the low sun throws long shadows towards the viewer's left; the far
+    # side of the meadow is in warm light, the near left in the evening blue
+    paint(p, meadow, gradient((600, 250, 0, 400), [(0, (255, 214, 140), 0.28),
+                                                  (0.55, (255, 214, 140), 0.0),
+                                                  (1, (70, 60, 110), 0.3)]))
     glow(p, 476, 268, 240, 34, (255, 232, 160), 0.55, core=0.2)
     glow(p, 100, 386, 220, 40, (90, 96, 60), 0.35, core=0.3)
-    for _ in range(420):
-        x, y = rng.uniform(-5, 605), rng.uniform(248, 404)
+    for x, y, _ in scatter(rng, 420, -5, 605, 248, 404):
         if 150 < x < 450 and y > 280 and rng.chance(0.55):
             continue
         depth = (y - 244) / 160
         tuft(p, x, y, (3 + 10 * depth) * rng.uniform(0.7, 1.2),
              rng.pick([(150, 160, 70), (176, 180, 86), (128, 140, 60), (200, 190, 96)]), rng)
-    for _ in range(70):
-        x, y = rng.uniform(0, 600), rng.uniform(270, 396)
+    colours = [(255, 255, 255), (255, 220, 120), (250, 170, 200), (200, 180, 255)]
+    for x, y, k in scatter(rng, 70, 0, 600, 270, 396):
         if 180 < x < 420 and rng.chance(0.6):
             continue
-        flower(p, x, y, 0.55 + (y - 270) / 170,
-               rng.pick([(255, 255, 255), (255, 220, 120), (250, 170, 200), (200, 180, 255)]))
+        flower(p, x, y, 0.55 + (y - 270) / 170, colours[k % 4])
     # the golem is rubble now, with flowers in the gaps
     glow(p, 92, 362, 100, 14, (70, 60, 36), 0.5, core=0.4)
     golem.rubble(p)
@@ -391,7 +524,8 @@ def ending():
     for (x, y) in ((10, 380), (54, 376), (106, 380), (140, 372), (174, 356)):
         tuft(p, x, y, 8, (150, 160, 70), rng)     # grass grown round the stones
     # sun rays, and petals on the wind
-    beams(p, [(476, 8, 330, 80, 400), (520, 8, 576, 60, 400)], (255, 240, 200), 0.16)
+    sun_beams(p, sun, [(-168, 0.05), (-150, 0.04), (160, 0.045), (176, 0.035), (-10, 0.04)],
+              560, (255, 240, 200), 0.16)
     for _ in range(26):
         x, y = rng.uniform(0, 600), rng.uniform(40, 380)
         if 150 < x < 450 and y < 270:
@@ -522,6 +656,9 @@ def boulder(p, rng, cx, cy, rx, ry, color, line=STONE_LN, lw=1.1, moss=False, cr
         pts.append((cx + math.cos(a) * rx * r, cy + math.sin(a) * ry * r))
     p.part(pts, color, None, shade=darker(color, 0.32), light=lighter(color, 0.3),
            off=(rx * 0.32, ry * 0.42), light_off=(rx * 0.16, ry * 0.24))
+    if rx > 12:
+        dabs(p, rng, sp(pts), (cx - rx, cy - ry, cx + rx, cy + ry), color, int(rx * ry * 0.5),
+             size=(1.5, 4.0), alpha=(0.12, 0.24), stretch=0.7, spread=0.18)
     with p.clip(pts):
         if moss:
             cap = [(cx - rx * 1.2, cy - ry * 1.3), (cx + rx * 1.2, cy - ry * 1.3),
@@ -538,12 +675,39 @@ def boulder(p, rng, cx, cy, rx, ry, color, line=STONE_LN, lw=1.1, moss=False, cr
     p.stroke(sp(pts), line, lw)
 
 
-def cloud(p, x, y, r, base=(255, 255, 255), shade=(212, 226, 242), line=SKY_LINE, lw=0.8):
-    """A fair-weather cloud: four round masses, flat underneath, shaded on
-    the side away from the sun."""
-    cs = [(x + dx * r, y + dy * r * 0.6, r * s) for dx, dy, s in
-          ((-0.9, 0.3, 0.55), (-0.3, 0.0, 0.8), (0.4, 0.1, 0.7), (1.0, 0.35, 0.5))]
+def heap(x, y, r, seed, flat=0.35):
+    """The round masses of a cloud: five to seven of different sizes, the
+    biggest a little left of the middle, their feet near one level."""
+    rng = Rng(seed)
+    n = 5 + int(rng.uniform(0, 3))
+    cs = []
+    for k in range(n):
+        u = (k + 0.5) / n * 2 - 1
+        s = (0.85 - 0.45 * abs(u + 0.2)) * rng.uniform(0.75, 1.2)
+        cs.append((x + u * r * 1.1, y + r * flat - s * r * 0.55, s * r * 0.75))
+    return cs
+
+
+def cloud(p, x, y, r, base=(255, 255, 255), shade=(212, 226, 242), line=SKY_LINE, lw=0.8,
+          seed=0):
+    """A fair-weather cloud: a heap of round masses of different sizes, the
+    biggest a little left of the middle, its underside flat, shaded on the
+    side away from the sun, with soft streaks of texture."""
+    rng = Rng(int(x * 31 + y * 7 + r) + seed)
+    cs = heap(x, y, r, int(x * 31 + y * 7 + r) + seed)
+    bottom = y + r * 0.42
+    cr = p.cr
+    cr.save()
+    cr.rectangle(x - r * 3, y - r * 3, r * 6, bottom - (y - r * 3))
+    cr.clip()
     lump(p, cs, base, shade=shade, light=None, line=line, lw=lw, off=(0.14, 0.3))
+    dabs(p, rng, lambda c: circles(c, cs), (x - r * 2, y - r * 1.5, x + r * 2, bottom),
+         shade, int(r * r * 0.25), size=(2.0, 5.0), angle=0, jitter=10, alpha=(0.1, 0.2),
+         stretch=0.35, spread=0.05)
+    cr.restore()
+    if line is not None:
+        p.curve([(cs[0][0] - cs[0][2] * 0.6, bottom), (cs[-1][0] + cs[-1][2] * 0.6, bottom)],
+                line, lw, smooth=False)
 
 
 def clearing():
@@ -561,20 +725,32 @@ def clearing():
         cloud(p, x, y, r)
     cloud(p, 296, 112, 20, shade=(220, 232, 244), line=None)        # a small one far off
     # far mountains: pale and blue with distance, no lines
-    band(p, [(-40, 190), (60, 140), (130, 156), (210, 120), (300, 150), (380, 126),
-             (470, 148), (560, 118), (640, 160)], [(0, (156, 182, 212)), (1, (170, 196, 220))])
+    peaks = [(-40, 190), (60, 140), (130, 156), (210, 120), (300, 150), (380, 126),
+             (470, 148), (560, 118), (640, 160)]
+    far = band(p, peaks, [(0, (156, 182, 212)), (1, (170, 196, 220))])
+    cr = p.cr
+    cr.save()
+    far(cr)
+    cr.clip()
+    for (x, y), (nx, ny) in zip(peaks[1:-1], peaks[2:]):
+        if y < ny:
+            # the slope down to the right of each peak, away from the sun
+            paint(p, pl([(x, y), (nx, ny), (nx + 10, 215), (x + 26, 215), (x + 8, y + 30)]),
+                  (142, 168, 200), 0.8)
+            p.curve([(x, y), (x + 6, y + 16), (x + 4, y + 34)], (186, 206, 226), 1.0,
+                    alpha=0.6)
+    cr.restore()
     band(p, [(-40, 196), (90, 168), (200, 178), (330, 160), (450, 176), (560, 156), (640, 180)],
          [(0, (134, 166, 184)), (1, (150, 180, 196))])
     paint(p, None, vgrad(140, 210, [(0, (226, 240, 246), 0.0), (1, (226, 240, 246), 0.45)]))
     # the forest they came out of, along the far edge of the clearing
-    for i in range(30):
-        x = -20 + i * 22 + rng.uniform(-6, 6)
-        foliage(p, rng, x, rng.uniform(186, 200), rng.uniform(20, 30), (84, 130, 90), n=6,
-                line=(60, 100, 70), lw=0.8, light=0.22)
+    treeline(p, rng, -30, 630, 214, (84, 130, 90), (60, 100, 70), tall=3, low=16, high=58)
     # the clearing
     ground = [(-40, 214), (150, 208), (320, 212), (470, 206), (640, 214)]
-    band(p, ground, [(0, (156, 182, 100)), (0.3, (148, 178, 92)), (0.75, (128, 164, 80)),
-                     (1, (108, 146, 66))], line=(100, 136, 70), lw=0.9)
+    land = band(p, ground, [(0, (156, 182, 100)), (0.3, (148, 178, 92)), (0.75, (128, 164, 80)),
+                            (1, (108, 146, 66))], line=(100, 136, 70), lw=0.9)
+    dabs(p, rng, land, (-10, 204, 610, 404), (140, 172, 88), 4200, size=(1.5, 4.5), angle=90,
+         jitter=12, alpha=(0.14, 0.26), stretch=0.3, spread=0.16)
     # worn, dry patches and bare earth where the golem has lain and turned
     for (x, y, rx, ry, c, a) in ((300, 300, 170, 46, (196, 178, 120), 0.55),
                                  (460, 322, 120, 30, (176, 150, 104), 0.6),
@@ -597,8 +773,7 @@ def clearing():
             continue    # the heap's place
         s = 0.4 + (y - 230) / 150
         boulder(p, rng, x, y, 8 * s, 5 * s, STONE, lw=0.8, crack=False)
-    for _ in range(460):
-        x, y = rng.uniform(-5, 605), rng.uniform(212, 404)
+    for x, y, _ in scatter(rng, 460, -5, 605, 212, 404):
         if 150 < x < 450 and y > 250 and rng.chance(0.55):
             continue    # calmer in the middle
         depth = (y - 208) / 196
@@ -615,8 +790,10 @@ def clearing():
         flower(p, rng.uniform(420, 590), rng.uniform(350, 392), 1.0,
                rng.pick([(255, 255, 255), (230, 170, 230)]))
     # rocks in the near corners
-    boulder(p, rng, 18, 396, 44, 24, darker(STONE, 0.1), moss=True)
-    boulder(p, rng, 586, 398, 40, 22, darker(STONE, 0.1), moss=True)
+    # rocks in the near corners, darker and cooler to frame the picture
+    near = mix(darker(STONE, 0.22), (90, 100, 130), 0.12)
+    boulder(p, rng, 18, 396, 44, 24, near, moss=True)
+    boulder(p, rng, 586, 398, 40, 22, near, moss=True)
     return p.flat()
 
 
@@ -709,10 +886,13 @@ def angry_golem():
     # storm clouds, lit on top by the fire behind them
     for (x, y, r) in ((60, 40, 60), (170, 20, 50), (520, 30, 64), (420, 10, 40),
                       (600, 90, 50), (0, 120, 40)):
-        cs = [(x + dx * r, y + dy * r * 0.6, r * s) for dx, dy, s in
-              ((-0.8, 0.2, 0.6), (0, 0, 0.85), (0.8, 0.25, 0.6))]
+        cs = heap(x, y, r * 1.1, int(x * 13 + y), flat=0.5)
         lump(p, cs, (84, 34, 52), shade=(50, 22, 40), light=(124, 50, 62), line=(30, 10, 24),
              lw=1.0, off=(0.0, 0.25), light_off=(0.1, 0.5), light_alpha=0.6)
+        dabs(p, rng, lambda cr, cs=cs: circles(cr, cs), (x - r * 2.2, y - r * 1.5, x + r * 2.2,
+                                                         y + r * 1.2),
+             (84, 34, 52), int(r * r * 0.3), size=(2.0, 5.0), angle=0, jitter=15,
+             alpha=(0.12, 0.24), stretch=0.4, spread=0.25)
     # dark hills, their ridge caught by the red light
     band(p, [(-40, 250), (100, 226), (220, 236), (380, 224), (520, 236), (640, 226)],
          [(0, (92, 44, 60)), (1, (76, 40, 56))], line=(176, 78, 66), lw=0.9)

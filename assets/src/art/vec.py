@@ -364,13 +364,13 @@ def glow(pic, cx, cy, rx, ry, color, alpha=1.0, core=0.0):
 
 
 def lump(pic, cs, base, shade=None, light=None, line=None, lw=1.1, off=(0.22, 0.26),
-         light_off=(0.4, 0.5), light_alpha=0.85):
+         light_off=(0.4, 0.5), light_alpha=0.85, light_from=0.0):
     """Round masses (x, y, r) drawn as one shaded part: the shade colour
     everywhere, then each mass again in its base colour shifted by the
     fraction off of its radius towards the light, so a crisp band of shade
     is left on the far side; light, smaller and further shifted, marks the
-    lit tops.  The line goes round the union only: it is stroked first and
-    its inner half covered."""
+    lit tops (only of masses of radius light_from or more).  The line goes
+    round the union only: it is stroked first and its inner half covered."""
     cr = pic.cr
     if line is not None:
         circles(cr, cs)
@@ -387,7 +387,8 @@ def lump(pic, cs, base, shade=None, light=None, line=None, lw=1.1, off=(0.22, 0.
         cr.set_source_rgba(*rgb(base))
         cr.fill()
     if light is not None:
-        circles(cr, [(x - r * light_off[0], y - r * light_off[1], r * 0.5) for x, y, r in cs])
+        circles(cr, [(x - r * light_off[0], y - r * light_off[1], r * 0.5) for x, y, r in cs
+                     if r >= light_from])
         cr.set_source_rgba(*rgb(light, light_alpha))
         cr.fill()
     cr.restore()

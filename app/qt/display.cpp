@@ -1,4 +1,4 @@
-#include "app/display.h"
+#include "app/qt/display.h"
 
 #include <cstdio>
 #include <cstdlib>

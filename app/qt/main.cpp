@@ -1,11 +1,11 @@
 #include <QApplication>
 #include <QFont>
 
-#include "app/desktop.h"
-#include "app/display.h"
-#include "app/form1.h"
-#include "app/fonts.h"
-#include "app/qtpictures.h"
+#include "app/qt/desktop.h"
+#include "app/qt/display.h"
+#include "app/qt/form1.h"
+#include "app/qt/fonts.h"
+#include "app/qt/qtpictures.h"
 #include "engine/duel.h"
 #include "story/story.h"
 #include "system/files.h"

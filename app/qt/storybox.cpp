@@ -1,4 +1,4 @@
-#include "app/storybox.h"
+#include "app/qt/storybox.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>

@@ -1,4 +1,4 @@
-#include "app/captionbutton.h"
+#include "app/qt/captionbutton.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>

@@ -4,7 +4,7 @@
 #include <QRect>
 #include <QTextEdit>
 
-#include "app/twips.h"
+#include "app/qt/twips.h"
 
 namespace barmen {
 

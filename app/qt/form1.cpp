@@ -1,4 +1,4 @@
-#include "app/form1.h"
+#include "app/qt/form1.h"
 
 #include <map>
 
@@ -9,11 +9,11 @@
 #include <QMessageBox>
 #include <QShowEvent>
 
-#include "app/captionbutton.h"
-#include "app/qtpictures.h"
-#include "app/skiptaskbar.h"
-#include "app/storybox.h"
-#include "app/twips.h"
+#include "app/qt/captionbutton.h"
+#include "app/qt/qtpictures.h"
+#include "app/qt/skiptaskbar.h"
+#include "app/qt/storybox.h"
+#include "app/qt/twips.h"
 #include "engine/textblock.h"
 #include "system/failure.h"
 

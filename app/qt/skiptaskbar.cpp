@@ -1,4 +1,4 @@
-#include "app/skiptaskbar.h"
+#include "app/qt/skiptaskbar.h"
 
 #include <QGuiApplication>
 #include <QWidget>
