@@ -275,30 +275,23 @@ Written replaceFile(const std::string &path, std::string_view bytes)
         return written;
     }
 
-    // ReplaceFileW keeps the old file's attributes and access list. Where
-    // there is no old file yet, or the file system cannot replace (Wine's
-    // cannot always), a move with write-through swaps the new one in just as
-    // whole. A file another program holds, or one the player may not
-    // replace, stays as it is and the reason is told.
-    if (ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                     nullptr))
-        return {};
-    const DWORD error = GetLastError();
-    const Problem problem = fromWin32Error(error);
-    if (error != ERROR_UNABLE_TO_MOVE_REPLACEMENT
-        && (problem.kind == Failure::InUse || problem.kind == Failure::NoPermission
-            || problem.kind == Failure::ReadOnlyDisk)) {
-        DeleteFileW(temporary.c_str());
-        return {Written::Replace, problem};
-    }
+    // One rename with write-through puts the new file in the old one's
+    // place: there is never a moment without a whole save.sav. (ReplaceFileW
+    // moves the old file aside first; a kill, or Wine, can leave no save at
+    // all in between, and Wine leaves its own temporary file behind.)
     if (MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return {};
-    const Problem moved = lastError();
-    // After ERROR_UNABLE_TO_MOVE_REPLACEMENT the old file is gone and the new
-    // one is the only save left: it stays, under its temporary name.
-    if (error != ERROR_UNABLE_TO_MOVE_REPLACEMENT)
-        DeleteFileW(temporary.c_str());
-    return {Written::Replace, moved};
+    DWORD error = GetLastError();
+    if (error == ERROR_ACCESS_DENIED) {
+        // Windows says "access denied" for a file another program holds
+        // without letting others rename it; told apart, that is "in use".
+        Handle probe(CreateFileW(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        if (!probe.valid() && GetLastError() == ERROR_SHARING_VIOLATION)
+            error = ERROR_SHARING_VIOLATION;
+    }
+    DeleteFileW(temporary.c_str());
+    return {Written::Replace, fromWin32Error(error)};
 }
 
 Written writeInPlace(const std::string &path, std::string_view bytes)
