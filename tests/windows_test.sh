@@ -16,7 +16,7 @@ out=$(realpath "$1")
 . "$top/tests/checks.sh"
 
 exe=$out/game/app/win32/barmen.exe
-export BARMEN_STORY=$out/native/tools/story/barmen-story
+export BARMEN_STORY=${BARMEN_STORY:-$out/native/tools/story/barmen-story}
 screens=$out/screens
 work=$(mktemp -d)
 mkdir -p "$screens"
@@ -309,6 +309,46 @@ for case in missing cut; do
     fi
     stop_game
 done
+
+# --- The installer: silently into the prefix, the shortcut, the uninstaller --
+echo "== barmen-1.0-setup.exe under Wine"
+check "the installer runs silently" wine "$out/barmen-1.0-setup.exe" /S
+wineserver -w
+local_app=$(winepath -u "$(wine cmd /c 'echo %LOCALAPPDATA%' 2> /dev/null | tr -d '\r')" 2> /dev/null)
+programs=$(winepath -u "$(wine cmd /c 'echo %APPDATA%' 2> /dev/null | tr -d '\r')" 2> /dev/null)"/Microsoft/Windows/Start Menu/Programs"
+installed=$local_app/Programs/바르멘
+check "barmen.exe in %LOCALAPPDATA%\Programs\바르멘" test -f "$installed/barmen.exe"
+check "the 24 pictures beside it" test "$(ls "$installed"/*.jpg "$installed"/*.gif | wc -l)" = 24
+check "the Start-menu shortcut" test -f "$programs/바르멘.lnk"
+key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\barmen'
+check "the uninstaller registered for the player" eval "wine reg query '$key' /v UninstallString 2> /dev/null | grep -q uninstall.exe"
+
+# The shortcut starts the game in its folder: a save lands beside it.
+(cd "$work" && exec wine start /wait "$(winepath -w "$programs/바르멘.lnk")" > /dev/null 2>&1) &
+game_pid=$!
+if win=$(game_window); then
+    sleep 0.5
+    play start p save
+    wait_for_save "$installed" "" || true
+    check "the shortcut's game finds its pictures and saves in its own folder" \
+        test "$(saved "$installed")" = "$(linux_save start p)"
+    press Command10
+    for _ in $(seq 50); do xdotool search --onlyvisible --name 바르멘 > /dev/null 2>&1 || break; sleep 0.1; done
+    check "끝내기 closes the window" eval '! xdotool search --onlyvisible --name 바르멘 > /dev/null 2>&1'
+else
+    check "the shortcut starts the game" false
+fi
+stop_game
+
+check "the uninstaller runs silently" wine "$installed/uninstall.exe" /S
+wineserver -w
+sleep 1
+check "the uninstaller removes the program and the pictures" \
+    eval '! ls "$installed"/barmen.exe "$installed"/*.jpg "$installed"/*.gif > /dev/null 2>&1'
+check "the uninstaller keeps save.sav" test "$(saved "$installed")" = "$(linux_save start p)"
+check "the shortcut goes" test ! -e "$programs/바르멘.lnk"
+check "the uninstall entry goes" eval "! wine reg query '$key' > /dev/null 2>&1"
+rm -rf "$installed"
 
 echo "windows: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
