@@ -131,6 +131,9 @@ constexpr std::array<const Control *, 9> tabOrder()
     return order;
 }
 
+// Until the first click Text1 holds the title screen's text with a line
+// break after its last line: initialText(story.title.text), engine/textblock.h.
+
 // The default pictures' sizes, shown until the first scene. bg has a
 // one-pixel border on every side; ch has none.
 inline constexpr Rect defaultBackground{0, 0, 600, 400};

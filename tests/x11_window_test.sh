@@ -13,7 +13,9 @@ fi
 unset QT_QPA_PLATFORM
 . "$(dirname "$0")/checks.sh"
 
-cd "$(mktemp -d)"
+work=$(mktemp -d)
+mkdir "$work/game"
+cd "$work/game"
 "$bin" 2>/dev/null &
 game=$!
 win=$(game_window) || win=""
@@ -34,7 +36,8 @@ check "and it exits with status 0" test $? -eq 0
 # ulimit -f 0, as a shell, a sandbox or a service may set it: 시작하기, one
 # scene, 저장하기. The game lives on and shows why the save failed.
 for picture in "$assets"/*.jpg "$assets"/*.gif; do ln -s "$picture" .; done
-(ulimit -f 0; exec "$bin") 2>/dev/null &
+# What it says goes through a pipe: a file would be held to the limit too.
+(ulimit -f 0; exec "$bin") 2> >(cat > "$work/limited.err") &
 game=$!
 win=$(game_window) || win=""
 sleep 0.5
@@ -48,6 +51,7 @@ done
 check "under ulimit -f 0 a save leaves the game running" kill -0 "$game"
 check "and a message box says it failed" test "$boxes" -ge 2
 check "and nothing was written" test ! -s save.sav
+[ "$failed" -eq 0 ] || sed 's/^/  the game said: /' "$work/limited.err"
 kill "$game" 2>/dev/null
 wait "$game" 2>/dev/null
 echo "$passed passed, $failed failed"

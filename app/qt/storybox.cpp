@@ -21,8 +21,10 @@ constexpr QColor ink{0, 0, 0};
 
 QFont StoryBox::textFont()
 {
-    QFont font(QStringLiteral("굴림"));
-    font.setPointSizeF(11.25);
+    const layout::Font &stored = *layout::control("Text1").font;
+    QFont font(QString::fromUtf8(stored.face.data(), qsizetype(stored.face.size())));
+    font.setPointSizeF(stored.points);
+    font.setBold(stored.bold());
     return font;
 }
 
