@@ -36,7 +36,7 @@ else
     export LANG=C.UTF-8 LC_ALL=C.UTF-8
 fi
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$work/display" 2> /dev/null &
+Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3> "$work/display" 2> /dev/null &
 xvfb=$!
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=:$(cat "$work/display")
@@ -308,6 +308,21 @@ for case in missing cut; do
         check "$case 시작.gif: a message box" false
     fi
     stop_game
+done
+
+# At 150 % and 200 % display scaling the window is 1.5 and 2 times as large
+# (the layout's pixels scaled, the pictures smoothly).
+for dpi in 144 192; do
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f > /dev/null 2>&1
+    wineserver -w
+    start_game "$(game_folder "dpi-$dpi")"
+    geometry=$(xdotool getwindowgeometry "$win" | sed -n 's/.*Geometry: //p')
+    import -window "$win" "$screens/scale-$dpi.png"
+    check "at $dpi dpi the client area is $(( (727 * dpi + 48) / 96 ))x$(( (510 * dpi + 48) / 96 )) (got $geometry)" \
+        test "$geometry" = "$(( (727 * dpi + 48) / 96 ))x$(( (510 * dpi + 48) / 96 ))"
+    stop_game
+    wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f > /dev/null 2>&1
+    wineserver -w
 done
 
 # --- The installer: silently into the prefix, the shortcut, the uninstaller --
