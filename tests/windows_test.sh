@@ -236,6 +236,25 @@ if [ -x "$top/build/barmen" ] && "$top/tools/screenshot" "$work/linux.png" > /de
 fi
 layout_checks "$screens/start.png"
 
+# Focus starts on Command2, and Tab walks the layout's tab order: the focused
+# button's edge has the colour no other button's edge has.
+edge_colour() {
+    local shot=$1 X Y left up width height
+    eval "$(xdotool getwindowgeometry --shell "$win" | grep -E '^(X|Y)=')"
+    read -r _ left up width height _ < <("$BARMEN_STORY" layout | awk -v n="$2" '$1 == n')
+    colour_at "$shot" $((X + left)) $((Y + up + height / 2))
+}
+differ() { [[ $1 != "$2" ]]; }
+focused=$(edge_colour "$screens/start.png" Command2)
+check "first focus on Command2" differ "$focused" "$(edge_colour "$screens/start.png" Command3)"
+xdotool mousemove --window "$win" 300 200
+sleep 0.2
+xdotool key Tab
+sleep 0.3
+import -window root "$work/tab.png"
+check "Tab moves the focus on to Command3" eval '! differ "$(edge_colour "$work/tab.png" Command3)" "$focused" &&
+    differ "$(edge_colour "$work/tab.png" Command2)" "$focused"'
+
 # 게임오버: a trap on the forest path ahead, then save.
 over="$(route start 'p>관찰 2' 1 'p>행동 1' 2 'p>분기 1' 1 'p>게임오버') p"
 # shellcheck disable=SC2086
