@@ -236,6 +236,20 @@ if [ -x "$top/build/barmen" ] && "$top/tools/screenshot" "$work/linux.png" > /de
 fi
 layout_checks "$screens/start.png"
 
+# What Wine tells X of the window's frame: no task-bar button (the window has
+# an owner), a fixed size, and of the frame's functions only move and close.
+props=$(xprop -id "$win" _NET_WM_STATE WM_TRANSIENT_FOR _NET_WM_WINDOW_TYPE WM_NORMAL_HINTS _MOTIF_WM_HINTS 2> /dev/null)
+check "no task-bar button" grep -q "_NET_WM_STATE_SKIP_TASKBAR" <<< "$props"
+# A tool window would be a utility window to X, with a small caption.
+check "an owned dialog, not a tool window" eval 'grep -q "WM_TRANSIENT_FOR(WINDOW)" <<< "$props" &&
+                                                grep -q "= _NET_WM_WINDOW_TYPE_DIALOG" <<< "$props"'
+check "fixed at 727 by 510" eval 'grep -q "minimum size: 727 by 510" <<< "$props" &&
+                                  grep -q "maximum size: 727 by 510" <<< "$props"'
+# _MOTIF_WM_HINTS: flags, functions, decorations. Functions 0x24 are move
+# and close; decorations 0x1a are border, title and window menu, with no
+# minimise or maximise box.
+check "title bar and close box only" grep -q "_MOTIF_WM_HINTS(_MOTIF_WM_HINTS) = 0x3, 0x24, 0x1a," <<< "$props"
+
 # Focus starts on Command2, and Tab walks the layout's tab order: the focused
 # button's edge has the colour no other button's edge has.
 edge_colour() {
