@@ -80,13 +80,21 @@ for suite in "$out"/game/tests/win32/*_tests.exe; do
 done
 
 # --- The window, clicked --------------------------------------------------
-# game_folder NAME: a folder with the program and the 24 pictures.
+# game_folder NAME: the zip's folder unpacked, as a player would.
 game_folder() {
-    local folder=$work/$1
-    mkdir -p "$folder"
-    cp "$exe" "$top"/assets/*.jpg "$top"/assets/*.gif "$folder/"
-    echo "$folder"
+    mkdir -p "$work/$1"
+    /usr/bin/python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' \
+        "$out/barmen-1.0-windows.zip" "$work/$1"
+    echo "$work/$1/바르멘"
 }
+echo "== barmen-1.0-windows.zip"
+zipped=$(/usr/bin/python3 -c 'import sys, zipfile; print("\n".join(zipfile.ZipFile(sys.argv[1]).namelist()))' \
+         "$out/barmen-1.0-windows.zip" | sort)
+expected=$( (echo 바르멘/barmen.exe; echo 바르멘/읽어보세요.txt
+             for p in "$top"/assets/*.jpg "$top"/assets/*.gif; do echo "바르멘/$(basename "$p")"; done) | sort)
+check "the zip holds barmen.exe, the 24 pictures and 읽어보세요.txt, no more" test "$zipped" = "$expected"
+check "the zip's program is the one built" cmp -s "$exe" "$(game_folder zip-check)/barmen.exe"
+check "the zip is at most 2 MB" test "$(stat -c %s "$out/barmen-1.0-windows.zip")" -le $((2 * 1024 * 1024))
 
 # start_game FOLDER: starts the game there and sets $win to its window.
 start_game() {
