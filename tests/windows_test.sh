@@ -258,6 +258,23 @@ check "fixed at 727 by 510" eval 'grep -q "minimum size: 727 by 510" <<< "$props
 # minimise or maximise box.
 check "title bar and close box only" grep -q "_MOTIF_WM_HINTS(_MOTIF_WM_HINTS) = 0x3, 0x24, 0x1a," <<< "$props"
 
+differ() { [[ $1 != "$2" ]]; }
+
+# The pointer: the crosshair over the frames outside their buttons, the
+# arrow over a button and over the pictures.
+pointer_at() {
+    xdotool mousemove --window "$win" "$1" "$2"
+    sleep 0.3
+    /usr/bin/python3 "$top/tests/win32/cursor_shape.py"
+}
+arrow=$(pointer_at $(centre_of bg))
+read -r _ f1left f1top _ f1height _ < <("$BARMEN_STORY" layout | awk '$1 == "Frame1"')
+read -r _ f2left f2top _ f2height _ < <("$BARMEN_STORY" layout | awk '$1 == "Frame2"')
+check "the crosshair over Frame1" differ "$(pointer_at $((f1left + 3)) $((f1top + f1height / 2)))" "$arrow"
+check "the crosshair over Frame2" differ "$(pointer_at $((f2left + 3)) $((f2top + f2height / 2)))" "$arrow"
+# shellcheck disable=SC2046
+check "the arrow over a button in a frame" test "$(pointer_at $(centre_of Command2))" = "$arrow"
+
 # Focus starts on Command2, and Tab walks the layout's tab order: the focused
 # button's edge has the colour no other button's edge has.
 edge_colour() {
@@ -266,7 +283,6 @@ edge_colour() {
     read -r _ left up width height _ < <("$BARMEN_STORY" layout | awk -v n="$2" '$1 == n')
     colour_at "$shot" $((X + left)) $((Y + up + height / 2))
 }
-differ() { [[ $1 != "$2" ]]; }
 focused=$(edge_colour "$screens/start.png" Command2)
 check "first focus on Command2" differ "$focused" "$(edge_colour "$screens/start.png" Command3)"
 xdotool mousemove --window "$win" 300 200
