@@ -79,6 +79,18 @@ for suite in "$out"/game/tests/win32/*_tests.exe; do
     fi
 done
 
+# --- The program's resources --------------------------------------------
+echo "== barmen.exe's resources"
+resources=$(x86_64-w64-mingw32-windres -i "$exe" -O rc 2> /dev/null)
+icon=$(identify "$out/game/app/win32/resources/barmen.ico" 2> /dev/null | awk '{ print $3, $5 }' | tr '\n' ';')
+check "the icon: 32 black and white, 32 and 16 in 16 colours, 16 32 48 256 in true colour ($icon)" \
+    test "$icon" = "32x32 1-bit;32x32 4-bit;16x16 4-bit;16x16 8-bit;32x32 8-bit;48x48 8-bit;256x256 8-bit;"
+check "all seven icon images in the program" test "$(grep -c 'RT_ICON \*/' <<< "$resources")" = 7
+check "version information in Korean and English" eval 'grep -q "BLOCK \"041204B0\"" <<< "$resources" &&
+    grep -q "BLOCK \"040904B0\"" <<< "$resources" && grep -q "Translation\", 0x412, 1200, 0x409, 1200" <<< "$resources"'
+check "the manifest: common controls 6, per-monitor DPI awareness v2" eval 'grep -q "Microsoft.Windows.Common-Controls" <<< "$resources" &&
+    grep -q "PerMonitorV2" <<< "$resources"'
+
 # --- The window, clicked --------------------------------------------------
 # game_folder NAME: the zip's folder unpacked, as a player would.
 game_folder() {
