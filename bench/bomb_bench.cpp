@@ -29,6 +29,7 @@
 #include "app/qt/fonts.h"
 #include "app/qt/form1.h"
 #include "app/qt/qtpictures.h"
+#include "bench/gamefolder.h"
 #include "engine/duel.h"
 #include "story/labels.h"
 #include "story/pictures.h"
@@ -82,15 +83,9 @@ int main(int argc, char *argv[])
     mapKoreanFonts();
 
     QTemporaryDir folder;
+    if (!bench::playIn(folder))
+        return 1;
     const QDir assets(QStringLiteral(BARMEN_ASSETS_DIR));
-    for (auto names : {std::span<const std::string_view>(pic::backgrounds),
-                       std::span<const std::string_view>(pic::characters)})
-        for (std::string_view name : names)
-            if (!QFile::copy(assets.filePath(fromUtf8(name)), folder.filePath(fromUtf8(name)))) {
-                std::fprintf(stderr, "cannot copy %s\n", std::string(name).c_str());
-                return 1;
-            }
-    QDir::setCurrent(folder.path());
 
     QtPictureSource pictures;
     ClockDice dice{1u};
