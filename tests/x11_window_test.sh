@@ -16,7 +16,7 @@ unset QT_QPA_PLATFORM
 work=$(mktemp -d)
 mkdir "$work/game"
 cd "$work/game"
-"$bin" 2>/dev/null &
+"$bin" 2> "$work/first.err" &
 game=$!
 win=$(game_window) || win=""
 check "window appears" test -n "$win"
@@ -51,7 +51,7 @@ done
 check "under ulimit -f 0 a save leaves the game running" kill -0 "$game"
 check "and a message box says it failed" test "$boxes" -ge 2
 check "and nothing was written" test ! -s save.sav
-[ "$failed" -eq 0 ] || sed 's/^/  the game said: /' "$work/limited.err"
+[ "$failed" -eq 0 ] || sed 's/^/  the game said: /' "$work/first.err" "$work/limited.err"
 kill "$game" 2>/dev/null
 wait "$game" 2>/dev/null
 echo "$passed passed, $failed failed"
