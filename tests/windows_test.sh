@@ -250,7 +250,7 @@ start_game "$folder"
 import -window root "$screens/start.png"
 import -window "$win" "$screens/windows-window.png"
 # Beside the Linux window, for the eye, where a Linux build is at hand.
-if [ -x "$top/build/barmen" ] && "$top/tools/screenshot" "$work/linux.png" > /dev/null 2>&1; then
+if [ -x "$top/build/barmen" ] && timeout 60 "$top/tools/screenshot" "$work/linux.png" > /dev/null 2>&1; then
     convert "$screens/windows-window.png" \( "$work/linux.png" -crop 727x510+0+0 +repage \) \
         -background black -splice 8x0 +append "$screens/beside-linux.png" 2> /dev/null || true
 fi
