@@ -11,17 +11,25 @@ namespace barmen::pictures {
 
 namespace detail {
 
+system::Failure kindOf(Fault fault)
+{
+    switch (fault) {
+    case Fault::None: break;
+    case Fault::NotAPicture: return system::Failure::NotAPicture;
+    case Fault::CutOff: return system::Failure::CutOff;
+    case Fault::Damaged: return system::Failure::Damaged;
+    case Fault::Unsupported: return system::Failure::Unsupported;
+    case Fault::TooLarge: return system::Failure::TooManyPixels;
+    }
+    return system::Failure::None;
+}
+
 Decoded refused(Fault fault, Format format, std::int64_t width, std::int64_t height)
 {
-    static constexpr system::Failure kinds[] = {
-        system::Failure::None,    system::Failure::NotAPicture, system::Failure::CutOff,
-        system::Failure::Damaged, system::Failure::Unsupported, system::Failure::TooManyPixels,
-    };
     Decoded result;
     result.fault = fault;
     if (fault != Fault::None)
-        result.reason = system::pictureReason(kinds[std::size_t(fault)],
-                                              {format == Format::Jpeg ? "JPEG" : "GIF", width, height});
+        result.reason = system::pictureReason(kindOf(fault), {format == Format::Jpeg ? "JPEG" : "GIF", width, height});
     return result;
 }
 

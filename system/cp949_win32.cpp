@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "system/wide.h"
+
 namespace barmen::system {
 
 namespace {
@@ -17,11 +19,9 @@ std::optional<std::string> cp949FromUtf8(std::string_view text)
 {
     if (text.empty())
         return std::string();
-    const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
-    if (n <= 0)
+    const std::wstring wide = widen(text);
+    if (wide.empty())
         return std::nullopt;
-    std::wstring wide(std::size_t(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide.data(), n);
     // A character beyond the Basic Multilingual Plane is one character, so
     // one '?', not one for each half of its surrogate pair.
     std::wstring single;
@@ -77,11 +77,9 @@ std::optional<std::string> cp949ToUtf8(std::string_view bytes)
     }
     if (wide.empty())
         return std::string();
-    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
-    if (n <= 0)
+    std::string text = narrow(wide);
+    if (text.empty())
         return std::nullopt;
-    std::string text(std::size_t(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), text.data(), n, nullptr, nullptr);
     return text;
 }
 

@@ -13,32 +13,11 @@
 #include <string>
 
 #include "system/failure_win32.h"
+#include "system/wide.h"
 
 namespace barmen::system {
 
 namespace {
-
-std::wstring widen(std::string_view text)
-{
-    if (text.empty())
-        return {};
-    const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
-    std::wstring wide(std::size_t(std::max(n, 0)), L'\0');
-    if (n > 0)
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide.data(), n);
-    return wide;
-}
-
-std::string narrow(std::wstring_view wide)
-{
-    if (wide.empty())
-        return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string text(std::size_t(std::max(n, 0)), '\0');
-    if (n > 0)
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), text.data(), n, nullptr, nullptr);
-    return text;
-}
 
 Problem lastError()
 {

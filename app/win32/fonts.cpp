@@ -2,17 +2,13 @@
 
 #include <cmath>
 
+#include "system/wide.h"
+
 namespace barmen::win32 {
 
-namespace {
+using system::widen;
 
-std::wstring widen(std::string_view text)
-{
-    const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
-    std::wstring wide(std::size_t(n > 0 ? n : 0), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide.data(), n);
-    return wide;
-}
+namespace {
 
 int CALLBACK found(const LOGFONTW *, const TEXTMETRICW *, DWORD, LPARAM seen)
 {

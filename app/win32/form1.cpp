@@ -9,8 +9,11 @@
 #include "app/win32/resource.h"
 #include "engine/textblock.h"
 #include "system/failure.h"
+#include "system/wide.h"
 
 namespace barmen::win32 {
+
+using system::widen;
 
 namespace {
 
@@ -19,16 +22,6 @@ constexpr wchar_t ownerClass[] = L"BarmenOwner";
 constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD windowExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr int firstId = 100;
-
-std::wstring widen(std::string_view text)
-{
-    if (text.empty())
-        return {};
-    const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
-    std::wstring wide(std::size_t(n > 0 ? n : 0), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide.data(), n);
-    return wide;
-}
 
 // Breaks a caption into lines that fit the width: at spaces where the words
 // fit, else between syllables, as "끝내기" on its tall narrow button.
