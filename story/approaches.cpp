@@ -68,7 +68,7 @@ Segment approaches()
                "",
                "메어드는 자신만만하게 가슴을 폈다.",
                "그런데 시선은 엉뚱한 데를 헤맨다.",
-               "당당한 건 목소리뿐이다."},
+               "허세도 이런 허세가 없다."},
               L::Magic4),
         scene(L::Magic4, pic::Forest, pic::MearedAwkward,
               {"'근데 왜 눈을 피하세요?'",
