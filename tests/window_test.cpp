@@ -149,7 +149,7 @@ TEST_F(WindowTest, textBoxIsLockedWithoutScrollBarsAndStartsWithTheTitleText)
 TEST_F(WindowTest, textBoxShowsSixLines)
 {
     state().sceneLabel = std::string(L::End);
-    window->progressClicked();
+    window->run(layout::Command::Progress);
     auto *text1 = control<QTextEdit>("Text1");
     EXPECT_EQ(text().count(QLatin1Char('\n')), 5);
     EXPECT_LE(text1->document()->size().height(), text1->viewport()->height());

@@ -458,9 +458,9 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED) {
             const int index = int(LOWORD(wParam)) - firstId;
-            if (index >= 0 && std::size_t(index) < m_children.size()
-                && m_children[std::size_t(index)].control->kind == layout::Kind::Button)
-                clicked(*m_children[std::size_t(index)].control);
+            if (index >= 0 && std::size_t(index) < m_children.size())
+                if (const auto command = m_children[std::size_t(index)].control->command)
+                    clicked(*command);
             return 0;
         }
         break;
@@ -484,19 +484,32 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProcW(m_hwnd, message, wParam, lParam);
 }
 
-void Form1::clicked(const layout::Control &button)
+void Form1::clicked(layout::Command command)
 {
-    if (button.action) {
-        report(m_game.press(*button.action));
-    } else if (button.name == "Command7") {
+    using layout::Command;
+    if (const std::optional<ActionButton> action = layout::actionOf(command)) {
+        report(m_game.press(*action));
+        return;
+    }
+    switch (command) {
+    case Command::Start:
         report(m_game.start());
-    } else if (button.name == "Command8") {
+        break;
+    case Command::Save:
         report(m_game.save());
-    } else if (button.name == "Command9") {
+        break;
+    case Command::Load:
         report(m_game.load());
-    } else if (button.name == "Command10") {
-        // Quit at once: nothing is asked or saved.
+        break;
+    case Command::Quit:
+        // At once: nothing is asked or saved.
         DestroyWindow(m_hwnd);
+        break;
+    case Command::Choice1:
+    case Command::Choice2:
+    case Command::Choice3:
+    case Command::Progress:
+        break;
     }
 }
 

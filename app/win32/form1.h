@@ -48,7 +48,7 @@ private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void createControls();
     void placeControls();
-    void clicked(const layout::Control &button);
+    void clicked(layout::Command command);
     void report(const StepResult &result);
     void compose();
     int scaled(int pixels) const { return MulDiv(pixels, int(m_dpi), 96); }
