@@ -140,14 +140,12 @@ void Form1::setText(std::string_view block)
     m_storyBox->showText(textBoxText(block));
 }
 
-void Form1::showBackground(std::unique_ptr<Picture> picture)
+void Form1::showScene(std::unique_ptr<Picture> bg, std::unique_ptr<Picture> ch)
 {
-    showBackground(pixmapOf(*picture));
-}
-
-void Form1::showCharacter(std::unique_ptr<Picture> picture)
-{
-    showCharacter(pixmapOf(*picture));
+    if (bg)
+        showBackground(pixmapOf(*bg));
+    if (ch)
+        showCharacter(pixmapOf(*ch));
 }
 
 void Form1::showBackground(const QPixmap &pixmap)

@@ -45,8 +45,7 @@ protected:
 private:
     // Screen
     void setText(std::string_view block) override;
-    void showBackground(std::unique_ptr<Picture> picture) override;
-    void showCharacter(std::unique_ptr<Picture> picture) override;
+    void showScene(std::unique_ptr<Picture> bg, std::unique_ptr<Picture> ch) override;
 
     void buildControls(const Story &story);
     void showBackground(const QPixmap &pixmap);

@@ -530,16 +530,14 @@ void Form1::setText(std::string_view block)
     }
 }
 
-void Form1::showBackground(std::unique_ptr<Picture> picture)
+void Form1::showScene(std::unique_ptr<Picture> bg, std::unique_ptr<Picture> ch)
 {
     // The engine hands on only pictures from the window's own source.
-    m_background = std::move(static_cast<Win32Picture &>(*picture)).take();
-    compose();
-}
-
-void Form1::showCharacter(std::unique_ptr<Picture> picture)
-{
-    m_character = std::move(static_cast<Win32Picture &>(*picture)).take();
+    if (bg)
+        m_background = std::move(static_cast<Win32Picture &>(*bg)).take();
+    if (ch)
+        m_character = std::move(static_cast<Win32Picture &>(*ch)).take();
+    // Both pictures of the step in one composition and one bitmap.
     compose();
 }
 

@@ -41,8 +41,7 @@ private:
 
     // Screen
     void setText(std::string_view block) override;
-    void showBackground(std::unique_ptr<Picture> picture) override;
-    void showCharacter(std::unique_ptr<Picture> picture) override;
+    void showScene(std::unique_ptr<Picture> bg, std::unique_ptr<Picture> ch) override;
 
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
