@@ -38,6 +38,22 @@ LRESULT CALLBACK frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
+// The story box only shows the story. A multi-line edit asks for every key,
+// Tab included, so the dialog keys would stop in it for good; here Tab and
+// Shift+Tab move on from it as from any other control, and coming in by Tab
+// does not select the whole story.
+LRESULT CALLBACK storyBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (message == WM_GETDLGCODE) {
+        LRESULT code = DefSubclassProc(hwnd, message, wParam, lParam);
+        const auto *key = reinterpret_cast<const MSG *>(lParam);
+        if (wParam == VK_TAB || (key && key->message == WM_KEYDOWN && key->wParam == VK_TAB))
+            code &= ~LRESULT(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+        return code & ~LRESULT(DLGC_HASSETSEL);
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
 std::uint32_t pixelOf(COLORREF c)
 {
     return 0xFF000000u | (std::uint32_t(GetRValue(c)) << 16) | (std::uint32_t(GetGValue(c)) << 8) | GetBValue(c);
@@ -179,6 +195,8 @@ void Form1::createControls()
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
         if (c->kind == layout::Kind::Frame)
             SetWindowSubclass(child.hwnd, frameProc, 1, 0);
+        if (c->kind == layout::Kind::TextBox)
+            SetWindowSubclass(child.hwnd, storyBoxProc, 1, 0);
         m_children.push_back(std::move(child));
     }
     if (Child *text = child("Text1")) {
