@@ -56,10 +56,8 @@ StepResult Game::perform(const SceneRow &row)
         return std::move(pictures.failure);
 
     StepResult result{StepResult::Kind::Performed, {}, {}, {}};
-    if (pictures.bg)
-        m_screen.showBackground(std::move(pictures.bg));
-    if (pictures.ch)
-        m_screen.showCharacter(std::move(pictures.ch));
+    if (pictures.bg || pictures.ch)
+        m_screen.showScene(std::move(pictures.bg), std::move(pictures.ch));
     if (row.draw) {
         m_state.battleRoll = drawBattleRoll(m_dice);
         result.roll = m_state.battleRoll;
@@ -84,8 +82,8 @@ StepResult Game::start()
     // prevLabel and battleRoll keep whatever the last game left in them.
     m_state.sceneLabel = title.label;
     m_screen.setText(joinLines(title.text));
-    m_screen.showBackground(std::move(pictures.bg));
-    m_screen.showCharacter(std::move(pictures.ch));
+    if (pictures.bg || pictures.ch)
+        m_screen.showScene(std::move(pictures.bg), std::move(pictures.ch));
     return std::move(pictures.failure);
 }
 

@@ -25,13 +25,16 @@ public:
     virtual PictureLoad load(std::string_view file) = 0;
 };
 
-// The three things the game may do to the window.
+// The things the game may do to the window: replace the text, and give the
+// two pictures, bg and ch, their new pictures.
 class Screen {
 public:
     virtual ~Screen() = default;
     virtual void setText(std::string_view block) = 0;   // lines joined by CR LF
-    virtual void showBackground(std::unique_ptr<Picture> picture) = 0;
-    virtual void showCharacter(std::unique_ptr<Picture> picture) = 0;
+    // Both pictures of one step in one call, so a window that composes them
+    // does so once. A null picture leaves that control's picture as it is;
+    // the game never calls with both null.
+    virtual void showScene(std::unique_ptr<Picture> bg, std::unique_ptr<Picture> ch) = 0;
 };
 
 } // namespace barmen

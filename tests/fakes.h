@@ -7,25 +7,31 @@
 #include <vector>
 
 #include "engine/duel.h"
+#include "engine/namedpicture.h"
 #include "engine/savestore.h"
 #include "engine/screen.h"
 
 namespace barmen::test {
 
-// A picture that only remembers which file it came from.
-struct NamedPicture final : Picture {
-    explicit NamedPicture(std::string f) : file(std::move(f)) {}
-    std::string file;
-};
-
-// Records every window operation in order, as "bg:<file>", "ch:<file>" or "text:<block>".
+// Records every window operation in order, as "bg:<file>", "ch:<file>" or
+// "text:<block>"; a scene's two pictures come in one call, bg first, and
+// `scenes` counts those calls.
 class RecordingScreen final : public Screen {
 public:
     void setText(std::string_view block) override { ops.push_back("text:" + std::string(block)); }
-    void showBackground(std::unique_ptr<Picture> p) override { ops.push_back("bg:" + nameOf(*p)); }
-    void showCharacter(std::unique_ptr<Picture> p) override { ops.push_back("ch:" + nameOf(*p)); }
+    void showScene(std::unique_ptr<Picture> bg, std::unique_ptr<Picture> ch) override
+    {
+        ++scenes;
+        if (!bg && !ch)
+            ops.push_back("scene without pictures");
+        if (bg)
+            ops.push_back("bg:" + nameOf(*bg));
+        if (ch)
+            ops.push_back("ch:" + nameOf(*ch));
+    }
 
     std::vector<std::string> ops;
+    int scenes = 0;
 
 private:
     static std::string nameOf(const Picture &p) { return static_cast<const NamedPicture &>(p).file; }

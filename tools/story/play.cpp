@@ -3,23 +3,25 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "app/qt/qtstring.h"
 #include "engine/game.h"
+#include "engine/namedpicture.h"
 
 namespace barmen::storytool {
 
 namespace {
 
-struct NamedPicture final : Picture {
-    explicit NamedPicture(std::string f) : file(std::move(f)) {}
-    std::string file;
-};
-
 // Remembers what one step put on screen.
 class StepScreen final : public Screen {
 public:
     void setText(std::string_view block) override { text = std::string(block); }
-    void showBackground(std::unique_ptr<Picture> picture) override { bg = nameOf(*picture); }
-    void showCharacter(std::unique_ptr<Picture> picture) override { ch = nameOf(*picture); }
+    void showScene(std::unique_ptr<Picture> background, std::unique_ptr<Picture> character) override
+    {
+        if (background)
+            bg = nameOf(*background);
+        if (character)
+            ch = nameOf(*character);
+    }
 
     void clear()
     {
@@ -121,7 +123,7 @@ std::string keyName(Key key)
 PictureLoad NamedPictures::load(std::string_view file)
 {
     if (m_folder) {
-        const QString name = QString::fromUtf8(file.data(), qsizetype(file.size()));
+        const QString name = qtString(file);
         if (!QFileInfo(QDir(*m_folder).filePath(name)).isFile())
             return {nullptr, "not a file in " + QDir(*m_folder).absolutePath().toStdString()};
     }
