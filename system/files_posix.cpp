@@ -39,13 +39,13 @@ private:
     int m_fd;
 };
 
-std::string otherKind(mode_t mode)
+Other otherKind(mode_t mode)
 {
     if (S_ISFIFO(mode))
-        return "이름 붙은 파이프";
+        return Other::Pipe;
     if (S_ISSOCK(mode))
-        return "소켓";
-    return "장치";
+        return Other::Socket;
+    return Other::Device;
 }
 
 std::string folderOf(const std::string &path)
@@ -135,7 +135,7 @@ Found lookAt(const std::string &path)
             found.kind = Found::Folder;
         else {
             found.kind = Found::Other;
-            found.what = otherKind(st.st_mode);
+            found.other = otherKind(st.st_mode);
         }
         return found;
     }
@@ -161,7 +161,7 @@ Read readFile(const std::string &path, std::size_t limit)
         const int error = errno;
         const Found found = lookAt(path);
         read.kind = found.kind == Found::Plain ? Found::Unreachable : found.kind;
-        read.what = found.what;
+        read.other = found.other;
         read.problem = fromErrno(error);
         if (read.kind == Found::Missing && error != ENOENT)
             read.kind = Found::Unreachable;
@@ -179,7 +179,7 @@ Read readFile(const std::string &path, std::size_t limit)
     }
     if (!S_ISREG(st.st_mode)) {
         read.kind = Found::Other;
-        read.what = otherKind(st.st_mode);
+        read.other = otherKind(st.st_mode);
         return read;
     }
     read.kind = Found::Plain;

@@ -38,8 +38,8 @@ public:
     {
         loads.emplace_back(file);
         if (broken.count(std::string(file)))
-            return {nullptr, "broken"};
-        return {std::make_unique<NamedPicture>(std::string(file)), {}};
+            return {nullptr, {Failure::Damaged}, {"GIF"}};
+        return {std::make_unique<NamedPicture>(std::string(file)), {}, {}};
     }
 
     std::set<std::string> broken;
@@ -72,20 +72,24 @@ class MemorySaves final : public SaveStore {
 public:
     Result write(std::string_view label) override
     {
-        if (!error.empty())
-            return {false, {}, error};
+        if (error)
+            return failed(Doing::Writing, error);
         saved = std::string(label);
-        return {true, {}, {}};
+        return {true, {}, file, {}, {}};
     }
     Result read() override
     {
-        if (!error.empty() || !saved)
-            return {false, {}, error.empty() ? "nothing saved" : error};
-        return {true, *saved, {}};
+        if (error || !saved)
+            return failed(Doing::Opening, error ? error : Problem{Failure::NoSave});
+        return {true, *saved, file, {}, {}};
     }
 
     std::optional<std::string> saved;
-    std::string error;
+    Problem error;
+    std::string file = "memory";
+
+private:
+    Result failed(Doing doing, Problem why) const { return {false, {}, file, doing, why}; }
 };
 
 } // namespace barmen::test

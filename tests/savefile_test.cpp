@@ -104,7 +104,8 @@ TEST_F(InFolder, missingFileIsAClearErrorNotALabel)
 {
     const LoadResult loaded = readSave(path());
     EXPECT_FALSE(loaded.ok);
-    EXPECT_TRUE(loaded.error.find("없습니다") != std::string::npos) << loaded.error;
+    EXPECT_EQ(loaded.problem.kind, Failure::NoSave);
+    EXPECT_EQ(loaded.file, path());
 }
 
 TEST_F(InFolder, emptyFileIsAClearError)
@@ -112,7 +113,7 @@ TEST_F(InFolder, emptyFileIsAClearError)
     write({});
     const LoadResult loaded = readSave(path());
     EXPECT_FALSE(loaded.ok);
-    EXPECT_TRUE(loaded.error.find("비어") != std::string::npos) << loaded.error;
+    EXPECT_EQ(loaded.problem.kind, Failure::EmptySave);
 }
 
 TEST_F(InFolder, lineEndAloneIsTheEmptyLabel)
@@ -137,7 +138,7 @@ TEST_F(InFolder, saveOverAFolderFailsAndKeepsTheFolder)
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("save.sav")));
     const SaveResult saved = writeSave("시작 2", path());
     EXPECT_FALSE(saved.ok);
-    EXPECT_FALSE(saved.error.empty());
+    EXPECT_EQ(saved.problem.kind, Failure::IsFolder);
     EXPECT_TRUE(QFileInfo(QString::fromStdString(path())).isDir());
 
     const LoadResult loaded = readSave(path());
@@ -148,7 +149,7 @@ TEST_F(InFolder, saveIntoAMissingFolderFailsWithAMessage)
 {
     const SaveResult saved = writeSave("시작 2", dir.filePath(QStringLiteral("gone/save.sav")).toStdString());
     EXPECT_FALSE(saved.ok);
-    EXPECT_FALSE(saved.error.empty());
+    EXPECT_EQ(saved.problem.kind, Failure::NoSuchFile);
 }
 
 } // namespace

@@ -67,10 +67,11 @@ TEST_F(SystemButtons, failedSaveOrLoadSaysWhyAndChangesNothing)
 {
     state() = {"관찰 5", "관찰 4", 0};
     saves.saved = "시작 2";
-    saves.error = "디스크가 가득 찼습니다";
+    saves.error = {Failure::NoSpace};
     const StepResult saved = game.save();
     EXPECT_EQ(saved.kind, StepResult::Kind::SaveFailed);
-    EXPECT_EQ(saved.reason, "디스크가 가득 찼습니다");
+    EXPECT_EQ(saved.problem.kind, Failure::NoSpace);
+    EXPECT_EQ(saved.file, saves.file);
     EXPECT_EQ(saves.saved, "시작 2");
     const StepResult loaded = game.load();
     EXPECT_EQ(loaded.kind, StepResult::Kind::LoadFailed);
@@ -87,7 +88,7 @@ TEST_F(SystemButtons, saveBeforeAnySceneKeepsTheOldSave)
         state() = before;
         const StepResult saved = game.save();
         EXPECT_EQ(saved.kind, StepResult::Kind::SaveFailed);
-        EXPECT_EQ(saved.reason, nothingToSave);
+        EXPECT_EQ(saved.problem.kind, Failure::NothingToSave);
         EXPECT_EQ(saves.saved, "골렘 8");
         EXPECT_EQ(state().sceneLabel, before.sceneLabel);
         EXPECT_TRUE(screen.ops.empty());
