@@ -102,8 +102,11 @@ StepResult Game::start()
     // prevLabel and battleRoll keep whatever the last game left in them.
     m_state.sceneLabel = title.label;
     m_screen.setText(joinLines(title.text));
-    m_screen.showBackground(std::move(pictures.bg));
-    m_screen.showCharacter(std::move(pictures.ch));
+    // A title without one of its pictures keeps what the window shows there.
+    if (pictures.bg)
+        m_screen.showBackground(std::move(pictures.bg));
+    if (pictures.ch)
+        m_screen.showCharacter(std::move(pictures.ch));
     return std::move(pictures.failure);
 }
 

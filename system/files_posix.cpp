@@ -110,13 +110,6 @@ int flushFolder(const std::string &folder)
     return 0;
 }
 
-mode_t currentUmask()
-{
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return mask;
-}
-
 } // namespace
 
 Found lookAt(const std::string &path)
@@ -244,10 +237,11 @@ Written replaceFile(const std::string &path, std::string_view bytes)
     if (fd < 0)
         return {Written::Create, fromErrno(error)};
     Descriptor file(fd);
-    // The new save keeps the old one's permissions, or the player's usual ones.
+    // The new save keeps the old one's permissions; a first save has the
+    // player's usual ones already, as open() took the umask off 0666.
     struct stat old {};
-    const mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : (0666 & ~currentUmask());
-    ::fchmod(file.get(), mode);
+    if (::stat(target.c_str(), &old) == 0)
+        ::fchmod(file.get(), old.st_mode & 07777);
 
     auto giveUp = [&](Written::Stage stage, int why) {
         file.close();

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "engine/duel.h"
 #include "engine/savestore.h"
 #include "engine/screen.h"
@@ -55,8 +57,14 @@ public:
         if (log)
             log->push_back("draw");
     }
+    // A draw the test did not plan for is the test's own mistake: it fails
+    // there, rather than reading past the end of the queue.
     float uniform() override
     {
+        if (values.empty()) {
+            ADD_FAILURE() << "the dice were asked for more values than the test gave them";
+            return 0.5f;
+        }
         const float v = values.front();
         values.pop_front();
         return v;

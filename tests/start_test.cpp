@@ -37,6 +37,23 @@ TEST_F(SystemButtons, startShowsTheTitleAndBeginsTheStoryAgain)
     EXPECT_EQ(saves.saved, "엔딩 36");
 }
 
+// A title without a character picture hands the window no empty picture:
+// it keeps the one it shows.
+TEST(TitleScreen, withoutAPictureNameShowsOnlyWhatItHas)
+{
+    Story story = story::theStory();
+    story.title.ch = {};
+    test::RecordingScreen screen;
+    test::FakePictures pictures;
+    test::ScriptedDice dice;
+    test::MemorySaves saves;
+    Game game{story, screen, pictures, dice, saves};
+    EXPECT_EQ(game.start().kind, StepResult::Kind::Performed);
+    ASSERT_EQ(screen.ops.size(), 2u);
+    EXPECT_EQ(screen.ops[1], "bg:배경1.jpg");
+    EXPECT_EQ(pictures.loads, std::vector<std::string>{"배경1.jpg"});
+}
+
 TEST_F(SystemButtons, missingTitlePictureLeavesEverythingAsItWas)
 {
     pictures.broken = {"시작.gif"};
