@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/failure.h"
+
 namespace barmen {
 
 // A decoded picture, held by whichever front end decoded it.
@@ -15,7 +17,8 @@ public:
 // The result of loading one picture file: a picture, or the reason there is none.
 struct PictureLoad {
     std::unique_ptr<Picture> picture;
-    std::string error;   // set when picture is null, in the player's language
+    Problem problem;         // set when picture is null
+    PictureDetail detail;    // what the decoder knew of the file it refused
 };
 
 // Turns a picture file name, as stored in the story, into a decoded picture.

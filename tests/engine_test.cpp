@@ -203,7 +203,7 @@ TEST_F(EngineTest, brokenPictureLeavesScreenAndStateAsTheyWere)
         const StepResult result = game.press(ActionButton::Progress);
         EXPECT_TRUE(result.failed());
         EXPECT_EQ(result.file, broken);
-        EXPECT_EQ(result.reason, "broken");
+        EXPECT_EQ(result.problem.kind, Failure::Damaged);
         EXPECT_TRUE(screen.ops.empty()) << broken;
         EXPECT_EQ(state().sceneLabel, "a");
         EXPECT_EQ(state().prevLabel, "before");

@@ -6,6 +6,7 @@
 #include "app/qt/qtstring.h"
 #include "engine/game.h"
 #include "engine/namedpicture.h"
+#include "system/failure.h"
 
 namespace barmen::storytool {
 
@@ -64,13 +65,13 @@ void note(PlayStep &step, const StepResult &result)
         step.roll = result.roll;
         break;
     case StepResult::Kind::PictureFailed:
-        step.note = "cannot show \"" + result.file + "\": " + result.reason;
+        step.note = "cannot show \"" + result.file + "\": " + system::pictureReason(result.problem.kind, result.picture);
         break;
     case StepResult::Kind::SaveFailed:
-        step.note = "save failed: " + result.reason;
+        step.note = "save failed: " + system::messageFor(result);
         break;
     case StepResult::Kind::LoadFailed:
-        step.note = "load failed: " + result.reason;
+        step.note = "load failed: " + system::messageFor(result);
         break;
     }
     step.failed = result.failed();
@@ -125,9 +126,9 @@ PictureLoad NamedPictures::load(std::string_view file)
     if (m_folder) {
         const QString name = qtString(file);
         if (!QFileInfo(QDir(*m_folder).filePath(name)).isFile())
-            return {nullptr, "not a file in " + QDir(*m_folder).absolutePath().toStdString()};
+            return {nullptr, {Failure::NoSuchFile}, {}};
     }
-    return {std::make_unique<NamedPicture>(std::string(file)), {}};
+    return {std::make_unique<NamedPicture>(std::string(file)), {}, {}};
 }
 
 std::vector<PlayStep> play(const Story &story, PictureSource &pictures, Dice &dice, SaveStore &saves,
