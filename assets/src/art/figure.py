@@ -15,6 +15,7 @@ details (fingers, hair strands, folds) use LW_FINE.
 import math
 
 import cairo
+from PIL import ImageFilter
 
 from vec import Pic, rgb, spline, sample_spline, taper_outline, darker, lighter, mix
 
@@ -436,13 +437,13 @@ def hand(p, at, ang, kind="relaxed", flip=False, k=HAND_K, staff_under=None):
     spline(cr, palm)
     cr.set_line_width(lw * 2)
     cr.stroke()
-    for joints, w in fingers:
-        _stroke_joints(cr, joints, w + lw * 2)
+    for fj, fw in fingers:
+        _stroke_joints(cr, fj, fw + lw * 2)
     cr.set_source_rgba(*rgb(SKIN))
     spline(cr, palm)
     cr.fill()
-    for joints, w in fingers:
-        _stroke_joints(cr, joints, w)
+    for fj, fw in fingers:
+        _stroke_joints(cr, fj, fw)
     # shade on the little-finger side and under the knuckles
     cr.save()
     spline(cr, palm)
@@ -1157,6 +1158,62 @@ def check_poses():
                               % (mood, off))
             if math.hypot(c[0] - a["el"][0], c[1] - a["el"][1]) < GRIP_X * HAND_K + 12:
                 faults.append("%s: a grip too close to its elbow for a forearm" % mood)
+    return faults
+
+
+
+def _skin_like(px):
+    """Whether a pixel is skin or its shade (or a blend of the two)."""
+    r, g, b, a = px
+    if a < 250:
+        return False
+    (r0, g0, b0), (r1, g1, b1) = SKIN, SKIN_SH
+    best = min(abs(r - (r0 + (r1 - r0) * t)) + abs(g - (g0 + (g1 - g0) * t))
+               + abs(b - (b0 + (b1 - b0) * t)) for t in (i / 10.0 for i in range(11)))
+    return best <= 18
+
+
+def check_hands():
+    """Each hand shape drawn large, both ways round: inside its thumb (the
+    ball at the heel and the two joints, less a pixel at the rim) all but a
+    few anti-aliased pixels must be skin.  An unfilled thumb, or one drawn over another
+    finger while the palm's line runs through where it should be, fails.
+    Returns a list of messages."""
+    k = 8.0
+    at = (40, 130)
+    faults = []
+    for kind, form in HANDS.items():
+        for flip in (False, True):
+            p = Pic(260, 260, ss=1)
+            hand(p, at, 0, kind, flip=flip, k=k)
+            mask = Pic(260, 260, ss=1)
+            cr = mask.cr
+            cr.translate(*at)
+            cr.scale(k, -k if flip else k)
+            joints, w = form["thumb"]
+            cr.save()
+            cr.translate(joints[0][0] + 1.5, joints[0][1] + 1.8)
+            cr.scale(4.4, 3.4)
+            cr.arc(0, 0, 1, 0, 2 * math.pi)
+            cr.restore()
+            cr.fill()
+            cr.set_line_cap(cairo.LINE_CAP_ROUND)
+            cr.set_line_join(cairo.LINE_JOIN_ROUND)
+            _stroke_joints(cr, joints, w)
+            # less the fine crease at its base, which is meant to be there
+            cr.set_operator(cairo.OPERATOR_CLEAR)
+            spline(cr, [(joints[0][0] + 1, joints[0][1] + 4.6),
+                        (joints[1][0] - 0.5, joints[1][1] + 3.6),
+                        (joints[1][0] + 2.5, joints[1][1] + 2.6)], closed=False)
+            cr.set_line_width(1.2)
+            cr.stroke()
+            inside = mask.big().getchannel("A").filter(ImageFilter.MinFilter(5))
+            pix = p.big().load()
+            spots = [(x, y) for y in range(260) for x in range(260) if inside.getpixel((x, y)) == 255]
+            skin = sum(1 for x, y in spots if _skin_like(pix[x, y]))
+            if skin < 0.995 * len(spots):
+                faults.append("hand %s%s: only %.1f %% of its thumb is skin"
+                              % (kind, " (mirrored)" if flip else "", 100.0 * skin / len(spots)))
     return faults
 
 
