@@ -235,6 +235,106 @@ def neck(p):
             smooth=False)
 
 
+def _unit(a, b):
+    dx, dy = b[0] - a[0], b[1] - a[1]
+    ln = math.hypot(dx, dy) or 1.0
+    return dx / ln, dy / ln
+
+
+def sleeve_outline(sh, el, end):
+    """One closed outline for a sleeve from the shoulder over the elbow to
+    where the bell begins.  The elbow's outer side is a round turn of the
+    cloth, its inner side a pinch where the cloth gathers; the cloth of the
+    forearm sags on its lower side.  A round cap closes it at the
+    shoulder.  Returns the outline and the pinch (point and inward
+    direction), or None when the arm is nearly straight."""
+    u1 = _unit(sh, el)
+    u2 = _unit(el, end)
+    n1 = (-u1[1], u1[0])
+    n2 = (-u2[1], u2[0])
+    cross = u1[0] * u2[1] - u1[1] * u2[0]
+    bend = math.degrees(math.acos(max(-1.0, min(1.0, u1[0] * u2[0] + u1[1] * u2[1]))))
+    inner = 1 if cross > 0 else -1
+    hw_sh, hw_el, hw_end = 11.0, 9.6, 10.4
+    l1 = math.hypot(el[0] - sh[0], el[1] - sh[1])
+    l2 = math.hypot(end[0] - el[0], end[1] - el[1])
+
+    def at(p0, u, n, t, l, s, w, sag=0.0):
+        return (p0[0] + u[0] * l * t + n[0] * s * (w + sag), p0[1] + u[1] * l * t + n[1] * s * (w + sag))
+
+    def side(s):
+        pts = []
+        hang1 = max(0.0, n1[1] * s) * 1.2
+        hang2 = max(0.0, n2[1] * s) * 3.0
+        pts.append(at(sh, u1, n1, 0.0, l1, s, hw_sh))
+        pts.append(at(sh, u1, n1, 0.5, l1, s, (hw_sh + hw_el) / 2, hang1))
+        if bend < 14:
+            pts.append(at(el, u1, n1, 0.0, l1, s, hw_el))
+        elif s == inner:
+            # where the two inner edges meet, pulled in a little
+            bx, by = n1[0] + n2[0], n1[1] + n2[1]
+            bl = math.hypot(bx, by) or 1.0
+            reach = hw_el / max(0.35, math.cos(math.radians(bend / 2))) * 0.72
+            reach = min(reach, 0.8 * min(l1, l2) + 2)
+            pts.append((el[0] + bx / bl * s * reach, el[1] + by / bl * s * reach))
+        else:
+            # round over the elbow: an arc from one edge's normal to the other's
+            a0 = math.atan2(n1[1] * s, n1[0] * s)
+            a1 = math.atan2(n2[1] * s, n2[0] * s)
+            da = (a1 - a0 + math.pi) % (2 * math.pi) - math.pi
+            steps = max(2, int(abs(da) / 0.35))
+            for k in range(steps + 1):
+                a = a0 + da * k / steps
+                r = hw_el + 0.8 * math.sin(math.pi * k / steps)
+                pts.append((el[0] + math.cos(a) * r, el[1] + math.sin(a) * r))
+        if l2 > 6:
+            pts.append(at(el, u2, n2, 0.5, l2, s, (hw_el + hw_end) / 2, hang2))
+        pts.append(at(el, u2, n2, 1.0, l2, s, hw_end))
+        return pts
+
+    def cap(c, u, r, steps=8):
+        # half a circle round c, on the side away from u
+        a0 = math.atan2(u[1], u[0])
+        return [(c[0] + math.cos(a0 + math.pi / 2 + math.pi * t / steps) * r,
+                 c[1] + math.sin(a0 + math.pi / 2 + math.pi * t / steps) * r)
+                for t in range(1, steps)]
+
+    pinch = None
+    if bend >= 40:
+        bx, by = n1[0] + n2[0], n1[1] + n2[1]
+        bl = math.hypot(bx, by) or 1.0
+        q = (el[0] + bx / bl * inner * hw_el * 0.9, el[1] + by / bl * inner * hw_el * 0.9)
+        pinch = (q[0], q[1], bx / bl * inner, by / bl * inner)
+    if bend >= 40:
+        # bent hard, the forearm lies over the upper arm: two rounded
+        # pieces, the forearm drawn last, so the elbow shows as a fold
+        hang1 = [max(0.0, n1[1] * s) * 1.2 for s in (1, -1)]
+        hang2 = [max(0.0, n2[1] * s) * 3.0 for s in (1, -1)]
+        upper = [at(sh, u1, n1, 0.0, l1, 1, hw_sh), at(sh, u1, n1, 0.5, l1, 1, (hw_sh + hw_el) / 2, hang1[0]),
+                 at(el, u1, n1, 0.0, l1, 1, hw_el - 0.6)]
+        upper += list(reversed(cap(el, (-u1[0], -u1[1]), hw_el - 0.6)))
+        upper += [at(el, u1, n1, 0.0, l1, -1, hw_el - 0.6),
+                  at(sh, u1, n1, 0.5, l1, -1, (hw_sh + hw_el) / 2, hang1[1]),
+                  at(sh, u1, n1, 0.0, l1, -1, hw_sh)]
+        upper += list(reversed(cap(sh, u1, hw_sh)))
+        el = (el[0] - u2[0] * 1.5, el[1] - u2[1] * 1.5)
+        l2 += 1.5
+        fore = [at(el, u2, n2, 0.0, l2, 1, hw_el + 0.6)]
+        if l2 > 6:
+            fore.append(at(el, u2, n2, 0.5, l2, 1, (hw_el + hw_end) / 2, hang2[0]))
+        fore += [at(el, u2, n2, 1.0, l2, 1, hw_end), at(el, u2, n2, 1.0, l2, -1, hw_end)]
+        if l2 > 6:
+            fore.append(at(el, u2, n2, 0.5, l2, -1, (hw_el + hw_end) / 2, hang2[1]))
+        fore.append(at(el, u2, n2, 0.0, l2, -1, hw_el + 0.6))
+        fore += list(reversed(cap(el, u2, hw_el + 0.6)))
+        return [upper, fore], pinch
+    out = side(1) + list(reversed(side(-1)))
+    # the shoulder cap: half a circle of radius 11 round the shoulder point,
+    # on the side away from the elbow, so the sleeve starts round
+    out = out + list(reversed(cap(sh, u1, hw_sh)))
+    return [out], pinch
+
+
 def sleeve(p, sh, el, wr, cuff=30):
     """Upper arm with a rounded shoulder cap, a forearm, and a bell cuff
     that hangs from the wrist whatever the forearm's angle; returns the
@@ -244,22 +344,29 @@ def sleeve(p, sh, el, wr, cuff=30):
     nx, ny = -uy, ux
     # the tube stops short of the wrist, where the bell takes over
     end = (wr[0] - ux * 9, wr[1] - uy * 9)
-    out = taper_outline([sh, el, end], 22, 21, wmid=19, steps=8)
-    # the shoulder cap: half a circle of radius 11 round the shoulder point,
-    # on the side away from the elbow, so the sleeve starts round
-    a0 = math.atan2(el[1] - sh[1], el[0] - sh[0])
-    cap = [(sh[0] + math.cos(a0 + math.pi / 2 + math.pi * t / 12) * 11,
-            sh[1] + math.sin(a0 + math.pi / 2 + math.pi * t / 12) * 11) for t in range(1, 12)]
-    out = out + cap
-    p.part(out, ROBE, ROBE_LN, shade=ROBE_SH, light=ROBE_HI, off=(4, 4), smooth=False,
-           lw=LW)
+    parts, pinch = sleeve_outline(sh, el, end)
+    for part in parts:
+        p.part(part, ROBE, ROBE_LN, shade=ROBE_SH, light=ROBE_HI, off=(4, 4), lw=LW)
+    # folds go on the piece in front: the forearm when the arm folds
+    out = parts[-1]
+    if pinch is not None:
+        # the cloth gathers on the inside of the bend: short folds fanning
+        # out from the pinch along both halves of the sleeve
+        with p.clip(out):
+            px, py, ix, iy = pinch
+            for a, b, l in ((0.55, 0.2, 9.0), (0.2, 0.55, 8.0), (-0.25, 0.9, 7.0)):
+                p.taper([(px - ix * 0.6, py - iy * 0.6),
+                         (px - ix * 2 + (a * ux - b * ix) * l * 0.5,
+                          py - iy * 2 + (a * uy - b * iy) * l * 0.5),
+                         (px - ix * 3 + (a * ux - b * ix) * l, py - iy * 3 + (a * uy - b * iy) * l)],
+                        1.3, 0.2, ROBE_SH)
     # a crease at the elbow, and folds that run from it down the forearm
     # and up the upper arm, where the cloth bunches as the arm bends
-    p.taper([(el[0] - ux * 4 - nx * 6, el[1] - uy * 4 - ny * 6), (el[0], el[1]),
-             (el[0] - ux * 2 + nx * 5, el[1] - uy * 2 + ny * 5)], 0.3, 0.3, ROBE_SH,
-            wmid=1.8)
     fl = math.hypot(end[0] - el[0], end[1] - el[1])
-    with p.clip(out, smooth=False):
+    with p.clip(out):
+        p.taper([(el[0] - ux * 4 - nx * 6, el[1] - uy * 4 - ny * 6), (el[0], el[1]),
+                 (el[0] - ux * 2 + nx * 5, el[1] - uy * 2 + ny * 5)], 0.3, 0.3, ROBE_SH,
+                wmid=1.8)
         for k, (a, b, s) in enumerate(((0.15, 0.7, 4.0), (0.35, 0.95, -3.0))):
             if fl < 20:
                 break
@@ -271,9 +378,11 @@ def sleeve(p, sh, el, wr, cuff=30):
         ua = math.atan2(el[1] - sh[1], el[0] - sh[0])
         vx, vy = math.cos(ua), math.sin(ua)
         ul = math.hypot(el[0] - sh[0], el[1] - sh[1])
-        p.taper([(el[0] - vx * ul * 0.45 - vy * 5, el[1] - vy * ul * 0.45 + vx * 5),
-                 (el[0] - vx * ul * 0.2 - vy * 6.5, el[1] - vy * ul * 0.2 + vx * 6.5),
-                 (el[0] - vx * 3 - vy * 4, el[1] - vy * 3 + vx * 4)], 0.2, 0.2, ROBE_SH, wmid=1.3)
+        if len(parts) == 1:
+            p.taper([(el[0] - vx * ul * 0.45 - vy * 5, el[1] - vy * ul * 0.45 + vx * 5),
+                     (el[0] - vx * ul * 0.2 - vy * 6.5, el[1] - vy * ul * 0.2 + vx * 6.5),
+                     (el[0] - vx * 3 - vy * 4, el[1] - vy * 3 + vx * 4)], 0.2, 0.2, ROBE_SH,
+                    wmid=1.3)
     bell_cuff(p, wr, ux, uy, cuff)
     return math.degrees(ang)
 
