@@ -1520,13 +1520,22 @@ BACK_CLUMPS = [
     ([(108, 126), (99, 158), (104, 196), (96, 240), (98, 278), (106, 306)], 22),
     ([(121, 120), (114, 166), (116, 200), (110, 246), (114, 292), (123, 324)], 22),
     ([(134, 118), (130, 170), (129, 206), (126, 250), (131, 296), (139, 336)], 20),
-    ([(146, 120), (143, 166), (138, 198), (140, 262), (147, 346)], 16),
+    ([(146, 120), (141, 162), (133, 196), (137, 262), (147, 346)], 16),
 ]
 
 
 def clump(p, pts, w, line=LW, base=HAIR, shade=HAIR_SH):
-    """A clump of hair seen from behind: full along most of its length,
-    tapering to a point over its last quarter."""
+    """A clump of hair: it swells below the root, narrows where it twists
+    (a waist, somewhere past the middle), opens again and ends in a point,
+    its axis swinging a little from side to side so its two edges are
+    never parallel.  Where and how much it twists comes from where it
+    starts, so every clump differs but a render never does.  Returns its
+    outline."""
+    seed = int(pts[0][0] * 7 + pts[0][1] * 13)
+    waist = 0.42 + (seed % 17) / 17.0 * 0.22
+    pinch = 0.5 + (seed % 5) * 0.05
+    wave = 1.4 + (seed % 7) * 0.35
+    phase = (seed % 11) / 11.0 * math.pi * 2
     c = sample_spline(pts, 8)
     n = len(c)
     left, right = [], []
@@ -1537,13 +1546,26 @@ def clump(p, pts, w, line=LW, base=HAIR, shade=HAIR_SH):
         nx, ny = -ddy / ln, ddx / ln
         t = i / (n - 1)
         k = 0.85 + 0.3 * math.sin(math.pi * min(t, 0.7) / 0.7 * 0.5)
+        # the twist: a dip in width round the waist
+        k *= 1 - (1 - pinch) * math.exp(-((t - waist) / 0.09) ** 2)
         if t > 0.72:
             k *= math.sqrt(max(0.0, (1 - t) / 0.28))
         hw = max(0.3, w * k / 2)
-        left.append((x + nx * hw, y + ny * hw))
-        right.append((x - nx * hw, y - ny * hw))
+        # the axis sways, more towards the tip
+        sway = wave * math.sin(phase + t * math.pi * 2.2) * min(1.0, t * 2.5)
+        x, y = x + nx * sway, y + ny * sway
+        # one edge leads the other, so the clump looks turned
+        lean = 0.14 * hw * math.sin(phase + t * math.pi * 3.1)
+        left.append((x + nx * (hw + lean), y + ny * (hw + lean)))
+        right.append((x - nx * (hw - lean), y - ny * (hw - lean)))
     out = left + list(reversed(right))
     p.part(out, base, HAIR_LN, shade=shade, off=(3, 2.5), smooth=False, lw=line)
+    # the turn at the waist: a short dark stroke slanting across it
+    i = int(waist * (n - 1))
+    if 1 <= i < n - 1:
+        with p.clip(out, smooth=False):
+            p.taper([left[i - 1], ((left[i][0] + right[i][0]) / 2, (left[i][1] + right[i][1]) / 2 + 1),
+                     right[min(i + 2, n - 1)]], 0.3, 0.2, darker(shade, 0.2), wmid=1.4)
     return out
 
 
@@ -1571,16 +1593,23 @@ def back_hair(p, dx=0.0, awkward=False):
         # half turned: the outer clump on the near side falls behind her
         # shoulder, and the cheek shows where it was
         order = order[1:]
+    # the ears stand out from the side of the head; the outer clumps fall
+    # over their roots, so they come out from under the hair
     for pts, w in order:
         pts = moved(pts)
         outer = not 112 < pts[0][0] - dx < 188
         outlines.append(clump(p, pts, w, LW if outer else LW_FINE + 0.1))
-    # the ears: the hair is tucked behind them
-    for side in ((-1, 1) if not awkward else (1,)):
-        ex = 150 + side * 54 + dx
-        p.part([(ex - side * 3, 132), (ex + side * 4, 138), (ex + side * 5, 152),
-                (ex + side * 1, 166), (ex - side * 4, 160)], SKIN, SKIN_LN, shade=SKIN_SH,
-               off=(side * 2, 2), lw=LW)
+    if not awkward:
+        for side in (-1, 1):
+            ex = 150 + side * 52 + dx
+            ear = [(ex - side * 3, 134), (ex + side * 6, 133), (ex + side * 11, 143),
+                   (ex + side * 10, 158), (ex + side * 5, 170), (ex - side * 3, 168)]
+            p.part(ear, SKIN, SKIN_LN, shade=SKIN_SH, off=(side * 2, 2), lw=LW)
+            p.taper([(ex + side * 5, 139), (ex + side * 8, 150), (ex + side * 5, 163)],
+                    0.3, 0.3, SKIN_SH, wmid=1.8)
+            # a lock falls over the ear's root: it comes out from under the hair
+            lock(p, [(ex - side * 8, 126), (ex - side * 3, 142), (ex - side * 3, 160),
+                     (ex - side * 6, 178)], 8, wmid=7)
     # two strands that break the outline
     if not awkward:
         lock(p, moved([(100, 196), (92, 230), (86, 262), (90, 276)]), 5)
@@ -1591,15 +1620,28 @@ def back_hair(p, dx=0.0, awkward=False):
         with p.clip(out, smooth=False):
             p.taper([(pts[1][0] + 3, pts[1][1]), (pts[2][0] + 3, pts[2][1]),
                      (pts[3][0] + 2, pts[3][1])], 0.3, 0.2, darker(HAIR_SH, 0.15), wmid=1.0)
-    # the ring of shine round the crown, broken at every clump
+    # shine round the crown: on each clump a streak of light pointing down
+    # the hair from the round of the skull, of its own length, so the
+    # band breaks into the jagged shine hair has, not a ring
     cx = 150 + dx
-    ring = [(cx + u, 150 - 26 * math.sqrt(max(0.0, 1 - (u / 52.0) ** 2)))
-            for u in range(-50, 51, 4)]
-    for out in [skull] + outlines:
-        with p.clip(out, smooth=(out is skull)):
-            p.taper([(x, y + 1.8) for x, y in ring], 1.0, 1.0, mix(HAIR, HAIR_HI, 0.5),
-                    wmid=5.4)
-            p.taper(ring, 0.6, 0.6, HAIR_HI, wmid=3.8)
+
+    def crown(x):
+        u = max(-1.0, min(1.0, (x - cx) / 52.0))
+        return 150 - 26 * math.sqrt(1 - u * u)
+    for k, ((pts, w), out) in enumerate(zip(order, outlines)):
+        pts = moved(pts)
+        c = sample_spline(pts, 8)
+        y0 = crown(pts[0][0]) + ((k * 7) % 5 - 2) * 1.6
+        near = min(c, key=lambda q: abs(q[1] - y0))
+        x0 = near[0] - w * 0.12
+        length = 7 + (k * 5) % 12
+        with p.clip(out, smooth=False):
+            p.taper([(x0 - 0.5, y0 - 4), (x0, y0 + length * 0.4), (x0 + 0.6, y0 + length)],
+                    2.0, 0.3, mix(HAIR, HAIR_HI, 0.5), wmid=w * 0.26)
+            p.taper([(x0 - 0.4, y0 - 2), (x0, y0 + length * 0.3), (x0 + 0.4, y0 + length * 0.7)],
+                    1.4, 0.2, HAIR_HI, wmid=w * 0.16)
+            p.taper([(x0 + w * 0.22, y0 - 1), (x0 + w * 0.24, y0 + length * 0.45)],
+                    1.2, 0.2, HAIR_HI)
 
 
 def neck_back(p, dx=0.0):
@@ -1610,37 +1652,56 @@ def neck_back(p, dx=0.0):
 
 
 def three_quarter_cheek(p):
-    """뻘쭘뒤: her head half turned to the left of the picture, so the cheek,
-    the jaw line down to the chin and the ear show in front of her hair."""
-    cheek = [(114, 110), (98, 120), (90, 140), (88, 162), (92, 182), (100, 196),
-             (112, 202), (128, 208), (136, 204), (134, 180), (126, 150)]
+    """뻘쭘뒤: she looks back over her shoulder to the left of the picture,
+    so her face shows in profile in front of her hair: forehead, brow,
+    the bridge and tip of the nose, the lips, the chin and the jaw back to
+    below the ear.  The eye is a lash line on the profile's edge, the ear
+    sits behind the jaw at the height of the eye and nose."""
+    face = [(114, 108), (101, 114), (95, 127), (93.5, 138), (95.5, 147), (93, 155),
+            (88.5, 162), (85.6, 166.6), (88.4, 169.6), (92, 171.6), (91, 176.5), (92.6, 180.4),
+            (91.4, 184.4), (94.6, 189.6), (93.4, 195.4), (98, 201), (110, 205), (124, 200),
+            (132, 184), (135, 150), (130, 114)]
     # the side of her neck below the jaw
-    p.part([(116, 200), (136, 202), (141, 221), (121, 223)], SKIN, SKIN_LN, shade=SKIN_SH,
+    p.part([(110, 198), (134, 194), (141, 221), (119, 223)], SKIN, SKIN_LN, shade=SKIN_SH,
            off=(-3, 0), lw=LW)
-    p.part(cheek, SKIN, SKIN_LN, shade=SKIN_SH, off=(-2, 3), lw=LW)
-    with p.clip(cheek):
-        g = cairo.RadialGradient(100, 172, 0, 100, 172, 11)
-        g.add_color_stop_rgba(0, *rgb(BLUSH, 0.9))
+    p.part(face, SKIN, SKIN_LN, shade=SKIN_SH, off=(2, 4), lw=LW)
+    with p.clip(face):
+        g = cairo.RadialGradient(107, 174, 0, 107, 174, 10)
+        g.add_color_stop_rgba(0, *rgb(BLUSH, 0.85))
         g.add_color_stop_rgba(1, *rgb(BLUSH, 0))
-        p.cr.arc(100, 172, 11, 0, 2 * math.pi)
+        p.cr.arc(107, 174, 10, 0, 2 * math.pi)
         p.cr.set_source(g)
         p.cr.fill()
         # the jaw's underside in shade, towards the neck
-        p.shape([(100, 196), (118, 196), (134, 200), (136, 210), (104, 206)], SKIN_SH)
-    # the jaw line from the chin back to below the ear
-    p.taper([(104, 196), (116, 199), (128, 196)], 0.3, 0.4, SKIN_LN, wmid=1.0)
-    # the tips of her lashes and the curve of her brow past the cheek
-    # they start at the cheek's edge and stand out past it
-    p.taper([(90, 149), (85, 145), (80, 144)], 2.2, 0.4, EYE_LN)
-    p.taper([(89, 153), (83, 154)], 1.5, 0.3, EYE_LN)
-    p.taper([(93, 133), (87, 131), (82, 132)], 1.8, 0.5, HAIR_LN)
+        p.shape([(96, 199), (112, 200), (126, 194), (136, 196), (136, 212), (96, 212)], SKIN_SH)
+        # the eye from the side: a sliver of iris under a heavy upper lash,
+        # glancing away along the profile
+        p.ellipse(98.6, 151.2, 2.3, 3.9, IRIS_DK)
+        p.ellipse(98.2, 152.4, 1.5, 2.4, IRIS)
+        p.ellipse(97.7, 149.6, 0.8, 0.9, (255, 255, 255))
+    p.taper([(94.6, 147.6), (99, 146.2), (104.6, 148.6)], 1.2, 0.5, EYE_LN, wmid=2.4)
+    # the outer lashes flick forward from the profile's edge
+    p.taper([(95.2, 147.4), (92.2, 145.6), (90.4, 143.4)], 1.6, 0.3, EYE_LN)
+    p.taper([(96.2, 155.8), (99.4, 156.4), (102, 155.6)], 0.3, 0.3, EYE_LN, wmid=0.8)
+    # the brow, worried, lifted at its inner end
+    p.taper([(94.2, 138.4), (99, 136.2), (106, 137.6)], 1.8, 0.4, HAIR_LN)
+    # nostril and the mouth, pressed into an awkward little line
+    p.curve([(89.6, 167.8), (91.4, 168.8)], SKIN_LN, 0.8)
+    p.taper([(92.4, 180.6), (95.6, 181.2), (98, 180.2)], 0.9, 0.3, MOUTH_DK)
+    p.curve([(95, 187), (98, 187.4)], SKIN_SH, 1.0)
+    # the fringe falls over her forehead from under the brim, one lock
+    # reaching her brow, and a lock in front of her ear
+    lock(p, [(118, 112), (108, 120), (100, 130), (96.5, 135)], 10, wmid=8)
+    lock(p, [(124, 112), (117, 124), (111, 134)], 8)
+    lock(p, [(127, 116), (122, 136), (120, 156), (122, 166)], 6, wmid=5)
 
 
 def ear_front(p):
-    """The near ear in front of the hair, when she half turns."""
-    pts = [(126, 146), (134, 150), (136, 164), (131, 176), (124, 172), (121, 158)]
+    """The near ear in front of the hair, when she half turns: behind the
+    jaw, from the eye down to the nose."""
+    pts = [(125, 146), (133, 148), (136, 160), (132, 172), (126, 171), (123, 158)]
     p.part(pts, SKIN, SKIN_LN, shade=SKIN_SH, off=(2, 2), lw=LW)
-    p.taper([(128, 154), (131, 160), (128, 168)], 0.3, 0.3, SKIN_LN, wmid=1.0)
+    p.taper([(128, 153), (131, 159), (128, 166)], 0.3, 0.3, SKIN_LN, wmid=1.0)
 
 
 def draw_back(m):
