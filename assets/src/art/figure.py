@@ -173,26 +173,59 @@ def staff(p, top, bottom, glow=False):
 
 # ---------------------------------------------------------------- body
 
-def robe_front(p, r):
-    robe = [(150, 226), (124, 230), (112, 240), (108, 262), (112, 290), (114, 302),
-            (104, 340), (92, 380), (86, 412), (214, 412), (208, 380), (196, 340),
-            (186, 302), (188, 290), (192, 262), (188, 240), (176, 230)]
+def hip_warp(hip):
+    """Where a point of the robe goes when she stands with her weight on one
+    hip (hip px; positive: on the hip to the right of the picture).  That
+    hip juts out and rises, the other follows less, and below them the
+    skirt swings back under her, its hem rising on the weight side."""
+    def f(pt):
+        x, y = pt
+        if not hip:
+            return pt
+        side = 1 if x > 150 else -1
+        b = math.exp(-((y - 316) / 36.0) ** 2)
+        dx = hip * b * (1.0 if side * hip > 0 else 0.5)
+        t = max(0.0, (y - 326) / 86.0)
+        dx -= hip * 0.45 * t
+        dy = -abs(hip) * 0.25 * b * (1 if side * hip > 0 else -0.4)
+        dy -= t * hip * 0.018 * (x - 150)
+        return (x + dx, y + dy)
+    return f
+
+
+def robe_front(p, r, hip=0.0):
+    w = hip_warp(hip)
+
+    def W(pts):
+        return [w(q) for q in pts]
+    robe = W([(150, 226), (124, 230), (112, 240), (108, 262), (112, 290), (114, 302),
+              (104, 340), (92, 380), (86, 412), (214, 412), (208, 380), (196, 340),
+              (186, 302), (188, 290), (192, 262), (188, 240), (176, 230)])
     p.part(robe, ROBE, ROBE_LN, shade=ROBE_SH, light=ROBE_HI, off=(9, 3), lw=LW,
            grad=((0, 230, 0, 410), [(0, ROBE), (1, darker(ROBE, 0.12))]))
     # folds: they fall from the belt and bend with the lean
     bend = -r.lean * 2.0
     for x0, x1 in ((124, 110 + bend), (136, 130 + bend), (166, 172 + bend), (178, 192 + bend)):
-        p.taper([(x0, 318), (x0 + (x1 - x0) * 0.4, 360), (x1, 408)], 0.4, 2.4, ROBE_SH)
-    panel = [(143, 300), (157, 300), (170, 412), (130, 412)]
+        p.taper(W([(x0, 318), (x0 + (x1 - x0) * 0.4, 360), (x1, 408)]), 0.4, 2.4, ROBE_SH)
+    if hip:
+        # on the free side the cloth falls slack in a long fold from the
+        # hip, and the weight side pulls a fold from hip to hem
+        s = -1 if hip > 0 else 1
+        p.taper(W([(150 + s * 30, 312), (150 + s * 36, 356), (150 + s * 44, 410)]), 0.4, 2.8,
+                ROBE_SH)
+        p.taper(W([(150 - s * 34, 306), (150 - s * 26, 350), (150 - s * 12, 408)]), 0.4, 1.8,
+                darker(ROBE_SH, 0.1))
+    panel = W([(143, 300), (157, 300), (170, 412), (130, 412)])
     p.part(panel, CREAM, CREAM_LN, shade=CREAM_SH, off=(4, 0), smooth=False, lw=LW)
     for side in (-1, 1):
-        p.curve([(150 + side * 8, 302), (150 + side * 19, 412)], GOLD_LN, 3.6, smooth=False)
-        p.curve([(150 + side * 8, 302), (150 + side * 19, 412)], GOLD, 2.0, smooth=False)
-    belt = [(112, 293), (188, 293), (189, 306), (111, 306)]
+        p.curve(W([(150 + side * 8, 302), (150 + side * 19, 412)]), GOLD_LN, 3.6, smooth=False)
+        p.curve(W([(150 + side * 8, 302), (150 + side * 19, 412)]), GOLD, 2.0, smooth=False)
+    belt = W([(112, 293), (188, 293), (189, 306), (111, 306)])
     p.part(belt, BELT, BELT_LN, shade=BELT_SH, off=(0, 4), smooth=False, lw=LW)
-    p.part([(142, 291), (158, 291), (160, 308), (140, 308)], GOLD, GOLD_LN, shade=GOLD_SH,
+    p.part(W([(142, 291), (158, 291), (160, 308), (140, 308)]), GOLD, GOLD_LN, shade=GOLD_SH,
            off=(2, 2), smooth=False, lw=LW)
-    p.ellipse(150, 299.5, 3.2, 3.6, GEM, GEM_LN, lw=0.6)
+    gx, gy = w((150, 299.5))
+    p.ellipse(gx, gy, 3.2, 3.6, GEM, GEM_LN, lw=0.6)
     capelet(p)
     collar = [(131, 212), (150, 221), (169, 212), (174, 228), (150, 234), (126, 228)]
     p.part(collar, CREAM, CREAM_LN, shade=CREAM_SH, off=(0, 3), smooth=False, lw=LW)
@@ -1130,7 +1163,7 @@ STAFF_L = ((76, 44), (94, 412))
 
 MOODS = {
     "메어드": dict(
-        lean=-2.0, tilt=4, shrug=2, staff=STAFF_L,
+        hip=3, lean=-2.0, tilt=4, shrug=2, staff=STAFF_L,
         arms=[L_STAFF, R_DOWN],
         eyes="open", look=(0.5, 0), brows="soft", mouth="smile", blush=0.32),
     "뻘쭘메어드": dict(
@@ -1141,14 +1174,14 @@ MOODS = {
         sweat=[(208, 122, 1.3)]),
     "투덜메어드": dict(
         # grumbling: arms crossed, head turned away, one cheek puffed
-        lean=3, tilt=-5, shrug=4, head=(2, 0), yaw=22, staff_behind=((236, 46), (132, 412)),
+        hip=-5, lean=3, tilt=-5, shrug=4, head=(2, 0), yaw=22, staff_behind=((236, 46), (132, 412)),
         arms=[arm(-1, (106, 294), (178, 290), "fist", ang=-4, flip=False, cuff=28),
               arm(1, (200, 270), (124, 266), "cheek", ang=186, flip=False, cuff=28)],
         eyes="half", look=(3.5, 1), brows="frown", mouth="pout", puff=7, blush=0.42,
         grumble=True),
     "짜증메어드": dict(
         # annoyed: weight on one leg, fist on the hip, teeth clenched
-        lean=-3.5, tilt=5, shrug=-4, yaw=-8, staff=STAFF_L,
+        hip=7, lean=-3.5, tilt=5, shrug=-4, yaw=-8, staff=STAFF_L,
         arms=[L_STAFF, arm(1, (230, 262), (202, 294), "fist", ang=200)],
         eyes="half", look=(0, 1.5), brows="angry", mouth="grit", anger=(210, 124, 12),
         gloom=True),
@@ -1169,7 +1202,7 @@ MOODS = {
         drops=[(92, 148, 1.1), (208, 148, 1.1), (84, 174, 0.8), (216, 176, 0.8)]),
     "마법메어드": dict(
         # using magic: aims the staff, sure of herself
-        lean=-4, tilt=3, shrug=3, yaw=10, staff=((262, 166), (24, 447)), staff_front=True,
+        hip=-5, lean=-4, tilt=3, shrug=3, yaw=10, staff=((262, 166), (24, 447)), staff_front=True,
         glow=True,
         arms=[arm(-1, (102, 284), (134, 304), "grip", ang=-30, flip=True),
               arm(1, (222, 262), (200, 246), "grip", ang=-40, flip=True)],
@@ -1216,7 +1249,7 @@ MOODS = {
         sweat=[(208, 132, 1.0), (92, 146, 0.8)]),
     "훌쩍메어드": dict(
         # sniffling: eyes wet, nose red, a sleeve under the nose
-        lean=-1.5, tilt=4, shrug=-2, staff=STAFF_L,
+        hip=3, lean=-1.5, tilt=4, shrug=-2, staff=STAFF_L,
         arms=[L_STAFF, arm(1, (222, 250), (174, 184), "fist", ang=196, cuff=26,
                            front=True)],
         eyes=("teary", "teary"), look=(1, 2.5), brows="sad", mouth="sniff", red_nose=True,
@@ -1343,7 +1376,7 @@ def draw(mood):
     if m.get("staff") and not m.get("staff_front") and m.get("staff_layer") is None:
         staff(p, *m["staff"])
     with Frame(p, r.body):
-        robe_front(p, r)
+        robe_front(p, r, m.get("hip", 0.0))
     with Frame(p, r.head):
         neck(p)
     line = m.get("staff")
