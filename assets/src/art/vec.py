@@ -403,12 +403,14 @@ class Pic:
 
 def add_silhouette(img, width, darkness):
     a = img.getchannel("A")
-    # the line is thin on the lit side (upper left) and swells on the shade
-    # side: a thin ring all round, and the figure's shape once more, pushed
-    # down and to the right, grown by the same ring
-    thin = max(1, int(round(width * 0.55)))
+    # the line swells on the shade side: a ring all round, and the figure's
+    # shape once more, pushed down and to the right, grown by the same ring.
+    # The ring keeps its full width on the lit side: a narrower one would
+    # leave half-covered edge pixels with the light colour inside the line,
+    # a light fringe over dark ground
+    thin = max(1, int(round(width)))
     grown = a.filter(ImageFilter.MaxFilter(thin * 2 + 1))
-    push = int(round(width * 0.75))
+    push = int(round(width * 0.8))
     shifted = grown.transform(grown.size, Image.AFFINE, (1, 0, -push, 0, 1, -push))
     grown = ImageChops.lighter(grown, shifted)
     # the colour next to the edge, spread outwards (blurred premultiplied,
