@@ -15,7 +15,7 @@ details (fingers, hair strands, folds) use LW_FINE.
 import math
 
 import cairo
-from PIL import ImageFilter
+from PIL import Image, ImageChops, ImageFilter
 
 from vec import Pic, rgb, spline, sample_spline, taper_outline, darker, lighter, mix
 
@@ -1163,6 +1163,7 @@ STAFF_L = ((76, 44), (94, 412))
 
 MOODS = {
     "메어드": dict(
+        light="both",
         hip=3, lean=-2.0, tilt=4, shrug=2, staff=STAFF_L,
         arms=[L_STAFF, R_DOWN],
         eyes="open", look=(0.5, 0), brows="soft", mouth="smile", blush=0.32),
@@ -1186,6 +1187,7 @@ MOODS = {
         eyes="half", look=(0, 1.5), brows="angry", mouth="grit", anger=(210, 124, 12),
         gloom=True),
     "흑흑메어드": dict(
+        light="both",
         # sobbing: head down, one fist at her eye, the staff held close
         lean=1.5, tilt=6, shrug=-2, head=(0, 9), staff=((64, 62), (128, 412)),
         staff_layer="over",
@@ -1194,6 +1196,7 @@ MOODS = {
         eyes="sad_closed", brows="sad", mouth="wobble", blush=0.55,
         drops=[(119, 172, 0.9), (114, 190, 0.8), (198, 214, 0.7)]),
     "으앙메어드": dict(
+        light="sunset",
         # wailing: fists at her sides, head back, tears in streams
         lean=1, tilt=3, shrug=4, head=(0, -3), staff_behind=((232, 48), (138, 412)),
         arms=[arm(-1, (92, 278), (96, 310), "fist", ang=84, cuff=28),
@@ -1227,6 +1230,7 @@ MOODS = {
         eyes="closed", brows="angry", mouth="chant", circle=True,
         sparkles=[(260, 12, 9), (206, 48, 6), (270, 66, 6), (22, 210, 7)]),
     "부끄메어드": dict(
+        light="sunset",
         # shy: head down and aside, eyes lowered, fingertips poking together
         lean=2, tilt=-5, shrug=3, head=(0, 9), yaw=-22, staff_behind=((234, 50), (134, 412)),
         arms=[arm(-1, (102, 292), (122, 296), "point", ang=-16, flip=False),
@@ -1248,6 +1252,7 @@ MOODS = {
         eyes="teary", look=(0, 1), brows="worried", mouth="shiver", shake=True, blush=0.3,
         sweat=[(208, 132, 1.0), (92, 146, 0.8)]),
     "훌쩍메어드": dict(
+        light="sunset",
         # sniffling: eyes wet, nose red, a sleeve under the nose
         hip=3, lean=-1.5, tilt=4, shrug=-2, staff=STAFF_L,
         arms=[L_STAFF, arm(1, (222, 250), (174, 184), "fist", ang=196, cuff=26,
@@ -1397,7 +1402,55 @@ def draw(mood):
         if a["front"]:
             draw_arm(p, r, a, line)
     marks(p, m, r)
-    return p.final(SILHOUETTE)
+    return p.final(SILHOUETTE, light=LIGHTS.get(m.get("light")))
+
+
+def rim_light(img, color, strength, d=(9, -5), warm=0.0, shade_left=0.0):
+    """Light from one side, on the full-size picture: a soft band of color
+    inside the figure's edge wherever the figure ends within d (x, y, in
+    full-size pixels) towards the light.  warm tints the rest towards the
+    evening sun and shade_left darkens the side away from it; neither
+    touches her reserved skin and hair tones, which the palette keeps
+    exact."""
+    a = img.getchannel("A")
+    w, h = img.size
+    ahead = a.transform(img.size, Image.AFFINE, (1, 0, d[0], 0, 1, d[1]))
+    band = ImageChops.multiply(a, ImageChops.invert(ahead)).filter(ImageFilter.GaussianBlur(2))
+    band = ImageChops.multiply(band, a).point(lambda v: int(v * strength))
+    out = img.copy()
+    if warm or shade_left:
+        keep = Image.new("L", img.size, 0)
+        rgb_ = img.convert("RGB")
+        for c in RESERVED:
+            diff = ImageChops.difference(rgb_, Image.new("RGB", img.size, c)).convert("L")
+            keep = ImageChops.lighter(keep, diff.point(lambda v: 255 if v == 0 else 0))
+        free = ImageChops.multiply(ImageChops.invert(keep), a)
+        if warm:
+            tint = Image.new("RGBA", img.size, (255, 190, 140, 0))
+            tint.putalpha(free.point(lambda v: int(v * warm)))
+            out.alpha_composite(tint)
+        if shade_left:
+            # darker towards the left, away from the low sun on the right
+            ramp = Image.linear_gradient("L").rotate(90, expand=True).resize(img.size)
+            ramp = ImageChops.invert(ramp).point(lambda v: int(max(0, v - 110) * shade_left))
+            dark = Image.new("RGBA", img.size, (60, 40, 90, 0))
+            dark.putalpha(ImageChops.multiply(ramp, free))
+            out.alpha_composite(dark)
+    layer = Image.new("RGBA", img.size, color + (0,))
+    layer.putalpha(band)
+    out.alpha_composite(layer)
+    return out
+
+
+# Light for the moods shown in the evening: the sun low on the right.  Those
+# seen only then get a warm rim from the right and a warmer grade; 메어드
+# and 흑흑, seen by day too, a pale rim from above and to the right that
+# neither daylight nor the evening contradicts.
+LIGHTS = {
+    "sunset": lambda img: rim_light(img, (255, 196, 120), 0.8, d=(10, -3), warm=0.12,
+                                    shade_left=0.6),
+    "both": lambda img: rim_light(img, (255, 236, 206), 0.45, d=(6, -6)),
+}
 
 
 def turned_face(yaw, puff=0.0):

@@ -391,11 +391,14 @@ class Pic:
         return Image.frombuffer("RGBA", (self.w, self.h), bytes(out.get_data()), "raw",
                                 "BGRA", out.get_stride(), 1).convert("RGB")
 
-    def final(self, silhouette=None):
+    def final(self, silhouette=None, light=None):
         """Reduce to the final size; with silhouette=(width, darkness) the
         figure gets a heavier outer line, a dark shade of the colour it
-        borders, so its edge is dark over every background."""
+        borders, so its edge is dark over every background.  light(img),
+        if given, relights the full-size picture first."""
         img = self.big()
+        if light is not None:
+            img = light(img)
         if silhouette is not None:
             img = add_silhouette(img, silhouette[0] * self.ss, silhouette[1])
         return img.convert("RGBa").reduce(self.ss).convert("RGBA")
