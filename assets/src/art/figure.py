@@ -1175,7 +1175,7 @@ MOODS = {
         sweat=[(208, 122, 1.3)]),
     "투덜메어드": dict(
         # grumbling: arms crossed, head turned away, one cheek puffed
-        hip=-5, lean=3, tilt=-5, shrug=4, head=(2, 0), yaw=22, staff_behind=((236, 46), (132, 412)),
+        hip=-5, lean=3, tilt=-5, shrug=4, head=(2, 0), yaw=22,
         arms=[arm(-1, (106, 294), (178, 290), "fist", ang=-4, flip=False, cuff=28),
               arm(1, (200, 270), (124, 266), "cheek", ang=186, flip=False, cuff=28)],
         eyes="half", look=(3.5, 1), brows="frown", mouth="pout", puff=7, blush=0.42,
@@ -1198,7 +1198,7 @@ MOODS = {
     "으앙메어드": dict(
         light="sunset",
         # wailing: fists at her sides, head back, tears in streams
-        lean=1, tilt=3, shrug=4, head=(0, -3), staff_behind=((232, 48), (138, 412)),
+        lean=1, tilt=3, shrug=4, head=(0, -3),
         arms=[arm(-1, (92, 278), (96, 310), "fist", ang=84, cuff=28),
               arm(1, (214, 266), (218, 292), "fist", ang=96, cuff=28)],
         eyes="tight", brows="sad", mouth="wail", streams=True, blush=0.6,
@@ -1232,14 +1232,14 @@ MOODS = {
     "부끄메어드": dict(
         light="sunset",
         # shy: head down and aside, eyes lowered, fingertips poking together
-        lean=2, tilt=-5, shrug=3, head=(0, 9), yaw=-22, staff_behind=((234, 50), (134, 412)),
+        lean=2, tilt=-5, shrug=3, head=(0, 9), yaw=-22,
         arms=[arm(-1, (102, 292), (122, 296), "point", ang=-16, flip=False),
               arm(1, (198, 292), (178, 296), "point", ang=196, flip=True)],
         eyes="down", look=(-3, 2.5), brows="worried", mouth="shy", blush=1.0,
         blush_lines=True),
     "깜짝메어드": dict(
         # startled: jumps, both hands up, eyes wide
-        lean=-1, tilt=3, shrug=5, head=(0, -4), yaw=6, staff_behind=((236, 50), (136, 412)),
+        lean=-1, tilt=3, shrug=5, head=(0, -4), yaw=6,
         arms=[arm(-1, (78, 252), (68, 204), "open", ang=-104, flip=True),
               arm(1, (222, 262), (232, 230), "open", ang=-70)],
         eyes="wide", brows="raised", mouth="o", shock=True, sweat=[(206, 132, 0.9)]),
@@ -1524,14 +1524,21 @@ def draw_head(p, m):
         with Frame(p, squeeze):
             brow(p, (cx, c[1]), side, m["brows"])
     if m.get("gloom"):
-        # gloom lines over the brow, each with a light rim so it reads on the
-        # hair as well as on the skin
+        # gloom: the upper face falls into a violet shade under the brim,
+        # and short strokes hang in it, heavy at the top and tapering down,
+        # of uneven length and spacing
         with p.clip(pts):
-            for k in range(6):
-                x = 121 + k * 12 + dx
-                line = [(x, 121), (x + 0.5, 136 + (k % 2) * 7)]
-                p.curve(line, (255, 240, 230), 3.4, alpha=0.85)
-                p.curve(line, (86, 54, 126), 1.7)
+            g = cairo.LinearGradient(0, 118, 0, 152)
+            g.add_color_stop_rgba(0, *rgb((70, 50, 120), 0.55))
+            g.add_color_stop_rgba(1, *rgb((70, 50, 120), 0.0))
+            p.cr.set_source(g)
+            p.cr.rectangle(90, 110, 120, 44)
+            p.cr.fill()
+            for x, top, ln in ((124, 123, 13), (133, 121, 19), (143, 124, 12), (153, 122, 17),
+                               (162, 125, 13), (171, 122, 16), (179, 124, 10)):
+                x += dx
+                p.taper([(x, top), (x + 0.4, top + ln * 0.5), (x + 0.9, top + ln)], 2.4, 0.2,
+                        (54, 34, 100), alpha=0.9)
     hat(p, brim_tilt=m.get("brim", -4), star_dx=dx)
 
 
@@ -1794,8 +1801,11 @@ def draw_back(m):
     awkward = m.get("awkward", False)
     p = Pic(W, H)
     r = Rig(lean=1.5 if awkward else -1.5, tilt=-10 if awkward else 2, shrug=2)
+    # she holds the staff in the back view; when she turns to scratch her
+    # head she has set it down, so it is not there at all
     line = ((234, 46), (222, 412))
-    staff(p, *line)
+    if not awkward:
+        staff(p, *line)
     dx = 14 if awkward else 0
     with Frame(p, r.head):
         neck_back(p, dx * 0.5)
