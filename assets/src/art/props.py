@@ -3,6 +3,7 @@
 (메어드's own hat, drawn by the same code as on her pictures)."""
 
 import math
+import random
 
 import cairo
 
@@ -233,20 +234,29 @@ def sword(p, top=(150, 36), length=300, ang=90.0, blade_w=22, shabby=True):
     p.curve([T(84, -2.4), T(236, -2.4)], IRON_HI, 1.0 * k, smooth=False)
     if shabby:
         with p.clip(blade, smooth=False):
-            # rust in ragged patches, thicker near the guard where the rain
-            # sat, each with a stain running down towards the point
+            # rust grown in pits: each patch a cloud of specks of three rust
+            # tones, thick at its heart and thinning out, eating in from
+            # the nearer edge; below it thin streaks where the rain ran
+            # towards the point, fading as they go
+            rng = random.Random(9)
             for (u, v, r, run) in ((92, 6, 6.5, 26), (104, -6, 4.0, 14), (150, 4, 5.5, 30),
-                                   (200, -5, 4.2, 18), (240, 6, 3.0, 12)):
-                patch = []
-                for j in range(9):
-                    a2 = 2 * math.pi * j / 9
-                    rr = r * (0.7 + 0.3 * ((j * 37 + int(u)) % 5) / 4.0)
-                    patch.append(T(u + math.cos(a2) * rr * 1.4, v + math.sin(a2) * rr))
-                p.shape(patch, RUST, alpha=0.85)
-                p.shape([T(u + 2, v - r * 0.4), T(u + run, v - r * 0.15), T(u + run + 4, v),
-                         T(u + run, v + r * 0.15), T(u + 2, v + r * 0.4)], RUST, alpha=0.45)
-                p.ellipse(*T(u + 0.6, v + 0.8), r * 0.55 * k, r * 0.4 * k, RUST_DK, rot=ang,
-                          alpha=0.8)
+                                   (200, -5, 4.2, 18), (240, 6, 3.0, 12), (122, 8, 3.2, 10)):
+                edge_v = bw if v > 0 else -bw
+                for _ in range(int(r * r * 5)):
+                    d = rng.random() ** 1.6
+                    a2 = rng.uniform(0, 2 * math.pi)
+                    su = u + math.cos(a2) * d * r * 2.0
+                    sv = v + math.sin(a2) * d * r * 1.3 + (edge_v - v) * 0.25 * (1 - d)
+                    c = (RUST, RUST_DK, (178, 112, 62))[rng.randrange(3)]
+                    sz = rng.uniform(0.4, 1.3) * k * (1.2 - d * 0.6)
+                    p.ellipse(*T(su, sv), sz, sz * rng.uniform(0.5, 1.0), c,
+                              rot=rng.uniform(0, 180), alpha=0.9 - d * 0.5)
+                for j in range(2 + int(r / 3)):
+                    sv = v + rng.uniform(-0.6, 0.6) * r * 0.7
+                    ln = run * rng.uniform(0.5, 1.0)
+                    p.taper([T(u + r * 0.6, sv), T(u + r + ln * 0.5, sv + rng.uniform(-0.6, 0.6)),
+                             T(u + r + ln, sv + rng.uniform(-1, 1))], 1.0 * k, 0.1,
+                            RUST, alpha=0.5)
         p.taper([T(178, -3), T(186, -6), T(192, -4), T(198, -8)], 0.9, 0.3, IRON_LN)
     guard = [T(u, v) for u, v in ((62, -34), (66, -36), (74, -33), (75, 0), (74, 33),
                                   (68, 38), (62, 36), (64, 0))]
