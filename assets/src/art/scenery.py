@@ -881,12 +881,37 @@ def thud():
     # a few glints where the lines give way to the light
     for (x, y, r) in ((96, 96, 6), (512, 84, 5), (548, 246, 4), (62, 268, 4)):
         sparkle_star(p, x, y, r, (255, 252, 236), line=(190, 130, 80))
+    # the shock of it: a pale ring spreading over the ground
+    p.stroke(lambda c: (c.save(), c.translate(300, 404), c.scale(1.0, 0.16),
+                        c.arc(0, 0, 250, math.pi * 1.04, math.pi * 1.96), c.restore()),
+             (255, 250, 236), 3.2, alpha=0.6, ink=True)
+    # grit and pebbles thrown up and out from where it struck, each with a
+    # streak back towards the ground; none over the middle, where the
+    # figures stand
+    hit = (300, 430)
+    for _ in range(26):
+        side = -1 if rng.chance(0.5) else 1
+        x = 300 + side * rng.uniform(150, 290)
+        y = rng.uniform(150, 370)
+        dx, dy = x - hit[0], y - hit[1]
+        d = math.hypot(dx, dy)
+        ux, uy = dx / d, dy / d
+        size = rng.uniform(1.6, 4.4) * (0.6 + (y - 150) / 440)
+        trail = size * rng.uniform(4, 8)
+        p.taper([(x - ux * trail, y - uy * trail), (x - ux * trail * 0.5, y - uy * trail * 0.5),
+                 (x - ux * size * 0.6, y - uy * size * 0.6)], 0.2, size * 1.1, (255, 244, 222),
+                alpha=0.55)
+        pts = [(x + math.cos(a) * size * rng.uniform(0.7, 1.2),
+                y + math.sin(a) * size * rng.uniform(0.6, 1.0))
+               for a in [k * 2 * math.pi / 6 + rng.uniform(-0.3, 0.3) for k in range(6)]]
+        p.part(pts, (150, 124, 104), (84, 62, 52), shade=(112, 88, 76),
+               off=(size * 0.3, size * 0.3), lw=0.8)
     # dust clouds at the bottom, with the same volume as the golem's
     for (x, y, r) in ((40, 380, 46), (110, 396, 36), (560, 378, 48), (490, 398, 34),
                       (300, 414, 40)):
         golem.dust(p, x, y, r, light=(240, 230, 216), shade=(200, 182, 166),
                    line=(120, 96, 80))
-    return p.flat()
+    return brush.painterly(p.flat(), 404, density=0.5, flow=lambda x, y: 0, spread=0.04)
 
 
 # ================================================================ 화난골렘
