@@ -201,6 +201,29 @@ def foliage(p, rng, cx, cy, r, base, n=8, line=None, lw=1.0, light=0.2, spread=1
         dabs(p, rng, lambda cr: circles(cr, cs), (cx - r * 1.6, cy - r * 1.2, cx + r * 1.6,
                                                   cy + r * 1.2),
              base, int(r * r * 0.5), size=(1.5, 4.0), alpha=(0.12, 0.28), spread=0.22)
+        # clusters of leaves: little fans of pointed strokes, light where
+        # the mass faces the sun (upper left), dark where it turns away,
+        # so the crown reads as leaves and not as round lumps
+        cr = p.cr
+        cr.save()
+        circles(cr, cs)
+        cr.clip()
+        for _ in range(int(r * r / 45) + 2):
+            mx, my, mr = cs[int(rng.uniform(0, len(cs))) % len(cs)]
+            a = rng.uniform(0, 2 * math.pi)
+            d = rng.uniform(0.2, 0.95) * mr
+            x, y = mx + math.cos(a) * d, my + math.sin(a) * d
+            lit = (math.cos(a) + math.sin(a)) < -0.3
+            dark = (math.cos(a) + math.sin(a)) > 0.5
+            c = lighter(base, 0.28) if lit else (darker(base, 0.3) if dark else lighter(base, 0.08))
+            spread_a = rng.uniform(0, 2 * math.pi)
+            for k in range(int(rng.uniform(4, 8))):
+                la = spread_a + (k - 3) * 0.45 + rng.uniform(-0.15, 0.15)
+                ln = rng.uniform(2.6, 5.2) * min(1.5, max(0.7, r / 40))
+                p.taper([(x, y), (x + math.cos(la) * ln * 0.5, y + math.sin(la) * ln * 0.5),
+                         (x + math.cos(la) * ln, y + math.sin(la) * ln)], 0.3, 0.2, c,
+                        wmid=ln * 0.45, alpha=0.75)
+        cr.restore()
     if marks:
         cr = p.cr
         cr.save()
