@@ -1198,7 +1198,7 @@ MOODS = {
     "으앙메어드": dict(
         light="sunset",
         # wailing: fists at her sides, head back, tears in streams
-        lean=1, tilt=3, shrug=4, head=(0, -3),
+        hip=-5, lean=1, tilt=3, shrug=4, head=(0, -3),
         arms=[arm(-1, (92, 278), (96, 310), "fist", ang=84, cuff=28),
               arm(1, (214, 266), (218, 292), "fist", ang=96, cuff=28)],
         eyes="tight", brows="sad", mouth="wail", streams=True, blush=0.6,
@@ -1232,7 +1232,7 @@ MOODS = {
     "부끄메어드": dict(
         light="sunset",
         # shy: head down and aside, eyes lowered, fingertips poking together
-        lean=2, tilt=-5, shrug=3, head=(0, 9), yaw=-22,
+        hip=3, lean=2, tilt=-5, shrug=3, head=(0, 9), yaw=-22,
         arms=[arm(-1, (102, 292), (122, 296), "point", ang=-16, flip=False),
               arm(1, (198, 292), (178, 296), "point", ang=196, flip=True)],
         eyes="down", look=(-3, 2.5), brows="worried", mouth="shy", blush=1.0,
