@@ -34,6 +34,7 @@ enum class Failure {
     Unknown,           // an error code no kind above covers; its number is shown
     // What the game found itself.
     NotPlainFile,
+    NotInFolder,       // a picture missing from the folder the game looks in, which is named
     DanglingLink,
     Empty,
     CannotOpen,        // a picture that is there but would not open, for a reason no kind above covers
@@ -68,6 +69,7 @@ std::string reason(Problem problem);
 struct PictureDetail {
     std::string_view format;   // "JPEG" or "GIF"
     long long width = 0, height = 0;
+    std::string folder;        // where the game looked, for NotInFolder
 };
 std::string pictureReason(Failure kind, const PictureDetail &detail = {});
 
