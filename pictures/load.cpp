@@ -44,8 +44,11 @@ Loaded load(std::string_view file)
     switch (read.kind) {
     // Most often the game was started from another folder than its own:
     // the player is told where it looked.
-    case system::Found::Missing:
-        return failure(system::pictureReason(Failure::NotInFolder, {.folder = currentFolder()}));
+    case system::Found::Missing: {
+        system::PictureDetail where;
+        where.folder = currentFolder();
+        return failure(system::pictureReason(Failure::NotInFolder, where));
+    }
     // Not to be looked at, or there but not to be opened.
     case system::Found::Unreachable:
         switch (read.problem.kind) {

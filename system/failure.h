@@ -69,7 +69,7 @@ std::string reason(Problem problem);
 struct PictureDetail {
     std::string_view format;   // "JPEG" or "GIF"
     long long width = 0, height = 0;
-    std::string folder;        // where the game looked, for NotInFolder
+    std::string folder{};      // where the game looked, for NotInFolder
 };
 std::string pictureReason(Failure kind, const PictureDetail &detail = {});
 
