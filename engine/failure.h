@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 // What went wrong, as kinds and never as words: every layer hands these up,
@@ -32,6 +33,7 @@ enum class Failure {
     Unknown,           // an error code no kind above covers; its number is shown
     // What the game found itself.
     NotPlainFile,
+    NotInFolder,       // a picture missing from the folder the game looks in, which is named
     DanglingLink,
     Empty,
     CannotOpen,        // a picture that is there but would not open, for a reason no kind above covers
@@ -75,10 +77,12 @@ struct Problem {
 enum class Doing { Showing, Writing, Creating, Replacing, Opening, Reading };
 
 // What the decoder knew of a picture it refused: its format ("JPEG" or
-// "GIF") and, for one too large, its size.
+// "GIF") and, for one too large, its size; for one not found, the folder
+// the game looked in.
 struct PictureDetail {
     std::string_view format;
     long long width = 0, height = 0;
+    std::string folder{};
 };
 
 } // namespace barmen

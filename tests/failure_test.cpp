@@ -71,6 +71,10 @@ TEST(Reasons, everyKindHasItsOwnWords)
     EXPECT_EQ(reason({Failure::Unknown, 77}), "알 수 없는 오류입니다 (오류 번호 77)");
     EXPECT_EQ(pictureReason(Failure::CutOff, {"JPEG"}), "JPEG 파일이 중간에 잘려 있습니다.");
     EXPECT_EQ(pictureReason(Failure::TooManyPixels, {{}, 8192, 300}), "그림이 너무 큽니다 (8192 × 300 화소).");
+    PictureDetail where;
+    where.folder = "C:\\게임 {height}";
+    EXPECT_EQ(pictureReason(Failure::NotInFolder, where),
+              "찾아본 폴더 \"C:\\게임 {height}\"에 파일이 없습니다. 그림 파일은 게임을 시작하는 폴더에 있어야 합니다.");
 }
 
 struct Sentence {

@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/qt/qtstring.h"
 #include "story/labels.h"
 #include "story/pictures.h"
 #include "story/story.h"
@@ -172,7 +173,7 @@ const Plant plants[] = {
      [](Story &) {},
      "progress", L::Ending36, "bg \"끝.jpg\" does not decode",
      [](const QString &dir) {
-         QFile file(QDir(dir).filePath(QString::fromUtf8(pic::TheEnd.data(), qsizetype(pic::TheEnd.size()))));
+         QFile file(QDir(dir).filePath(qtString(pic::TheEnd)));
          ASSERT_TRUE(file.open(QIODevice::ReadWrite));
          ASSERT_TRUE(file.resize(file.size() / 2));
      }},
@@ -180,7 +181,7 @@ const Plant plants[] = {
      [](Story &) {},
      "start", L::Start, "ch \"시작.gif\" is not a file in",
      [](const QString &dir) {
-         ASSERT_TRUE(QFile::remove(QDir(dir).filePath(QString::fromUtf8(pic::Title.data(), qsizetype(pic::Title.size())))));
+         ASSERT_TRUE(QFile::remove(QDir(dir).filePath(qtString(pic::Title))));
      }},
 };
 
@@ -280,14 +281,9 @@ QJsonObject exported(const Story &story, std::string *raw = nullptr)
     return doc.object();
 }
 
-QString qstr(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 QJsonValue stringOrNull(std::string_view text)
 {
-    return text.empty() ? QJsonValue() : QJsonValue(qstr(text));
+    return text.empty() ? QJsonValue() : QJsonValue(qtString(text));
 }
 
 TEST(StoryToolExport, holdsEveryRowOfEveryTableInTestOrder)
@@ -302,7 +298,7 @@ TEST(StoryToolExport, holdsEveryRowOfEveryTableInTestOrder)
     EXPECT_EQ(raw.find("\\u"), std::string::npos);
 
     for (const Button &button : buttonsOf(theStory())) {
-        const QJsonArray rows = json.value(qstr(button.name)).toArray();
+        const QJsonArray rows = json.value(qtString(button.name)).toArray();
         const auto table = button.table->rows();
         ASSERT_EQ(std::size_t(rows.size()), table.size()) << button.name;
         for (std::size_t i = 0; i < table.size(); ++i) {
@@ -324,7 +320,7 @@ TEST(StoryToolExport, holdsEveryRowOfEveryTableInTestOrder)
             const QJsonArray text = got["text"].toArray();
             ASSERT_EQ(std::size_t(text.size()), row.text.count) << where;
             for (std::size_t k = 0; k < row.text.count; ++k)
-                EXPECT_EQ(text[qsizetype(k)], QJsonValue(qstr(row.text[k]))) << where;   // empty lines too
+                EXPECT_EQ(text[qsizetype(k)], QJsonValue(qtString(row.text[k]))) << where;   // empty lines too
         }
     }
     // The duel's answers carry the move they answer; the round menu draws.

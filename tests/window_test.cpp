@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "app/qt/form1.h"
+#include "app/qt/qtstring.h"
 #include "app/qt/twips.h"
 #include "layout/form1.h"
 #include "app/qt/qtpictures.h"
@@ -72,7 +73,7 @@ TEST_F(WindowTest, everyControlStandsWhereTheLayoutPutsIt)
     EXPECT_EQ(window->size(), QSize(727, 510));
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
     for (const layout::Control &c : layout::controls) {
-        const QString name = QString::fromUtf8(c.name.data(), qsizetype(c.name.size()));
+        const QString name = qtString(c.name);
         QWidget *w = control(name.toLatin1().constData());
         ASSERT_TRUE(w) << c.name;
         EXPECT_EQ(w->geometry(), qtRect(c.place)) << c.name;
@@ -81,7 +82,7 @@ TEST_F(WindowTest, everyControlStandsWhereTheLayoutPutsIt)
                   QRect(inWindow.left, inWindow.top, inWindow.width, inWindow.height)) << c.name;
         QWidget *parent = w->parentWidget();
         EXPECT_EQ(parent == window.get() ? QStringLiteral("Form1") : parent->objectName(),
-                  QString::fromUtf8(c.parent.data(), qsizetype(c.parent.size()))) << c.name;
+                  qtString(c.parent)) << c.name;
         if (c.font) {
             EXPECT_EQ(w->font().pointSizeF(), c.font->points) << c.name;
             EXPECT_EQ(w->font().bold(), c.font->bold()) << c.name;

@@ -417,6 +417,29 @@ for case in missing cut; do
     stop_game
 done
 
+# Started outside its folder: the pictures are read from the current folder,
+# so 시작하기 finds none there and says so in a message box (which names
+# the folder; window_parts_tests checks the words) instead of ending.
+folder=$(game_folder elsewhere)
+mkdir -p "$work/elsewhere/밖"
+(cd "$work/elsewhere/밖" && exec wine "$folder/barmen.exe" > /dev/null 2>&1) &
+game_pid=$!
+if win=$(game_window); then
+    sleep 0.5
+    press Command7
+    if box=$(message_box); then
+        sleep 0.5
+        import -window root "$screens/message-elsewhere.png"
+        check "started outside its folder: a message box, dismissed" dismiss "$box"
+        check "started outside its folder: the window stays" eval 'xdotool search --onlyvisible --name 바르멘 | grep -qx "$win"'
+    else
+        check "started outside its folder: a message box" false
+    fi
+else
+    check "started outside its folder: the window opens" false
+fi
+stop_game
+
 # At 150 % and 200 % display scaling the window is 1.5 and 2 times as large
 # (the layout's pixels scaled, the pictures smoothly).
 for dpi in 144 192; do
