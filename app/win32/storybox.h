@@ -19,9 +19,10 @@ inline constexpr DWORD storyBoxExStyle = WS_EX_CLIENTEDGE;
 // WM_SETFONT.
 void setStoryMargins(HWND edit, UINT dpi);
 
-// The box as the EDIT control lays text out with the font it has: the width
-// and height of its formatting rectangle, the font's row height. The control
-// shows only whole rows.
+// The box as the EDIT control lays text out with the font it has now: the
+// width and height of its formatting rectangle, the font's row height. The
+// control shows only whole rows. Read once, when made: a new font or size
+// needs a new measure.
 class EditMeasure final : public layout::TextMeasure {
 public:
     explicit EditMeasure(HWND edit);
@@ -29,8 +30,8 @@ public:
     EditMeasure(const EditMeasure &) = delete;
     EditMeasure &operator=(const EditMeasure &) = delete;
 
-    double usableWidth() const override;
-    double rowHeight() const override;
+    double usableWidth() const override { return m_format.right - m_format.left; }
+    double rowHeight() const override { return m_metrics.tmHeight; }
     int rowsShown() const override;
     double lineWidth(std::string_view line) const override;
     std::string fontName() const override;
@@ -38,6 +39,9 @@ public:
 private:
     HWND m_edit;
     HDC m_dc;
+    HGDIOBJ m_oldFont;
+    RECT m_format{};
+    TEXTMETRICW m_metrics{};
 };
 
 // The story font at the window's dots per inch, set on the box: the stored

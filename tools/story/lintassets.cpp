@@ -7,8 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "app/qt/qtpictures.h"
 #include "app/qt/storybox.h"
+#include "pictures/load.h"
 #include "story/labels.h"
 #include "story/pictures.h"
 #include "tools/story/lint.h"
@@ -80,10 +80,9 @@ std::optional<std::string> pictureProblem(const QDir &dir, const PictureUse &use
     if (!hasSignature(path, use.slot))
         return std::string(use.slot == "bg" ? "is not a JPEG file" : "is not a GIF file");
     // Decoded by the game's own loader, so what passes here shows in the game.
-    QtPictureSource loader;
-    const PictureLoad load = loader.load(path.toStdString());
-    if (!load.picture)
-        return "does not decode: " + load.error;
+    const pictures::Loaded loaded = pictures::load(path.toStdString());
+    if (loaded.image.null())
+        return "does not decode: " + loaded.reason;
     return std::nullopt;
 }
 
