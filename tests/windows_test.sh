@@ -337,10 +337,21 @@ check "after a click in the story box Shift+Tab goes back to 독백" test "$(foc
 focus_after Tab 6 > /dev/null
 xdotool mousemove --window "$win" 300 200
 
-# 게임오버: a trap on the forest path ahead, then save.
-over="$(route start 'p>관찰 2' 1 'p>행동 1' 2 'p>분기 1' 1 'p>게임오버') p"
+# 게임오버: a trap on the forest path ahead, then save. On the way, 끝's six
+# lines, none empty, must show as six rows of text in the story box: the
+# EDIT control draws whole rows only, and Wine draws 굴림 with NanumGothic.
+fall="$(route start 'p>관찰 2' 1 'p>행동 1' 2 'p>분기 1' 1 'p>게임오버')"
+over="$fall p"
 # shellcheck disable=SC2086
-play $over
+play $fall
+sleep 0.3
+import -window "$win" "$screens/six-lines.png"
+read -r _ tleft ttop twidth theight _ < <("$BARMEN_STORY" layout | awk '$1 == "Text1"')
+# Inside the box's sunken edge.
+rows=$(/usr/bin/python3 "$top/tests/win32/text_rows.py" "$screens/six-lines.png" $((tleft + 2)) $((ttop + 2)) \
+       $((twidth - 4)) $((theight - 4)))
+check "끝's six lines show as six rows in the story box (got $rows)" test "$rows" = 6
+play p
 import -window root "$screens/game-over.png"
 press Command8
 wait_for_save "$folder" "" || true
