@@ -12,19 +12,11 @@
 
 include(GNUInstallDirs)
 
-# The desktop's name for the game: the menu entry's file name, the AppStream
-# id, and what the program tells the window system (app/qt/desktop.cpp).
-set(BARMEN_APP_ID "kr.barmen.barmen")
-# The window class the X11 window carries; the menu entry's StartupWMClass.
-set(BARMEN_WM_CLASS "barmen")
 # No licence has been granted for the game or its pictures: all rights are
 # reserved (packaging/copyright says the same).
 set(BARMEN_LICENSE "LicenseRef-proprietary")
 set(BARMEN_SCREENSHOT_URL "" CACHE STRING
     "Web address of the game's screenshot (docs/screenshot.png) for the AppStream metainfo; none without one")
-
-target_compile_definitions(barmen_window PUBLIC
-    BARMEN_APP_ID="${BARMEN_APP_ID}" BARMEN_WM_CLASS="${BARMEN_WM_CLASS}")
 
 set(BARMEN_GAMES_DIR games)
 set(BARMEN_PROGRAM_DIR lib/games/barmen)
