@@ -24,9 +24,7 @@ set(BARMEN_PICTURES_DIR ${CMAKE_INSTALL_DATADIR}/games/barmen)
 
 install(TARGETS barmen RUNTIME DESTINATION ${BARMEN_PROGRAM_DIR})
 
-file(GLOB barmen_pictures CONFIGURE_DEPENDS
-    ${PROJECT_SOURCE_DIR}/assets/*.jpg ${PROJECT_SOURCE_DIR}/assets/*.gif)
-install(FILES ${barmen_pictures} DESTINATION ${BARMEN_PICTURES_DIR})
+install(FILES ${barmen_picture_files} DESTINATION ${BARMEN_PICTURES_DIR})
 
 foreach(size 16 32 48 64 128 256)
     install(FILES ${PROJECT_SOURCE_DIR}/assets/icons/barmen-${size}.png
