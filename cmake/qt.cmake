@@ -23,7 +23,11 @@ add_library(barmen_window STATIC
     app/qt/skiptaskbar.cpp
 )
 set_target_properties(barmen_window PROPERTIES AUTOMOC ON)
-target_link_libraries(barmen_window PUBLIC barmen_storybox barmen_system barmen_pictures Qt6::Widgets)
+target_link_libraries(barmen_window PUBLIC barmen_storybox barmen_core barmen_system barmen_pictures Qt6::Widgets)
+# What the program tells the window system it is (the names are set beside
+# project(), for the install rules too).
+target_compile_definitions(barmen_window PUBLIC
+    BARMEN_APP_ID="${BARMEN_APP_ID}" BARMEN_WM_CLASS="${BARMEN_WM_CLASS}")
 if(XCB_FOUND)
     target_compile_definitions(barmen_window PRIVATE BARMEN_HAVE_XCB)
     target_link_libraries(barmen_window PRIVATE PkgConfig::XCB)

@@ -107,6 +107,17 @@ expected=$( (echo 바르멘/barmen.exe; echo 바르멘/읽어보세요.txt
 check "the zip holds barmen.exe, the 24 pictures and 읽어보세요.txt, no more" test "$zipped" = "$expected"
 check "the zip's program is the one built" cmp -s "$exe" "$(game_folder zip-check)/barmen.exe"
 check "the zip is at most 2 MB" test "$(stat -c %s "$out/barmen-1.0-windows.zip")" -le $((2 * 1024 * 1024))
+# readme_made FILE: the read-me as Notepad on any Windows shows it, with the
+# project's version filled in: a byte-order mark, CR LF line ends, no @ left.
+readme_made() {
+    /usr/bin/python3 - "$1" <<'PY'
+import sys
+text = open(sys.argv[1], "rb").read()
+sys.exit(0 if text.startswith("\ufeff바르멘 1.0\r\n".encode()) and text.count(b"\n") == text.count(b"\r\n")
+         and b"@" not in text else 1)
+PY
+}
+check "the zip's 읽어보세요.txt: version 1.0, byte-order mark, CR LF" readme_made "$(game_folder readme-check)/읽어보세요.txt"
 
 # start_game FOLDER: starts the game there and sets $win to its window.
 start_game() {
