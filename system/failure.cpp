@@ -72,6 +72,8 @@ constexpr Wording wordings[] = {
     {Failure::Damaged, "파일의 데이터가 손상되어 있습니다", "{format} 파일의 데이터가 손상되어 있습니다."},
     {Failure::Unsupported, "보여 줄 수 없는 종류입니다", "이 게임이 보여 줄 수 없는 종류의 {format} 파일입니다."},
     {Failure::TooManyPixels, "그림이 너무 큽니다", "그림이 너무 큽니다 ({width} × {height} 화소)."},
+    {Failure::TooManyScans, "스캔이 너무 많습니다", "{format} 파일의 스캔이 너무 많아 보여 주는 데 너무 오래 걸립니다."},
+    {Failure::TooManyFrames, "프레임이 너무 많습니다", "{format} 파일의 프레임이 너무 많습니다."},
 };
 
 const Wording &wordingOf(Failure kind)
