@@ -45,6 +45,8 @@ enum class Failure {
     Damaged,
     Unsupported,
     TooManyPixels,
+    TooManyScans,      // a JPEG of more scans, or more work over its pixels, than one click may take
+    TooManyFrames,     // a GIF of more frames than any animation this window could show
     // What the save rules found.
     IsPipe,            // in the save's place: a named pipe,
     IsSocket,          // a socket,

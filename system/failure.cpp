@@ -141,6 +141,8 @@ constexpr Wording wordings[] = {
     {Failure::NotFlushed, "디스크가 끝까지 기록했는지 확인하지 못했습니다", "파일을 열 수 없습니다.",
      "저장 파일 {file을} 썼지만, 디스크가 끝까지 기록했다고 확인해 주지 않았습니다. 곧 전원이 갑자기 꺼지면 이번 "
      "저장이 사라질 수 있습니다."},
+    {Failure::TooManyScans, "스캔이 너무 많습니다", "{format} 파일의 스캔이 너무 많아 보여 주는 데 너무 오래 걸립니다."},
+    {Failure::TooManyFrames, "프레임이 너무 많습니다", "{format} 파일의 프레임이 너무 많습니다."},
 };
 
 // The verb of "저장 파일 "save.sav"를 … 수 없습니다", by what the game was doing.
