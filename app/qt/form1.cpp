@@ -181,8 +181,10 @@ void Form1::showCharacter(const QPixmap &pixmap)
 
 void Form1::report(const StepResult &result)
 {
-    if (result.failed())
-        m_report(fromUtf8(system::messageFor(result)));
+    // A failure, or a note on a click that went through.
+    const std::string message = system::messageFor(result);
+    if (!message.empty())
+        m_report(fromUtf8(message));
 }
 
 void Form1::actionClicked(ActionButton action) { report(m_game.press(action)); }
