@@ -338,7 +338,13 @@ TEST(Soak, aMillionPressesThroughTheEngine)
         if (result.kind == StepResult::Kind::Missed && act <= Act::Start
             && (!screen.ops.empty() || !sameState(state, before)))
             t.violation(t.presses, "a press that found no row changed something");
-        if (result.failed()) {
+        if (result.kind == StepResult::Kind::LoadFailed) {
+            // Only junk is refused, and a refused load changes nothing.
+            if (act != Act::LoadJunk || system::decodeSave(saves.bytes).ok())
+                t.violation(t.presses, "a load failed that was a save");
+            if (!screen.ops.empty() || !sameState(state, before))
+                t.violation(t.presses, "a refused load still changed the screen or the state");
+        } else if (result.failed()) {
             if (broken.empty() || result.file != broken)
                 t.violation(t.presses, "a picture failed that was not broken: " + result.file);
             if (!screen.ops.empty() || !sameState(state, before))
@@ -478,10 +484,10 @@ TEST(Soak, tenThousandPressesThroughTheWindow)
             f.write(junk.data(), qint64(junk.size()));
             f.close();
             buttons[6]->click();
-            haveSave = true;
             const system::SavedLine line = system::decodeSave(junk);
+            haveSave = line.ok();
             if (!line.ok()) {
-                // No save of this game: refused, and nothing changes.
+                // No save of this game: refused, and nothing changes, now and at the next load.
                 reportsExpected = 1;
                 break;
             }
