@@ -4,7 +4,6 @@
 #include <variant>
 
 #include "story/labels.h"
-
 #include "system/cp949.h"
 #include "system/failure.h"
 #include "system/files.h"

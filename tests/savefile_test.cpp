@@ -3,6 +3,11 @@
 #include <set>
 #include <vector>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#endif
+
 #include <gtest/gtest.h>
 
 #include "engine/failure.h"
@@ -164,12 +169,25 @@ TEST_F(InFolder, goodSaveSweepsAwayStaleTemporaryFilesOfItsOwn)
     std::error_code notEverywhere;   // Windows sets no time on a folder this way
     fs::last_write_time(folder / ".save.sav.99.tmp", longAgo, notEverywhere);
 
+#ifndef _WIN32
+    // A link of the pattern's name, old itself, to a file that must stay.
+    ASSERT_TRUE(test::writeFile(folder / "keep", "x"));
+    fs::create_symlink(folder / "keep", folder / ".save.sav.5.tmp");
+    const timespec old[2] = {{0, 0}, {0, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, (folder / ".save.sav.5.tmp").c_str(), old, AT_SYMLINK_NOFOLLOW), 0);
+#endif
+
     ASSERT_TRUE(writeSave("끝", path()).ok);
     std::set<std::string> names;
     for (const auto &entry : fs::directory_iterator(folder))
         names.insert(entry.path().filename().string());
-    EXPECT_EQ(names, (std::set<std::string>{"save.sav", ".save.sav.7.tmp", "notes.tmp", ".save.sav.tmp",
-                                            ".other.sav.1.tmp", ".save.sav.12a.tmp", ".save.sav.99.tmp"}));
+    std::set<std::string> expected{"save.sav",          ".save.sav.7.tmp",   "notes.tmp",       ".save.sav.tmp",
+                                   ".other.sav.1.tmp", ".save.sav.12a.tmp", ".save.sav.99.tmp"};
+#ifndef _WIN32
+    expected.insert({"keep", ".save.sav.5.tmp"});
+    EXPECT_EQ(test::contentsOf(folder / "keep"), "x");
+#endif
+    EXPECT_EQ(names, expected);
 }
 
 std::string utf16le(std::u16string_view text)
