@@ -228,7 +228,7 @@ SaveResult writeSave(std::string_view label, const std::string &path, const Cp94
             saved.problem = {Failure::NotFlushed};
         return saved;
     }
-    if (replaced.stage == Written::Create && found.kind == Found::Plain && onlyWritableInPlace(path)) {
+    if (replaced.stage == Written::Create && found.kind == Found::Plain && onlyWritableInPlace(target)) {
         if (found.throughLink)
             return refusedToSave(path, Failure::InPlaceThroughLink);
         const Written inPlace = writeInPlace(path, *bytes);

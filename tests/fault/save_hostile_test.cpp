@@ -43,6 +43,7 @@ TEST(SaveHostile, linksThatLeadAwayFromASaveAreRefused)
         std::function<fs::path(const TempFolder &folder, const TempFolder &elsewhere)> make;
         bool onlyAsRoot = false;
         bool sharedFolder = true;   // as root: the folder is root's, and everybody may write it
+        const char *says = nullptr;  // the reason, where more than one would refuse
     };
     const std::string notes = "# the player's shell\nexport PATH=$HOME/bin:$PATH\nalias ll='ls -l'\n";
     const Case cases[] = {
@@ -71,6 +72,14 @@ TEST(SaveHostile, linksThatLeadAwayFromASaveAreRefused)
              fs::create_symlink(elsewhere / "locked" / "comm", folder / "save.sav");
              return elsewhere / "locked" / "comm";
          }},
+        {"link to a save of this game whose folder takes no new file",
+         [&](const TempFolder &folder, const TempFolder &elsewhere) {
+             fs::create_directory(elsewhere / "locked");
+             writeAll(elsewhere / "locked" / "my.sav", saveBytes(oldLabel));
+             fs::create_symlink(elsewhere / "locked" / "my.sav", folder / "save.sav");
+             return elsewhere / "locked" / "my.sav";
+         },
+         false, true, "링크를 따라가 제자리에 쓰지는 않습니다"},
         {"link to one line that is no save (~/.ssh/authorized_keys)",
          [&](const TempFolder &folder, const TempFolder &elsewhere) {
              writeAll(elsewhere / "authorized_keys", "ssh-ed25519 AAAAC3NzaC1lZDI1NTE5AAAAIJ9 player@home\n");
@@ -143,6 +152,9 @@ TEST(SaveHostile, linksThatLeadAwayFromASaveAreRefused)
         std::printf("  %s: exit %d, \"%s\"\n", c.name, o.exitCode, o.output.substr(0, o.output.find('\n')).c_str());
         EXPECT_EQ(o.exitCode, 1) << c.name << ": " << o.output;
         EXPECT_NE(o.output.find("\"save.sav\""), std::string::npos) << c.name << ": not named: " << o.output;
+        if (c.says) {
+            EXPECT_NE(o.output.find(c.says), std::string::npos) << c.name << ": " << o.output;
+        }
         EXPECT_EQ(fs::exists(target), existed) << c.name;
         if (existed) {
             EXPECT_EQ(readAll(target), before) << c.name << ": the file the link points at was changed";
