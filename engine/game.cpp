@@ -58,6 +58,15 @@ Game::Pictures Game::loadPictures(std::string_view bg, std::string_view ch)
     return result;
 }
 
+bool Game::anyButtonAnswers(std::string_view label) const
+{
+    for (ActionButton button : actionButtons)
+        for (const SceneRow &row : m_story.table(button).rows())
+            if (row.label == label)
+                return true;
+    return false;
+}
+
 StepResult Game::press(ActionButton button)
 {
     const SceneRow *row = m_story.table(button).find(m_state.sceneLabel, m_state.battleRoll);
@@ -127,7 +136,12 @@ StepResult Game::load()
     // Nothing is redrawn: the next click on the button that showed the saved
     // scene shows it again.
     m_state.sceneLabel = std::move(loaded.label);
-    return outcome(StepResult::Kind::Performed, std::move(loaded.file), loaded.doing, loaded.problem);
+    StepResult result = outcome(StepResult::Kind::Performed, std::move(loaded.file), loaded.doing, loaded.problem);
+    // A label no table knows loads all the same, but then every button would
+    // seem broken: the player is told that only start and load lead on.
+    if (!result.problem && !anyButtonAnswers(m_state.sceneLabel))
+        result.problem = {Failure::UnknownScene};
+    return result;
 }
 
 } // namespace barmen

@@ -68,6 +68,8 @@ private:
     struct Pictures;
     Pictures loadPictures(std::string_view bg, std::string_view ch);
     StepResult perform(const SceneRow &row);
+    // Whether some action button has a row for the label, whatever the roll.
+    bool anyButtonAnswers(std::string_view label) const;
 
     const Story &m_story;
     Screen &m_screen;

@@ -52,6 +52,7 @@ Loaded load(std::string_view file)
         case Failure::NoSuchFile:
         case Failure::NotAFolderOnPath:
         case Failure::PathTooLong:
+        case Failure::InUse:   // held by another program that shares it with nobody
             return failure(read.problem.kind);
         case Failure::None:
             return failure(Failure::NoSuchFile);

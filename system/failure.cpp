@@ -98,7 +98,7 @@ constexpr Wording wordings[] = {
     {Failure::DiskError, "디스크에서 입출력 오류가 났습니다", "파일을 끝까지 읽지 못했습니다."},
     {Failure::PathTooLong, "경로가 너무 깁니다", "파일이 없습니다."},
     {Failure::TooManyOpenFiles, "열린 파일이 너무 많습니다", "파일을 열 수 없습니다."},
-    {Failure::InUse, "다른 프로그램이 쓰고 있습니다", "파일을 열 수 없습니다."},
+    {Failure::InUse, "다른 프로그램이 쓰고 있습니다", "파일을 열 수 없습니다 (다른 프로그램이 쓰고 있습니다)."},
     {Failure::OtherDisk, "다른 디스크로는 옮길 수 없습니다", "파일을 열 수 없습니다."},
     {Failure::ShortWrite, "끝까지 쓰지 못했습니다", "파일을 끝까지 읽지 못했습니다."},
     {Failure::NameTaken, "같은 이름의 파일이 이미 있습니다", "파일을 열 수 없습니다."},

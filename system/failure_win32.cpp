@@ -10,6 +10,8 @@ Problem fromWin32Error(unsigned long error)
     case ERROR_SUCCESS:
         return {Failure::ShortWrite};
     case ERROR_ACCESS_DENIED:
+    case ERROR_NETWORK_ACCESS_DENIED:
+    case ERROR_CANT_ACCESS_FILE:
     case ERROR_PRIVILEGE_NOT_HELD:
     case ERROR_INVALID_ACCESS:
     case ERROR_CANNOT_MAKE:
@@ -33,6 +35,7 @@ Problem fromWin32Error(unsigned long error)
     case ERROR_DIRECTORY:
         return {Failure::NotAFolderOnPath};
     case 336:    // ERROR_DIRECTORY_NOT_SUPPORTED
+    case ERROR_DIR_NOT_EMPTY:
         return {Failure::IsFolder};
     case ERROR_CANT_RESOLVE_FILENAME:
         return {Failure::LinkLoop};
@@ -47,7 +50,11 @@ Problem fromWin32Error(unsigned long error)
     case ERROR_DEV_NOT_EXIST:
     case ERROR_UNEXP_NET_ERR:
     case ERROR_NETNAME_DELETED:
+    case ERROR_SEM_TIMEOUT:
+    case ERROR_OPERATION_ABORTED:
         return {Failure::DiskError};
+    case ERROR_HANDLE_EOF:
+        return {Failure::ReadIncomplete};
     case ERROR_FILENAME_EXCED_RANGE:
     case ERROR_BUFFER_OVERFLOW:
         return {Failure::PathTooLong};
@@ -55,6 +62,7 @@ Problem fromWin32Error(unsigned long error)
         return {Failure::TooManyOpenFiles};
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
+    case ERROR_DELETE_PENDING:
     case ERROR_USER_MAPPED_FILE:
     case ERROR_UNABLE_TO_REMOVE_REPLACED:
     case ERROR_UNABLE_TO_MOVE_REPLACEMENT:
@@ -62,6 +70,26 @@ Problem fromWin32Error(unsigned long error)
         return {Failure::InUse};
     case ERROR_NOT_SAME_DEVICE:
         return {Failure::OtherDisk};
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+        return {Failure::NameTaken};
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+        return {Failure::BadName};
+    case ERROR_INVALID_PARAMETER:
+    case ERROR_INVALID_FUNCTION:
+    case ERROR_NOT_SUPPORTED:
+    case ERROR_NOT_A_REPARSE_POINT:
+        return {Failure::NotSupported};
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY:
+        return {Failure::OutOfMemory};
+    case 681:    // ERROR_STOPPED_ON_SYMLINK: a link where a file was asked for
+        return {Failure::NotPlainFile};
+    case ERROR_BROKEN_PIPE:
+    case ERROR_NO_DATA:
+    case ERROR_PIPE_BUSY:
+        return {Failure::IsPipe};
     default:
         return {Failure::Unknown, long(error)};
     }

@@ -21,11 +21,7 @@ struct Found {
     Kind kind = Missing;
     system::Other other = system::Other::Device;   // for Other
     Problem problem;            // for Unreachable: why the path could not be looked at
-    bool throughLink = false;   // the name itself is a link
-    // A link in a folder that others may write (sticky and world-writable, as
-    // /tmp), owned neither by this player nor by the folder's owner: the
-    // kernel's protected-symlinks rule would not follow it either.
-    bool foreignLink = false;
+    bool throughLink = false;   // the name itself is a link (or a junction)
 };
 Found lookAt(const std::string &path);
 
@@ -42,7 +38,8 @@ struct Read {
 };
 Read readFile(const std::string &path, std::size_t limit);
 
-// Where a write went wrong.
+// Where a write went wrong. Done with a problem: the new file is in place,
+// but the disk did not confirm that the folder's change reached it.
 struct Written {
     enum Stage { Done, Create, Write, Flush, Replace } stage = Done;
     Problem problem;
@@ -51,9 +48,18 @@ struct Written {
 };
 
 // Writes the bytes into a new file in the same folder, flushes it to the
-// disk, puts it in the path's place in one step and flushes the folder.
-// When anything fails before the swap, the old file is left as it was.
+// disk, puts it at the path in one step and flushes the folder. The path is
+// written as it stands: a link there is replaced, never followed (the save
+// rules follow it themselves). When anything fails before the swap, the old
+// file is left as it was. The new file's name is one no other file has, and
+// it is tried again under a new name when another took it first.
 Written replaceFile(const std::string &path, std::string_view bytes);
+
+// Removes the temporary files replaceFile left beside the path when it was
+// ended between writing and swapping, and that have been left alone since:
+// only names of its own pattern, only plain files (a link of that name is
+// removed as a name, never followed), and none a save in progress may still use.
+void removeStaleTemporaries(const std::string &path);
 
 // Writes the bytes over a plain file's old content, in one write, cuts the
 // file to their length and flushes it. Never through a link, and never into
@@ -68,11 +74,19 @@ bool mayWrite(const std::string &path);
 // itself may be written.
 bool onlyWritableInPlace(const std::string &path);
 
-// The path a link names, made absolute; the path itself when it is no link.
-std::string linkTarget(const std::string &path);
+// Where a chain of links (symbolic links, and junctions on Windows) ends,
+// made absolute, without opening what it leads to; the path itself when it
+// is no link. Foreign when any link on the way was made by someone other
+// than this player: whatever a folder's rights, only the player's own links
+// may lead the save elsewhere.
+struct Link {
+    std::string target;
+    bool foreign = false;
+};
+Link followLink(const std::string &path);
 
-// Whether the path lies inside the current folder (links followed as far
-// as they lead), as the game folder's own files do.
+// Whether the folder holding the path lies inside the current folder, as
+// the game folder's own files do. The path's own last part is not followed.
 bool insideCurrentFolder(const std::string &path);
 
 // Under a file-size limit (ulimit -f, a sandbox, a service's limits) a write

@@ -4,6 +4,8 @@
 #include <climits>
 #include <csignal>
 #include <cstdlib>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
@@ -72,16 +74,22 @@ std::string resolved(const std::string &path)
     return ::realpath(path.c_str(), real) ? std::string(real) : std::string();
 }
 
-// A link that another user planted in a folder everybody may write, which
-// the kernel itself refuses to follow for a process that is not its owner.
-bool foreign(const std::string &path, const struct stat &link)
+// The temporary files beside a save: ".save.sav.<digits>.tmp".
+std::string temporaryPrefix(const std::string &name) { return "." + name + "."; }
+constexpr std::string_view temporarySuffix = ".tmp";
+
+bool temporaryOf(std::string_view entry, const std::string &name)
 {
-    struct stat folder {};
-    if (::stat(folderOf(path).c_str(), &folder) != 0)
+    const std::string prefix = temporaryPrefix(name);
+    if (!entry.starts_with(prefix) || !entry.ends_with(temporarySuffix))
         return false;
-    const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
-    return shared && link.st_uid != ::geteuid() && link.st_uid != folder.st_uid;
+    const std::string_view digits = entry.substr(prefix.size(), entry.size() - prefix.size() - temporarySuffix.size());
+    return !digits.empty() && digits.find_first_not_of("0123456789") == std::string_view::npos;
 }
+
+// Long enough that no save still writing or flushing its file (a slow USB
+// stick) loses it; short enough that a kill leaves nothing for good.
+constexpr time_t staleAfterSeconds = 10 * 60;
 
 // Writes every byte, however the system splits the write.
 int writeAll(int fd, std::string_view bytes)
@@ -116,10 +124,8 @@ Found lookAt(const std::string &path)
 {
     Found found;
     struct stat link {};
-    if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+    if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
         found.throughLink = true;
-        found.foreignLink = foreign(path, link);
-    }
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0) {
         if (S_ISREG(st.st_mode))
@@ -216,9 +222,8 @@ Read readFile(const std::string &path, std::size_t limit)
     return read;
 }
 
-Written replaceFile(const std::string &path, std::string_view bytes)
+Written replaceFile(const std::string &target, std::string_view bytes)
 {
-    const std::string target = linkTarget(path);
     const std::string folder = folderOf(target);
     const std::string name = target.substr(target.rfind('/') + 1);
 
@@ -228,7 +233,8 @@ Written replaceFile(const std::string &path, std::string_view bytes)
     int fd = -1;
     int error = 0;
     for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        temporary = folder + "/." + name + "." + std::to_string(seed() % 1000000000u) + ".tmp";
+        temporary = folder + "/" + temporaryPrefix(name) + std::to_string(seed() % 1000000000u)
+            + std::string(temporarySuffix);
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
         error = errno;
         if (fd < 0 && error != EEXIST)
@@ -264,9 +270,36 @@ Written replaceFile(const std::string &path, std::string_view bytes)
         ::unlink(temporary.c_str());
         return {Written::Replace, fromErrno(why)};
     }
+    // The new save is in place; only whether the disk keeps the swap is open.
     if (const int why = flushFolder(folder))
-        return {Written::Flush, fromErrno(why)};
+        return {Written::Done, fromErrno(why)};
     return {};
+}
+
+void removeStaleTemporaries(const std::string &path)
+{
+    const std::string full = absolute(path);
+    const std::string name = full.substr(full.rfind('/') + 1);
+    const int folder = ::open(folderOf(full).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0)
+        return;
+    DIR *listing = ::fdopendir(folder);
+    if (!listing) {
+        ::close(folder);
+        return;
+    }
+    const time_t now = ::time(nullptr);
+    while (const dirent *entry = ::readdir(listing)) {
+        if (!temporaryOf(entry->d_name, name))
+            continue;
+        struct stat st {};
+        // Looked at, and removed, as a name in this folder: a link is never followed.
+        if (::fstatat(folder, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)
+            || st.st_uid != ::geteuid() || now - st.st_mtime < staleAfterSeconds)
+            continue;
+        ::unlinkat(folder, entry->d_name, 0);
+    }
+    ::closedir(listing);
 }
 
 Written writeInPlace(const std::string &path, std::string_view bytes)
@@ -307,24 +340,31 @@ bool onlyWritableInPlace(const std::string &path)
     return ::access(folderOf(absolute(path)).c_str(), W_OK) != 0 && ::access(path.c_str(), W_OK) == 0;
 }
 
-std::string linkTarget(const std::string &path)
+Link followLink(const std::string &path)
 {
+    Link link;
     std::string at = absolute(path);
     for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(at.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            break;
+        if (st.st_uid != ::geteuid())
+            link.foreign = true;
         char target[PATH_MAX];
         const ssize_t n = ::readlink(at.c_str(), target, sizeof target - 1);
-        if (n < 0)
-            return at;
+        if (n <= 0)
+            break;
         const std::string next(target, std::size_t(n));
         at = next.front() == '/' ? next : folderOf(at) + "/" + next;
     }
-    return at;
+    link.target = at;
+    return link;
 }
 
 bool insideCurrentFolder(const std::string &path)
 {
     const std::string here = resolved(".");
-    const std::string folder = resolved(folderOf(linkTarget(path)));
+    const std::string folder = resolved(folderOf(absolute(path)));
     if (here.empty() || folder.empty())
         return false;
     return folder == here || folder.starts_with(here == "/" ? here : here + "/");

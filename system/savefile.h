@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/failure.h"
 #include "engine/savestore.h"
 
 namespace barmen::system {
@@ -30,15 +31,36 @@ public:
 };
 const Cp949 &systemCp949();
 
-// The bytes of a save file holding this label (UTF-8 in).
+// The save's rules on bytes alone, with no file in sight, so any store of
+// saves (a file here, a browser's storage elsewhere) keeps the same format.
+
+// The bytes of a save file holding this label (UTF-8 in): its CP949, then
+// CR LF. Nothing when the converter cannot be used.
 std::optional<std::string> encodeSave(std::string_view label, const Cp949 &codec = systemCp949());
 
-// The label a save file holds (UTF-8 out): the bytes up to the first CR, or
-// all of them, giving a label no table knows when they are not CP949.
-std::optional<std::string> decodeSave(std::string_view bytes, const Cp949 &codec = systemCp949());
+// What a save's bytes hold: the label (UTF-8), or why they are no save.
+struct SavedLine {
+    std::string label;
+    Failure refusal = Failure::None;   // NotASave, or Cp949Decode when the converter cannot be used
 
-// Whether the bytes could be a save file: one line at most, within the limit.
-bool looksLikeSave(std::string_view bytes);
+    bool ok() const { return refusal == Failure::None; }
+};
+
+// The first line, up to its CR or LF (a file edited on Linux ends in LF
+// alone), or all the bytes when there is no line end. Anything that is no
+// CP949 text is refused as no save of this game: a byte-order mark, UTF-16,
+// a NUL, bytes that are not CP949, UTF-8 text that is not also plain CP949
+// Hangul, a first line longer than saveReadLimit. A well-formed line that
+// names no scene is a label all the same.
+SavedLine decodeSave(std::string_view bytes, const Cp949 &codec = systemCp949());
+
+// Whether the label names a scene of this release: one of the labels a save
+// may hold (story/saved-labels.txt).
+bool isSavedLabel(std::string_view label);
+
+// Whether the bytes are a save of this game: one line naming a scene of
+// this release, as the save button writes it.
+bool isSaveOfThisGame(std::string_view bytes, const Cp949 &codec = systemCp949());
 
 // What a save or a load came to: the label read, or what failed and why,
 // by kind; system::messageFor gives the words.
@@ -51,16 +73,19 @@ using LoadResult = SaveStore::Result;
 // written into the old file in place, and flushed to the disk.
 //
 // Anything but a plain file in the save's place (a folder, a pipe, a device)
-// is refused and left exactly as it is. A link is followed to a save
-// elsewhere, and a link to nothing inside the game folder makes its target;
-// a link to a file that holds something else, to nothing outside the game
-// folder, or planted by another player in a folder everybody may write, is
-// refused, and nothing is ever written in place through a link.
+// is refused and left exactly as it is. A link made by the player is
+// followed to a save of this game elsewhere, and a link to nothing inside the
+// game folder makes its target; a link to a file that holds anything else, to
+// nothing outside the game folder, or made by anyone but the player, is
+// refused, and nothing is ever written in place through a link. A good save
+// sweeps away the temporary files a save ended half-way left behind. When
+// the new save is in place but the disk did not confirm it, the save went
+// through with the note NotFlushed.
 SaveResult writeSave(std::string_view label, const std::string &path = saveFileName,
                      const Cp949 &codec = systemCp949());
 
-// A missing or empty file, and anything but a plain file, is an error; any
-// other content gives a label.
+// A missing or empty file, anything but a plain file, and a file that is no
+// save (decodeSave) is an error; a save gives its label.
 LoadResult readSave(const std::string &path = saveFileName, const Cp949 &codec = systemCp949());
 
 // The game's save store: the one-line file, by default "save.sav" in the

@@ -139,6 +139,15 @@ INSTANTIATE_TEST_SUITE_P(
                  "저장 파일 \"save.sav\"를 열 수 없습니다: 폴더입니다."},
         Sentence{"decoding", "save.bin", Doing::Reading, {Failure::Cp949Decode},
                  "저장 파일 \"save.bin\"을 읽을 수 없습니다: 저장 파일의 한글 코드(CP949)를 글자로 바꾸지 못했습니다."},
+        Sentence{"notASave", "save.sav", Doing::Reading, {Failure::NotASave},
+                 "저장 파일 \"save.sav\"를 읽을 수 없습니다: 이 게임의 저장 파일이 아닙니다. 게임은 아무것도 바뀌지 "
+                 "않았습니다."},
+        Sentence{"unknownScene", "save.sav", Doing::Reading, {Failure::UnknownScene},
+                 "저장 파일 \"save.sav\"에 적힌 장면은 이 게임의 이야기에 없습니다. 시작하기나 불러오기를 누르기 "
+                 "전에는 어느 버튼도 답하지 않습니다."},
+        Sentence{"notFlushed", "save.sav", Doing::Writing, {Failure::NotFlushed},
+                 "저장 파일 \"save.sav\"를 썼지만, 디스크가 끝까지 기록했다고 확인해 주지 않았습니다. 곧 전원이 "
+                 "갑자기 꺼지면 이번 저장이 사라질 수 있습니다."},
         Sentence{"nothingToSave", "", Doing::Writing, {Failure::NothingToSave},
                  "아직 이야기의 장면을 하나도 보지 않아 저장할 것이 없습니다. 저장 파일은 그대로 두었습니다."}),
     [](const auto &info) { return std::string(info.param.name); });

@@ -1,8 +1,16 @@
+#include <chrono>
 #include <filesystem>
+#include <set>
 #include <vector>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#endif
 
 #include <gtest/gtest.h>
 
+#include "engine/failure.h"
 #include "scratchfolder.h"
 #include "system/savefile.h"
 
@@ -31,7 +39,9 @@ TEST_P(SaveFormat, labelAndBytesMatchBothWays)
 {
     const SaveBytes &c = GetParam();
     EXPECT_EQ(encodeSave(c.label), c.file);
-    EXPECT_EQ(decodeSave(c.file), c.label);
+    const SavedLine line = decodeSave(c.file);
+    EXPECT_TRUE(line.ok());
+    EXPECT_EQ(line.label, c.label);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -47,19 +57,26 @@ INSTANTIATE_TEST_SUITE_P(
         SaveBytes{"gameOver", "끝", bytes({0xB3, 0xA1, 0x0D, 0x0A})}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST(SaveFile, readingStopsAtTheFirstCarriageReturn)
+TEST(SaveFile, readingStopsAtTheFirstLineEnd)
 {
-    EXPECT_EQ(decodeSave(bytes({0xB3, 0xA1, 0x0D, 0x0A, 0xB3, 0xA1, 0x0D, 0x0A})), "끝");
-    EXPECT_EQ(decodeSave(bytes({0xB3, 0xA1})), "끝");           // no line end at all
-    EXPECT_EQ(decodeSave(bytes({0x0D, 0x0A})), "");              // a saved empty label
-    EXPECT_EQ(decodeSave(bytes({0xB3, 0xA1, 0x0D})), "끝");
+    EXPECT_EQ(decodeSave(bytes({0xB3, 0xA1, 0x0D, 0x0A, 0xB3, 0xA1, 0x0D, 0x0A})).label, "끝");
+    EXPECT_EQ(decodeSave(bytes({0xB3, 0xA1})).label, "끝");           // no line end at all
+    EXPECT_EQ(decodeSave(bytes({0x0D, 0x0A})).label, "");              // a saved empty label
+    EXPECT_EQ(decodeSave(bytes({0xB3, 0xA1, 0x0D})).label, "끝");
+    EXPECT_EQ(decodeSave(bytes({0xB3, 0xA1, 0x0A})).label, "끝");      // edited on Linux: LF alone
+    EXPECT_EQ(decodeSave(bytes({0xB3, 0xA1, 0x0A, 0xB3, 0xA1, 0x0A})).label, "끝");
 }
 
-TEST(SaveFile, bytesThatAreNotCp949BecomeReplacementCharacters)
+// A save is one line this game wrote, naming a scene of this release.
+TEST(SaveFile, onlyOneLineNamingASceneIsASaveOfThisGame)
 {
-    EXPECT_EQ(decodeSave(bytes({0xFF, 0x41})), "\xEF\xBF\xBD" "A");
-    EXPECT_EQ(decodeSave(bytes({0xB3})), "\xEF\xBF\xBD");          // cut in the middle of a syllable
-    EXPECT_EQ(decodeSave(bytes({0xB3, 0xA1, 0x80})), "끝\xEF\xBF\xBD");
+    EXPECT_TRUE(isSaveOfThisGame(*encodeSave("엔딩 26-1")));
+    EXPECT_TRUE(isSaveOfThisGame(bytes({0xB3, 0xA1, 0x0A})));
+    EXPECT_TRUE(isSaveOfThisGame(bytes({0xB3, 0xA1})));
+    EXPECT_FALSE(isSaveOfThisGame(*encodeSave("없는 장면")));
+    EXPECT_FALSE(isSaveOfThisGame(*encodeSave("")));
+    EXPECT_FALSE(isSaveOfThisGame(*encodeSave("끝") + *encodeSave("끝")));
+    EXPECT_FALSE(isSaveOfThisGame("ssh-ed25519 AAAAC3NzaC1lZDI1NTE5AAAAIG player@home\n"));
 }
 
 TEST(SaveFile, characterOutsideCp949IsWrittenAsQuestionMark)
@@ -121,14 +138,125 @@ TEST_F(InFolder, lineEndAloneIsTheEmptyLabel)
     EXPECT_EQ(loaded.label, "");
 }
 
-// A huge file must not be read whole: only the start of it can hold a label.
+// A huge file must not be read whole: only the start of it can hold a
+// label, and a first line longer than any label is no save.
 TEST_F(InFolder, hugeFileIsReadOnlyAsFarAsALabelCanReach)
 {
     write(std::string(8 * 1024 * 1024, 'A'));
     const LoadResult loaded = readSave(path());
-    EXPECT_TRUE(loaded.ok);
-    EXPECT_EQ(loaded.label.size(), std::size_t(saveReadLimit));
+    EXPECT_FALSE(loaded.ok);
+    EXPECT_EQ(loaded.problem.kind, Failure::NotASave);
 }
+
+// A save killed between writing its new file and swapping it in leaves that
+// file behind; the next good save sweeps away the game's own, once nothing
+// can still be writing them, and nothing else.
+TEST_F(InFolder, goodSaveSweepsAwayStaleTemporaryFilesOfItsOwn)
+{
+    const fs::path folder = dir.path();
+    const auto longAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const char *name : {".save.sav.123456789.tmp", ".save.sav.42.tmp", ".save.sav.7.tmp"}) {
+        ASSERT_TRUE(test::writeFile(folder / name, "\xB3\xA1\r\n"));
+        if (std::string_view(name) != ".save.sav.7.tmp")
+            fs::last_write_time(folder / name, longAgo);
+    }
+    // Not the game's: other names, a folder of the pattern's name.
+    for (const char *name : {"notes.tmp", ".save.sav.tmp", ".other.sav.1.tmp", ".save.sav.12a.tmp"}) {
+        ASSERT_TRUE(test::writeFile(folder / name, "x"));
+        fs::last_write_time(folder / name, longAgo);
+    }
+    fs::create_directory(folder / ".save.sav.99.tmp");
+    std::error_code notEverywhere;   // Windows sets no time on a folder this way
+    fs::last_write_time(folder / ".save.sav.99.tmp", longAgo, notEverywhere);
+
+#ifndef _WIN32
+    // A link of the pattern's name, old itself, to a file that must stay.
+    ASSERT_TRUE(test::writeFile(folder / "keep", "x"));
+    fs::create_symlink(folder / "keep", folder / ".save.sav.5.tmp");
+    const timespec old[2] = {{0, 0}, {0, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, (folder / ".save.sav.5.tmp").c_str(), old, AT_SYMLINK_NOFOLLOW), 0);
+#endif
+
+    ASSERT_TRUE(writeSave("끝", path()).ok);
+    std::set<std::string> names;
+    for (const auto &entry : fs::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    std::set<std::string> expected{"save.sav",          ".save.sav.7.tmp",   "notes.tmp",       ".save.sav.tmp",
+                                   ".other.sav.1.tmp", ".save.sav.12a.tmp", ".save.sav.99.tmp"};
+#ifndef _WIN32
+    expected.insert({"keep", ".save.sav.5.tmp"});
+    EXPECT_EQ(test::contentsOf(folder / "keep"), "x");
+#endif
+    EXPECT_EQ(names, expected);
+}
+
+std::string utf16le(std::u16string_view text)
+{
+    std::string out;
+    for (char16_t c : text) {
+        out += char(c & 0xFF);
+        out += char(c >> 8);
+    }
+    return out;
+}
+
+std::string utf16be(std::u16string_view text)
+{
+    std::string out;
+    for (char16_t c : text) {
+        out += char(c >> 8);
+        out += char(c & 0xFF);
+    }
+    return out;
+}
+
+struct Unreadable {
+    const char *name;
+    std::string file;
+    friend void PrintTo(const Unreadable &c, std::ostream *os) { *os << c.name; }
+};
+
+class UnreadableSave : public ::testing::TestWithParam<Unreadable> {};
+
+// Files that are no save of this game, as a text editor or another program
+// leaves them: refused with their own reason, and nothing changes. The
+// bytes' rule and the loaded file agree.
+TEST_P(UnreadableSave, isRefusedAsNoSaveOfThisGame)
+{
+    const Unreadable &c = GetParam();
+    EXPECT_EQ(decodeSave(c.file).refusal, Failure::NotASave);
+    test::ScratchFolder dir;
+    ASSERT_TRUE(dir.valid());
+    ASSERT_TRUE(test::writeFile(dir.path() / "save.sav", c.file));
+    const LoadResult loaded = readSave(dir.file("save.sav"));
+    EXPECT_FALSE(loaded.ok);
+    EXPECT_EQ(loaded.problem.kind, Failure::NotASave);
+    EXPECT_EQ(loaded.doing, Doing::Reading);
+    EXPECT_TRUE(loaded.label.empty());
+    EXPECT_EQ(test::contentsOf(dir.path() / "save.sav"), c.file);
+}
+
+const std::string start2 = bytes({0xBD, 0xC3, 0xC0, 0xDB, 0x20, 0x32, 0x0D, 0x0A});
+
+INSTANTIATE_TEST_SUITE_P(
+    SaveFile, UnreadableSave,
+    ::testing::Values(
+        Unreadable{"utf8ByteOrderMark", "\xEF\xBB\xBF" + start2},
+        Unreadable{"utf16WithMark", "\xFF\xFE" + utf16le(u"시작 2\r\n")},
+        Unreadable{"utf16WithoutMark", utf16le(u"시작 2\r\n")},
+        Unreadable{"utf16BigEndian", "\xFE\xFF" + utf16be(u"시작 2\r\n")},
+        Unreadable{"utf16OfOneSyllable", utf16le(u"끝")},
+        Unreadable{"utf8Text", "시작 2\r\n"},
+        // Valid CP949 by chance, as Hanja and rare syllables: still UTF-8 text.
+        Unreadable{"utf8TextThatPassesForCp949", "갇갇\r\n"},
+        Unreadable{"nulInTheLine", std::string("\xB3\xA1\0\r\n", 5)},
+        Unreadable{"nulAfterTheLine", std::string("\xB3\xA1\r\n\0\0", 6)},
+        Unreadable{"notCp949", bytes({0xFF, 0x41, 0x0D, 0x0A})},
+        Unreadable{"syllableCutInHalf", bytes({0xB3})},
+        Unreadable{"trailByteAlone", bytes({0xB3, 0xA1, 0x80, 0x0D, 0x0A})},
+        Unreadable{"firstLineOverTheLimit", std::string(saveReadLimit + 1, 'A') + "\r\n"},
+        Unreadable{"endlessFirstLine", std::string(3 * saveReadLimit, 'A')}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(InFolder, saveOverAFolderFailsAndKeepsTheFolder)
 {

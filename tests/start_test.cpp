@@ -95,6 +95,24 @@ TEST_F(SystemButtons, failedSaveOrLoadSaysWhyAndChangesNothing)
     EXPECT_EQ(state().sceneLabel, "관찰 5");
 }
 
+// A label no scene of this release has still loads, and the player learns
+// that only 시작하기 and 불러오기 answer now; a known one loads in silence.
+TEST_F(SystemButtons, loadOfALabelNoButtonAnswersSaysSo)
+{
+    state() = {"관찰 5", "관찰 4", 1};
+    saves.saved = "다음 판의 장면 1";
+    const StepResult unknown = game.load();
+    EXPECT_EQ(unknown.kind, StepResult::Kind::Performed);
+    EXPECT_EQ(unknown.problem.kind, Failure::UnknownScene);
+    EXPECT_EQ(state().sceneLabel, "다음 판의 장면 1");
+    EXPECT_TRUE(screen.ops.empty());
+
+    saves.saved = "골렘 8";   // the duel menu: answered once the progress button has drawn a roll
+    const StepResult known = game.load();
+    EXPECT_EQ(known.kind, StepResult::Kind::Performed);
+    EXPECT_FALSE(known.problem) << int(known.problem.kind);
+}
+
 // Before any scene of the story, a save would write the empty label over a
 // good save, and the next load would lead nowhere: it is refused, the old
 // save stays, and the player is told. A load of an empty label still works.

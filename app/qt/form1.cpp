@@ -163,8 +163,10 @@ void Form1::showCharacter(const QPixmap &pixmap)
 
 void Form1::report(const StepResult &result)
 {
-    if (result.failed())
-        m_report(qtString(system::messageFor(result)));
+    // A failure, or a note on a click that went through.
+    const std::string message = system::messageFor(result);
+    if (!message.empty())
+        m_report(qtString(message));
 }
 
 void Form1::run(layout::Command command)

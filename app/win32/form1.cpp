@@ -459,9 +459,11 @@ void Form1::clicked(layout::Command command)
 
 void Form1::report(const StepResult &result)
 {
-    if (!result.failed())
+    // A failure, or a note on a click that went through.
+    const std::string message = system::messageFor(result);
+    if (message.empty())
         return;
-    const std::wstring text = widen(system::messageFor(result));
+    const std::wstring text = widen(message);
     const std::wstring caption = widen(layout::windowCaption);
     MessageBoxW(m_hwnd, text.c_str(), caption.c_str(), MB_OK | MB_ICONWARNING);
 }

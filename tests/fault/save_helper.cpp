@@ -22,10 +22,10 @@ namespace {
 int save(std::string_view label)
 {
     const barmen::system::SaveResult saved = barmen::system::writeSave(label);
-    if (saved.ok)
-        return 0;
-    std::fprintf(stderr, "%s\n", barmen::system::messageFor(saved).c_str());
-    return 1;
+    // A save that went through may still come with a note for the player.
+    if (const std::string message = barmen::system::messageFor(saved); !message.empty())
+        std::fprintf(stderr, "%s\n", message.c_str());
+    return saved.ok ? 0 : 1;
 }
 
 } // namespace

@@ -42,6 +42,8 @@ TEST(SaveHostile, linksThatLeadAwayFromASaveAreRefused)
         // Makes the target (in elsewhere) and the link; returns what must not change.
         std::function<fs::path(const TempFolder &folder, const TempFolder &elsewhere)> make;
         bool onlyAsRoot = false;
+        bool sharedFolder = true;   // as root: the folder is root's, and everybody may write it
+        const char *says = nullptr;  // the reason, where more than one would refuse
     };
     const std::string notes = "# the player's shell\nexport PATH=$HOME/bin:$PATH\nalias ll='ls -l'\n";
     const Case cases[] = {
@@ -70,6 +72,46 @@ TEST(SaveHostile, linksThatLeadAwayFromASaveAreRefused)
              fs::create_symlink(elsewhere / "locked" / "comm", folder / "save.sav");
              return elsewhere / "locked" / "comm";
          }},
+        {"link to a save of this game whose folder takes no new file",
+         [&](const TempFolder &folder, const TempFolder &elsewhere) {
+             fs::create_directory(elsewhere / "locked");
+             writeAll(elsewhere / "locked" / "my.sav", saveBytes(oldLabel));
+             fs::create_symlink(elsewhere / "locked" / "my.sav", folder / "save.sav");
+             return elsewhere / "locked" / "my.sav";
+         },
+         false, true, "링크를 따라가 제자리에 쓰지는 않습니다"},
+        {"link to one line that is no save (~/.ssh/authorized_keys)",
+         [&](const TempFolder &folder, const TempFolder &elsewhere) {
+             writeAll(elsewhere / "authorized_keys", "ssh-ed25519 AAAAC3NzaC1lZDI1NTE5AAAAIJ9 player@home\n");
+             fs::create_symlink(elsewhere / "authorized_keys", folder / "save.sav");
+             return elsewhere / "authorized_keys";
+         }},
+        {"link to one short line naming no scene",
+         [&](const TempFolder &folder, const TempFolder &elsewhere) {
+             writeAll(elsewhere / "todo", "buy milk\r\n");
+             fs::create_symlink(elsewhere / "todo", folder / "save.sav");
+             return elsewhere / "todo";
+         }},
+        {"link to a save in UTF-8",
+         [&](const TempFolder &folder, const TempFolder &elsewhere) {
+             writeAll(elsewhere / "utf8.sav", "시작 2\r\n");
+             fs::create_symlink(elsewhere / "utf8.sav", folder / "save.sav");
+             return elsewhere / "utf8.sav";
+         }},
+        {"link to a link that leads to no save",
+         [&](const TempFolder &folder, const TempFolder &elsewhere) {
+             writeAll(elsewhere / "notes", "buy milk\n");
+             fs::create_symlink(elsewhere / "notes", elsewhere / "hop");
+             fs::create_symlink(elsewhere / "hop", folder / "save.sav");
+             return elsewhere / "notes";
+         }},
+        {"link another user made to a save, in the player's own folder",
+         [&](const TempFolder &folder, const TempFolder &elsewhere) {
+             writeAll(elsewhere / "their.sav", saveBytes(oldLabel));
+             fs::create_symlink(elsewhere / "their.sav", folder / "save.sav");
+             return elsewhere / "their.sav";
+         },
+         true, false},
         {"link planted by another user in a folder everybody may write",
          [&](const TempFolder &folder, const TempFolder &elsewhere) {
              writeAll(elsewhere / "notes.txt", "buy milk\n");
@@ -96,9 +138,13 @@ TEST(SaveHostile, linksThatLeadAwayFromASaveAreRefused)
         chmod(elsewhere.path.c_str(), 0755);
         if (fs::exists(elsewhere / "locked"))
             chmod((elsewhere / "locked").c_str(), 0555);
-        if (c.onlyAsRoot) {
+        if (c.onlyAsRoot && c.sharedFolder) {
             chown(folder.path.c_str(), 0, 0);
             chmod(folder.path.c_str(), 01777);
+        } else if (c.onlyAsRoot) {
+            // The player's own folder, with a link someone else made in it.
+            folder.giveToNobody();
+            lchown((folder / "save.sav").c_str(), 1, 1);
         }
         const fs::path linkTo = fs::read_symlink(folder / "save.sav");
 
@@ -106,6 +152,9 @@ TEST(SaveHostile, linksThatLeadAwayFromASaveAreRefused)
         std::printf("  %s: exit %d, \"%s\"\n", c.name, o.exitCode, o.output.substr(0, o.output.find('\n')).c_str());
         EXPECT_EQ(o.exitCode, 1) << c.name << ": " << o.output;
         EXPECT_NE(o.output.find("\"save.sav\""), std::string::npos) << c.name << ": not named: " << o.output;
+        if (c.says) {
+            EXPECT_NE(o.output.find(c.says), std::string::npos) << c.name << ": " << o.output;
+        }
         EXPECT_EQ(fs::exists(target), existed) << c.name;
         if (existed) {
             EXPECT_EQ(readAll(target), before) << c.name << ": the file the link points at was changed";
@@ -134,6 +183,24 @@ TEST(SaveHostile, failedFlushKeepsTheOldSave)
         EXPECT_EQ(readAll(folder / "save.sav"), saveBytes(oldLabel)) << what;
         EXPECT_EQ(listing(folder.path), std::set<std::string>{"save.sav"}) << what << ": files left behind";
     }
+}
+
+// The new save is in place, and only the flush of the folder after the swap
+// fails: the save went through, and the player is told it may not survive a
+// power cut rather than that it could not be written.
+TEST(SaveHostile, failedFlushAfterTheSwapSaysTheSaveMayNotLast)
+{
+    TempFolder folder;
+    ASSERT_TRUE(folder.valid());
+    writeAll(folder / "save.sav", saveBytes(oldLabel));
+    std::vector<std::string> environment{"LD_PRELOAD=" + flushShim.string(), "BARMEN_FAIL_FLUSH=folders-after-rename",
+                                         "ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=0"};
+    const Outcome o = run({helper.string(), "save", newLabel}, {folder.path, false, std::nullopt, environment});
+    EXPECT_EQ(o.exitCode, 0) << o.output;
+    EXPECT_NE(o.output.find("전원"), std::string::npos) << o.output;
+    EXPECT_EQ(o.output.find("수 없습니다"), std::string::npos) << o.output;
+    EXPECT_EQ(readAll(folder / "save.sav"), saveBytes(newLabel));
+    EXPECT_EQ(listing(folder.path), std::set<std::string>{"save.sav"});
 }
 
 // Another process renames a pipe over save.sav and a file back, again and

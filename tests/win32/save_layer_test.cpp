@@ -17,6 +17,9 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <vector>
+
+#include <winioctl.h>
 
 #include <gtest/gtest.h>
 
@@ -88,10 +91,11 @@ TEST(Cp949, writesTheBytesTheGameAlwaysWrote)
     EXPECT_EQ(encodeSave("똠"), "\x8C\x63\r\n");                  // beyond EUC-KR, in CP949's extension
     EXPECT_EQ(encodeSave("a\xF0\x9F\x98\x80" "b"), "a?b\r\n");    // one '?' for one character
     EXPECT_EQ(encodeSave("\xC3\xA9"), "?\r\n");                   // é: no look-alike 'e'
-    EXPECT_EQ(decodeSave(start2), "시작 2");
-    EXPECT_EQ(decodeSave("\xFF\x41"), "\xEF\xBF\xBD" "A");
-    EXPECT_EQ(decodeSave("\xB3"), "\xEF\xBF\xBD");
-    EXPECT_EQ(decodeSave("\xB3\xA1\x80"), "끝\xEF\xBF\xBD");
+    EXPECT_EQ(decodeSave(start2).label, "시작 2");
+    // Bytes that are not CP949 are no save, whichever converter reads them.
+    EXPECT_EQ(decodeSave("\xFF\x41").refusal, Failure::NotASave);
+    EXPECT_EQ(decodeSave("\xB3").refusal, Failure::NotASave);
+    EXPECT_EQ(decodeSave("\xB3\xA1\x80").refusal, Failure::NotASave);
 }
 
 TEST(Failures, windowsErrorsHaveTheirKinds)
@@ -202,6 +206,153 @@ TEST_F(InGameFolder, saveHeldByAnotherProgramIsReportedNotLost)
     EXPECT_EQ(listing(folder), std::set<std::wstring>{L"save.sav"});
 }
 
+// A save merely open in another program, whatever it shares: the reason is
+// that another program uses it, never that the player lacks the right.
+TEST_F(InGameFolder, saveOpenElsewhereIsInUseWhateverItShares)
+{
+    for (DWORD share : {DWORD(0), DWORD(FILE_SHARE_READ), DWORD(FILE_SHARE_READ | FILE_SHARE_WRITE)}) {
+        SCOPED_TRACE(share);
+        writeBytes("save.sav", start2);
+        const fs::path marker = folder.parent_path() / (folder.filename().wstring() + L".open");
+        HANDLE holder = spawn(L"--hold \"" + (folder / L"save.sav").wstring() + L"\" \"" + marker.wstring() + L"\" "
+                              + std::to_wstring(share));
+        ASSERT_NE(holder, nullptr);
+        ASSERT_TRUE(waitFor(marker));
+        const SaveResult saved = writeSave("엔딩 36");
+        TerminateProcess(holder, 0);
+        WaitForSingleObject(holder, 5000);
+        CloseHandle(holder);
+        fs::remove(marker);
+        EXPECT_FALSE(saved.ok);
+        EXPECT_EQ(saved.problem.kind, Failure::InUse) << messageFor(saved);
+        EXPECT_EQ(bytesOf("save.sav"), start2);
+    }
+}
+
+// What Windows says, by code: each one the file layer can meet has a kind,
+// so no player reads a bare error number.
+TEST(Failures, everyCodeTheFileLayerMeetsHasAKind)
+{
+    for (DWORD code : std::initializer_list<DWORD>{ERROR_FILE_EXISTS, ERROR_ALREADY_EXISTS, ERROR_INVALID_PARAMETER, ERROR_INVALID_NAME,
+                       ERROR_NOT_SUPPORTED, ERROR_INVALID_FUNCTION, ERROR_NOT_ENOUGH_MEMORY, ERROR_OUTOFMEMORY,
+                       ERROR_DELETE_PENDING, ERROR_DIR_NOT_EMPTY, ERROR_BAD_PATHNAME, ERROR_NETWORK_ACCESS_DENIED,
+                       ERROR_CANT_ACCESS_FILE, DWORD(681), ERROR_NOT_A_REPARSE_POINT,
+                       DWORD(336), ERROR_HANDLE_EOF, ERROR_BROKEN_PIPE, ERROR_NO_DATA,
+                       ERROR_PIPE_BUSY, ERROR_SEM_TIMEOUT, ERROR_OPERATION_ABORTED})
+        EXPECT_NE(fromWin32Error(code).kind, Failure::Unknown) << code;
+    EXPECT_EQ(fromWin32Error(ERROR_FILE_EXISTS).kind, Failure::NameTaken);
+    EXPECT_EQ(fromWin32Error(ERROR_INVALID_PARAMETER).kind, Failure::NotSupported);
+}
+
+// Links and junctions in the save's place, as the POSIX tests have them: a
+// symbolic link made by the player is followed to a save of this game, a
+// dangling one inside the game folder makes its target; one outside it, or
+// to a file that is no save, is refused and nothing changes; a junction is a
+// folder, left alone.
+bool symbolicLink(const fs::path &link, const fs::path &target, bool folder = false)
+{
+    const DWORD flags = (folder ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0) | 0x2;   // ALLOW_UNPRIVILEGED_CREATE
+    if (!CreateSymbolicLinkW(link.c_str(), target.c_str(), flags)
+        && !CreateSymbolicLinkW(link.c_str(), target.c_str(), flags & ~DWORD(0x2)))
+        return false;
+    // Wine 8 says yes and makes nothing: only a reparse point is a link.
+    const DWORD attributes = GetFileAttributesW(link.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+bool junction(const fs::path &link, const fs::path &target)
+{
+    if (!CreateDirectoryW(link.c_str(), nullptr))
+        return false;
+    HANDLE h = CreateFileW(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    const std::wstring substitute = L"\\??\\" + fs::absolute(target).wstring();
+    const std::wstring print = fs::absolute(target).wstring();
+    std::vector<BYTE> buffer(16 * 1024);
+    auto *header = reinterpret_cast<ULONG *>(buffer.data());
+    auto *fields = reinterpret_cast<USHORT *>(buffer.data() + 8);
+    auto *names = reinterpret_cast<wchar_t *>(buffer.data() + 16);
+    const USHORT subBytes = USHORT(substitute.size() * 2), printBytes = USHORT(print.size() * 2);
+    std::copy(substitute.begin(), substitute.end(), names);
+    names[substitute.size()] = 0;
+    std::copy(print.begin(), print.end(), names + substitute.size() + 1);
+    names[substitute.size() + 1 + print.size()] = 0;
+    header[0] = IO_REPARSE_TAG_MOUNT_POINT;
+    const USHORT dataLength = USHORT(8 + subBytes + 2 + printBytes + 2);
+    reinterpret_cast<USHORT *>(buffer.data())[2] = dataLength;
+    fields[0] = 0;
+    fields[1] = subBytes;
+    fields[2] = USHORT(subBytes + 2);
+    fields[3] = printBytes;
+    DWORD got = 0;
+    const BOOL ok = DeviceIoControl(h, FSCTL_SET_REPARSE_POINT, buffer.data(), DWORD(8 + dataLength), nullptr, 0, &got,
+                                    nullptr);
+    CloseHandle(h);
+    return ok;
+}
+
+TEST_F(InGameFolder, linksLeadOnlyToASaveOfThisGame)
+{
+    const fs::path elsewhere = folder.parent_path() / (folder.filename().wstring() + L" 밖");
+    fs::create_directories(elsewhere);
+    struct Cleanup {
+        fs::path path;
+        ~Cleanup()
+        {
+            std::error_code ignored;
+            fs::remove_all(path, ignored);
+        }
+    } cleanup{elsewhere};
+    writeBytes(elsewhere / "my.sav", start2);
+    if (!symbolicLink("save.sav", elsewhere / "my.sav"))
+        GTEST_SKIP() << "this system makes no symbolic links (Wine 8's CreateSymbolicLinkW makes none)";
+
+    // To a save of this game elsewhere: followed, and the link stays.
+    ASSERT_EQ(lookAt("save.sav").throughLink, true);
+    const SaveResult followed = writeSave("엔딩 36");
+    EXPECT_TRUE(followed.ok) << messageFor(followed);
+    EXPECT_EQ(bytesOf(elsewhere / "my.sav"), *encodeSave("엔딩 36"));
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status("save.sav")));
+    fs::remove("save.sav");
+
+    struct Refused {
+        const char *name;
+        fs::path target;
+        Failure why;
+    };
+    writeBytes(elsewhere / "notes.txt", "buy milk\r\n");
+    for (const Refused &c : {Refused{"no save", elsewhere / "notes.txt", Failure::LinkNotASave},
+                             Refused{"nothing outside", elsewhere / "gone.sav", Failure::LinkOutsideFolder}}) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(symbolicLink("save.sav", c.target));
+        const std::string before = fs::exists(c.target) ? bytesOf(c.target) : "<none>";
+        const SaveResult saved = writeSave("엔딩 36");
+        EXPECT_FALSE(saved.ok);
+        EXPECT_EQ(saved.problem.kind, c.why) << messageFor(saved);
+        EXPECT_EQ(fs::exists(c.target) ? bytesOf(c.target) : "<none>", before);
+        EXPECT_TRUE(fs::is_symlink(fs::symlink_status("save.sav")));
+        fs::remove("save.sav");
+    }
+
+    // To nothing yet inside the game folder: the save makes it.
+    ASSERT_TRUE(symbolicLink("save.sav", folder / "mine.sav"));
+    const SaveResult made = writeSave("엔딩 36");
+    EXPECT_TRUE(made.ok) << messageFor(made);
+    EXPECT_EQ(bytesOf("mine.sav"), *encodeSave("엔딩 36"));
+    fs::remove("save.sav");
+
+    // A junction in the save's place is a folder: refused and left as it is.
+    if (junction(folder / "save.sav", elsewhere)) {
+        const SaveResult saved = writeSave("엔딩 36");
+        EXPECT_FALSE(saved.ok);
+        EXPECT_EQ(saved.problem.kind, Failure::IsFolder) << messageFor(saved);
+        EXPECT_TRUE(fs::exists(elsewhere / "my.sav"));
+        EXPECT_NE(GetFileAttributesW(L"save.sav") & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
+    }
+}
+
 // TerminateProcess at a random moment of a loop of saves: save.sav holds one
 // of the two labels, whole, every time.
 TEST_F(InGameFolder, killedWhileSavingLeavesOneWholeSave)
@@ -267,8 +418,10 @@ int wmain(int argc, wchar_t **argv)
 {
     using namespace barmen::system;
     auto utf8Of = [](const wchar_t *w) { return utf8(fs::path(w)); };
-    if (argc == 4 && std::wstring_view(argv[1]) == L"--hold") {
-        HANDLE held = CreateFileW(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if ((argc == 4 || argc == 5) && std::wstring_view(argv[1]) == L"--hold") {
+        // The share mode another program opens the file with: none by default.
+        const DWORD share = argc == 5 ? DWORD(std::wcstoul(argv[4], nullptr, 10)) : 0;
+        HANDLE held = CreateFileW(argv[2], GENERIC_READ | GENERIC_WRITE, share, nullptr, OPEN_EXISTING, 0, nullptr);
         if (held == INVALID_HANDLE_VALUE)
             return 2;
         writeBytes(argv[3], "held");
