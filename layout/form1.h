@@ -78,6 +78,7 @@ constexpr std::optional<ActionButton> actionOf(Command command)
     return std::nullopt;
 }
 
+// The command of the button that runs this action's table.
 constexpr Command commandOf(ActionButton action)
 {
     switch (action) {
@@ -177,6 +178,12 @@ inline constexpr std::array<const Control *, focusableCount> tabOrderList = [] {
     std::sort(order.begin(), order.end(), [](const Control *a, const Control *b) { return a->tabIndex < b->tabIndex; });
     return order;
 }();
+
+// Two controls on one tab index would leave their order to the sort.
+static_assert(std::adjacent_find(tabOrderList.begin(), tabOrderList.end(),
+                                 [](const Control *a, const Control *b) { return a->tabIndex == b->tabIndex; })
+                  == tabOrderList.end(),
+              "every focusable control has a tab index of its own");
 
 constexpr const std::array<const Control *, focusableCount> &tabOrder() { return tabOrderList; }
 
