@@ -78,6 +78,9 @@ HFONT fitStoryFont(HWND edit, const Story &story, UINT dpi)
     for (const auto &[size, font] : tried)
         if (font != chosen)
             DeleteObject(font);
+    // The fonts were set without drawing; a box already shown (the window
+    // moved to another display's scaling) shows its text anew.
+    InvalidateRect(edit, nullptr, TRUE);
     return chosen;
 }
 
