@@ -11,9 +11,17 @@
 #include "system/files.h"
 #include "system/savefile.h"
 
+#include <malloc.h>
+
 int main(int argc, char *argv[])
 {
     barmen::requireDesktop(argc, argv);
+    // Every picture's pixels, a few hundred kilobytes, are mapped apart and
+    // given back whole when the next scene replaces them. Left to itself
+    // glibc raises this bound to the largest block freed so far, and the
+    // pictures of later scenes then land in the heap, where what they free
+    // stays resident: 1.5 MB more at the peak after ten scenes.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
     barmen::system::failWritesPastFileSizeLimit();
     barmen::nameForDesktop();
     QApplication app(argc, argv);
