@@ -33,14 +33,29 @@ class Browser:
             if os.path.exists(port_file) and open(port_file).read().count('\n') >= 1:
                 break
             time.sleep(0.05)
-        port = open(port_file).read().split('\n')[0]
-        targets = json.load(urllib.request.urlopen(f'http://127.0.0.1:{port}/json/list'))
-        page = next(t for t in targets if t['type'] == 'page')
-        self.socket = websocket.create_connection(page['webSocketDebuggerUrl'], timeout=60)
+        self.port = open(port_file).read().split('\n')[0]
+        targets = json.load(urllib.request.urlopen(f'http://127.0.0.1:{self.port}/json/list'))
+        self._attach(next(t for t in targets if t['type'] == 'page'))
+
+    def _attach(self, target):
+        self.socket = websocket.create_connection(target['webSocketDebuggerUrl'], timeout=60)
         self.next_id = 0
         self.events = []
         for domain in ('Page', 'Runtime', 'Log'):
             self.send(f'{domain}.enable')
+
+    def second_tab(self, url):
+        """Another tab of the same browser and profile, opened at the address."""
+        request = urllib.request.Request(f'http://127.0.0.1:{self.port}/json/new?{url}', method='PUT')
+        tab = object.__new__(Browser)
+        tab.port = self.port
+        tab.target = json.load(urllib.request.urlopen(request))
+        tab._attach(tab.target)
+        return tab
+
+    def close_tab(self):
+        self.socket.close()
+        urllib.request.urlopen(f'http://127.0.0.1:{self.port}/json/close/{self.target["id"]}').read()
 
     def close(self):
         try:
@@ -85,6 +100,7 @@ class Browser:
 
     def open(self, url):
         """Loads the page and waits until the game has its pictures."""
+        self.send('Page.bringToFront')
         self.send('Page.navigate', url=url)
         time.sleep(0.05)
         return self.wait_for("document.readyState === 'complete' && "

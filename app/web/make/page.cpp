@@ -197,7 +197,9 @@ std::string style()
     const layout::Rect bg = layout::defaultBackground, ch = layout::defaultCharacter;
     css << "#bg > img { width: " << u(bg.width) << "; height: " << u(bg.height) << "; }\n"
         << "#ch > img { width: " << u(ch.width) << "; height: " << u(ch.height) << "; }\n"
-        << "#bg { border: " << u(layout::backgroundBorder) << " solid #000; }\n";
+        // The border is padding on black, so it scales with the window as the
+        // picture does (a border under one pixel wide would be rounded up).
+        << "#bg { padding: " << u(layout::backgroundBorder) << "; background: #000; }\n";
     for (const Control &c : layout::controls)
         box(css, c);
     css << "dialog { font: " << u(12) << " \"굴림\", sans-serif; min-width: " << u(240) << "; max-width: " << u(480)
