@@ -6,6 +6,7 @@ import json
 import os
 import shutil
 import subprocess
+import sys
 import tempfile
 import time
 import urllib.request
@@ -16,7 +17,7 @@ import websocket
 class Browser:
     """One headless Chromium with one tab, on a profile of its own."""
 
-    def __init__(self, preferences=None):
+    def __init__(self, preferences=None, flags=()):
         self.profile = tempfile.mkdtemp(prefix='barmen-chromium.')
         if preferences:
             os.makedirs(os.path.join(self.profile, 'Default'))
@@ -26,7 +27,7 @@ class Browser:
             ['chromium', '--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
              '--disable-background-networking', '--disable-component-update', '--disable-sync',
              '--disable-features=MediaRouter,OptimizationHints', '--remote-debugging-port=0',
-             '--remote-allow-origins=*', f'--user-data-dir={self.profile}', 'about:blank'],
+             '--remote-allow-origins=*', f'--user-data-dir={self.profile}', *flags, 'about:blank'],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         port_file = os.path.join(self.profile, 'DevToolsActivePort')
         for _ in range(300):
@@ -147,3 +148,16 @@ class Browser:
             elif method == 'Log.entryAdded' and params['entry']['level'] in ('error', 'warning'):
                 found.append(params['entry']['text'])
         return found
+
+
+class Server:
+    """The folder on 127.0.0.1, as tools/web --serve gives it."""
+
+    def __init__(self, folder):
+        self.process = subprocess.Popen([sys.executable, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'app', 'web', 'serve.py'), folder, '0'],
+                                        stdout=subprocess.PIPE, text=True)
+        self.url = self.process.stdout.readline().strip()
+
+    def close(self):
+        self.process.terminate()
+        self.process.wait(10)

@@ -14,7 +14,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from browser import Browser  # noqa: E402
+from browser import Browser, Server  # noqa: E402
 
 site, work, plan_file = sys.argv[1:4]
 plan = json.load(open(plan_file))
@@ -31,20 +31,6 @@ def check(what, ok, detail=''):
     else:
         failed += 1
         print(f'FAILED: {what}' + (f' ({detail})' if detail else ''), flush=True)
-
-
-class Server:
-    """The folder on 127.0.0.1, as tools/web --serve gives it."""
-
-    def __init__(self, folder):
-        self.process = subprocess.Popen([sys.executable, os.path.join(os.path.dirname(__file__), '..', '..',
-                                                                       'app', 'web', 'serve.py'), folder, '0'],
-                                        stdout=subprocess.PIPE, text=True)
-        self.url = self.process.stdout.readline().strip()
-
-    def close(self):
-        self.process.terminate()
-        self.process.wait(10)
 
 
 def site_copy(name, change):
