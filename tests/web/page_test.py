@@ -22,6 +22,7 @@ layout = {name: tuple(box) for name, *box in plan['layout']}   # left top width 
 key_button = {'p': 'Command6', '1': 'Command2', '2': 'Command3', '3': 'Command4',
               'start': 'Command7', 'save': 'Command8', 'load': 'Command9'}
 passed = failed = 0
+glyphs = set()   # every character the story box and the messages showed
 
 
 def check(what, ok, detail=''):
@@ -70,12 +71,15 @@ class Game:
     def play(self, keys):
         for key in keys:
             self.press(key_button[key])
+            glyphs.update(self.text())
 
     def js(self, expression):
         return self.browser.evaluate(expression)
 
     def text(self):
-        return self.js("document.getElementById('Text1').value")
+        text = self.js("document.getElementById('Text1').value")
+        glyphs.update(text)
+        return text
 
     def picture(self, name):
         """What the control shows: the stored picture's address, or a digest of the canvas's pixels."""
@@ -93,8 +97,10 @@ class Game:
 
     def message(self):
         """The message the dialog shows, or None when it is closed."""
-        return self.js("document.getElementById('message').open ?"
+        said = self.js("document.getElementById('message').open ?"
                        " document.getElementById('message-text').textContent : null")
+        glyphs.update(said or '')
+        return said
 
     def focused(self):
         return self.js("document.activeElement ? document.activeElement.id : ''")
@@ -326,5 +332,13 @@ try:
         game.close()
 finally:
     server.close()
+
+# --- Fonts -------------------------------------------------------------------
+# The page's own face must hold every character it showed: a missing one
+# would be drawn from another font, or as a box where there is none.
+from fontTools.ttLib import TTFont  # noqa: E402
+cmap = TTFont(os.path.join(site, 'nanum-gothic.woff2')).getBestCmap()
+missing = sorted(c for c in glyphs if not c.isspace() and ord(c) not in cmap)
+check(f'the cut font holds all {len(glyphs)} characters the page showed', not missing and len(glyphs) > 100, missing)
 
 print(f'page: {passed} passed, {failed} failed')
