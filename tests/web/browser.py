@@ -23,13 +23,19 @@ class Browser:
             os.makedirs(os.path.join(self.profile, 'Default'))
             with open(os.path.join(self.profile, 'Default', 'Preferences'), 'w') as f:
                 json.dump(preferences, f)
+        self.flags = flags
+        self._launch()
+
+    def _launch(self):
+        port_file = os.path.join(self.profile, 'DevToolsActivePort')
+        if os.path.exists(port_file):
+            os.remove(port_file)
         self.process = subprocess.Popen(
             ['chromium', '--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
              '--disable-background-networking', '--disable-component-update', '--disable-sync',
              '--disable-features=MediaRouter,OptimizationHints', '--remote-debugging-port=0',
-             '--remote-allow-origins=*', f'--user-data-dir={self.profile}', *flags, 'about:blank'],
+             '--remote-allow-origins=*', f'--user-data-dir={self.profile}', *self.flags, 'about:blank'],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        port_file = os.path.join(self.profile, 'DevToolsActivePort')
         for _ in range(300):
             if os.path.exists(port_file) and open(port_file).read().count('\n') >= 1:
                 break
@@ -41,7 +47,7 @@ class Browser:
     def _attach(self, target):
         self.socket = websocket.create_connection(target['webSocketDebuggerUrl'], timeout=60)
         self.next_id = 0
-        self.events = []
+        self.events = getattr(self, 'events', [])
         for domain in ('Page', 'Runtime', 'Log'):
             self.send(f'{domain}.enable')
 
@@ -65,6 +71,13 @@ class Browser:
             self.process.terminate()
             self.process.wait(10)
             shutil.rmtree(self.profile, ignore_errors=True)
+
+    def restart(self):
+        """Ends the browser the way a player quits it, and starts it again on the same profile."""
+        self.socket.close()
+        self.process.terminate()
+        self.process.wait(10)
+        self._launch()
 
     def send(self, method, **params):
         self.next_id += 1

@@ -204,6 +204,13 @@ try:
     time.sleep(0.1)
     check('after a reload, 불러오기 and the next press show the saved scene again',
           (game.text(), game.picture('bg'), game.picture('ch')) == shown)
+    game.browser.restart()
+    game.open()
+    check('the save survives the browser\'s end and a new start', game.saved() is not None and game.saved() != '')
+    game.play(['load', 'p'])
+    time.sleep(0.1)
+    check('after the browser starts again, 불러오기 and the next press show the saved scene',
+          (game.text(), game.picture('bg'), game.picture('ch')) == shown)
     second = game.browser.second_tab(server.url)
     try:
         check('a second tab of the game shares the save',
