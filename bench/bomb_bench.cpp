@@ -96,7 +96,7 @@ int main(int argc, char *argv[])
     window.show();
     auto step = [&] {
         window.state().sceneLabel = std::string(label::Start2);
-        window.progressClicked();
+        window.run(layout::Command::Progress);
         app.processEvents();
     };
     for (int i = 0; i < 20; ++i)

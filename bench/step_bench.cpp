@@ -61,7 +61,7 @@ struct GameWindow {
     void step()
     {
         window.state().sceneLabel = std::string(label::Start2);
-        window.progressClicked();
+        window.run(layout::Command::Progress);
     }
 };
 

@@ -5,6 +5,20 @@
 
 namespace barmen {
 
+namespace {
+
+StepResult outcome(StepResult::Kind kind, std::string file, Doing doing, Problem problem)
+{
+    StepResult result;
+    result.kind = kind;
+    result.file = std::move(file);
+    result.doing = doing;
+    result.problem = problem;
+    return result;
+}
+
+} // namespace
+
 // Both pictures of a scene, decoded before anything changes, so a missing
 // file leaves the screen and the state as they were.
 struct Game::Pictures {
@@ -30,7 +44,10 @@ Game::Pictures Game::loadPictures(std::string_view bg, std::string_view ch)
             continue;
         PictureLoad load = m_pictures.load(file);
         if (!load.picture) {
-            result.failure = {StepResult::Kind::PictureFailed, std::string(file), std::move(load.error), {}};
+            result.failure.kind = StepResult::Kind::PictureFailed;
+            result.failure.file = std::string(file);
+            result.failure.problem = load.problem;
+            result.failure.picture = load.detail;
             result.bg.reset();
             result.ch.reset();
             return result;
@@ -55,11 +72,10 @@ StepResult Game::perform(const SceneRow &row)
     if (pictures.failure.failed())
         return std::move(pictures.failure);
 
-    StepResult result{StepResult::Kind::Performed, {}, {}, {}};
-    if (pictures.bg)
-        m_screen.showBackground(std::move(pictures.bg));
-    if (pictures.ch)
-        m_screen.showCharacter(std::move(pictures.ch));
+    StepResult result;
+    result.kind = StepResult::Kind::Performed;
+    if (pictures.bg || pictures.ch)
+        m_screen.showScene(std::move(pictures.bg), std::move(pictures.ch));
     if (row.draw) {
         m_state.battleRoll = drawBattleRoll(m_dice);
         result.roll = m_state.battleRoll;
@@ -84,8 +100,9 @@ StepResult Game::start()
     // prevLabel and battleRoll keep whatever the last game left in them.
     m_state.sceneLabel = title.label;
     m_screen.setText(joinLines(title.text));
-    m_screen.showBackground(std::move(pictures.bg));
-    m_screen.showCharacter(std::move(pictures.ch));
+    // A title without one of its pictures keeps what the window shows there.
+    if (pictures.bg || pictures.ch)
+        m_screen.showScene(std::move(pictures.bg), std::move(pictures.ch));
     return std::move(pictures.failure);
 }
 
@@ -94,23 +111,23 @@ StepResult Game::save()
     // Before the first scene there is nothing to keep, and writing the empty
     // label would turn a good save into one that leads nowhere.
     if (m_state.prevLabel.empty())
-        return {StepResult::Kind::SaveFailed, {}, std::string(nothingToSave), {}};
+        return outcome(StepResult::Kind::SaveFailed, {}, Doing::Writing, {Failure::NothingToSave});
     // The label of the scene on screen, so a load replays that scene.
     SaveStore::Result saved = m_saves.write(m_state.prevLabel);
     if (!saved.ok)
-        return {StepResult::Kind::SaveFailed, {}, std::move(saved.error), {}};
-    return {StepResult::Kind::Performed, {}, {}, {}};
+        return outcome(StepResult::Kind::SaveFailed, std::move(saved.file), saved.doing, saved.problem);
+    return outcome(StepResult::Kind::Performed, std::move(saved.file), saved.doing, saved.problem);
 }
 
 StepResult Game::load()
 {
     SaveStore::Result loaded = m_saves.read();
     if (!loaded.ok)
-        return {StepResult::Kind::LoadFailed, {}, std::move(loaded.error), {}};
+        return outcome(StepResult::Kind::LoadFailed, std::move(loaded.file), loaded.doing, loaded.problem);
     // Nothing is redrawn: the next click on the button that showed the saved
     // scene shows it again.
     m_state.sceneLabel = std::move(loaded.label);
-    return {StepResult::Kind::Performed, {}, {}, {}};
+    return outcome(StepResult::Kind::Performed, std::move(loaded.file), loaded.doing, loaded.problem);
 }
 
 } // namespace barmen

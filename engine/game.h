@@ -22,20 +22,31 @@ struct GameState {
     std::int16_t battleRoll = 0;     // the golem's move in the current duel round, 0 before any draw
 };
 
-// What one click came to.
+// What one click came to. A front end turns it into words with
+// system::messageFor: a failure, or a note on a click that went through.
 struct StepResult {
     enum class Kind { Missed, Performed, PictureFailed, SaveFailed, LoadFailed };
     Kind kind = Kind::Missed;
-    std::string file;                    // the picture that failed
-    std::string reason;                  // why, for the player
+    std::string file;                    // the picture or the save file concerned
+    Problem problem;                     // why it failed; for a performed click, what the player should know
+    Doing doing = Doing::Showing;        // what failed
+    PictureDetail picture;               // what the decoder knew of a refused picture
     std::optional<std::int16_t> roll;    // the golem's move, when this click drew one
 
-    bool failed() const { return kind >= Kind::PictureFailed; }
+    bool failed() const
+    {
+        switch (kind) {
+        case Kind::Missed:
+        case Kind::Performed:
+            return false;
+        case Kind::PictureFailed:
+        case Kind::SaveFailed:
+        case Kind::LoadFailed:
+            break;
+        }
+        return true;
+    }
 };
-
-// What a save before the first scene of the story says; the old save stays.
-inline constexpr std::string_view nothingToSave =
-    "아직 이야기의 장면을 하나도 보지 않아 저장할 것이 없습니다. 저장 파일은 그대로 두었습니다.";
 
 // The game's rules for the seven buttons that act on the story: the four action
 // buttons look the label up in their own table and perform the row they find;

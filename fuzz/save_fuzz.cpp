@@ -110,7 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     const LoadResult loaded = readSave(savePath());
     if (size == 0) {
-        if (loaded.ok || loaded.error.empty())
+        if (loaded.ok || !loaded.problem)
             fail("an empty save file loaded without a message");
     } else {
         if (!loaded.ok)

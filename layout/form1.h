@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <stdexcept>
+#include <cstddef>
 #include <optional>
+#include <stdexcept>
 #include <string_view>
 
 #include "engine/scenetable.h"
@@ -51,6 +52,43 @@ inline constexpr Font titleFont{"돋움", 20.25, 700};    // Label2
 
 enum class Kind { Frame, Button, TextBox, Label, Image };
 
+// What a button does when clicked: one of the four action buttons' tables, or
+// one of the system menu's four jobs. Every front end connects its buttons
+// from this, so no window names a button to know what it is for.
+enum class Command { Choice1, Choice2, Choice3, Progress, Start, Save, Load, Quit };
+
+inline constexpr std::array<Command, 8> commands{
+    Command::Choice1, Command::Choice2, Command::Choice3, Command::Progress,
+    Command::Start,   Command::Save,    Command::Load,    Command::Quit,
+};
+
+// The scene table a command runs; none for the system menu's four.
+constexpr std::optional<ActionButton> actionOf(Command command)
+{
+    switch (command) {
+    case Command::Choice1: return ActionButton::Choice1;
+    case Command::Choice2: return ActionButton::Choice2;
+    case Command::Choice3: return ActionButton::Choice3;
+    case Command::Progress: return ActionButton::Progress;
+    case Command::Start:
+    case Command::Save:
+    case Command::Load:
+    case Command::Quit: break;
+    }
+    return std::nullopt;
+}
+
+constexpr Command commandOf(ActionButton action)
+{
+    switch (action) {
+    case ActionButton::Choice1: return Command::Choice1;
+    case ActionButton::Choice2: return Command::Choice2;
+    case ActionButton::Choice3: return Command::Choice3;
+    case ActionButton::Progress: break;
+    }
+    return Command::Progress;
+}
+
 struct Control {
     std::string_view name;
     Kind kind;
@@ -59,7 +97,7 @@ struct Control {
     Twips place;                             // relative to the parent's top-left corner
     int tabIndex = -1;                       // -1: takes no focus (the images)
     const Font *font = nullptr;              // null: the window's dialog font
-    std::optional<ActionButton> action{};    // the scene table an action button runs
+    std::optional<Command> command{};        // what a button does; none for the other controls
 };
 
 inline constexpr std::string_view windowName = "Form1";
@@ -70,16 +108,16 @@ inline constexpr Twips clientArea{0, 0, 10905, 7650};   // 727 × 510 pixels
 // lightweight controls overlap; windowed controls lie above the pictures.
 inline constexpr std::array<Control, 15> controls{{
     {"Frame2", Kind::Frame, "Form1", "시스템 메뉴", {9000, 5280, 1815, 2295}, 7},
-    {"Command10", Kind::Button, "Frame2", "끝내기", {1320, 360, 375, 1695}, 11},
-    {"Command9", Kind::Button, "Frame2", "불러오기", {120, 1560, 1095, 495}, 10},
-    {"Command8", Kind::Button, "Frame2", "저장하기", {120, 960, 1095, 495}, 9},
-    {"Command7", Kind::Button, "Frame2", "시작하기", {120, 360, 1095, 495}, 8},
+    {"Command10", Kind::Button, "Frame2", "끝내기", {1320, 360, 375, 1695}, 11, nullptr, Command::Quit},
+    {"Command9", Kind::Button, "Frame2", "불러오기", {120, 1560, 1095, 495}, 10, nullptr, Command::Load},
+    {"Command8", Kind::Button, "Frame2", "저장하기", {120, 960, 1095, 495}, 9, nullptr, Command::Save},
+    {"Command7", Kind::Button, "Frame2", "시작하기", {120, 360, 1095, 495}, 8, nullptr, Command::Start},
     {"Text1", Kind::TextBox, "Form1", "", {120, 6120, 8775, 1455}, 6, &storyFont},
     {"Frame1", Kind::Frame, "Form1", "행동 메뉴", {9000, 120, 1815, 3255}, 1},
-    {"Command6", Kind::Button, "Frame1", "독백, 이야기 진행", {120, 2520, 1575, 495}, 5, nullptr, ActionButton::Progress},
-    {"Command4", Kind::Button, "Frame1", "세번째 선택지", {120, 1800, 1575, 495}, 4, nullptr, ActionButton::Choice3},
-    {"Command3", Kind::Button, "Frame1", "두번째 선택지", {120, 1080, 1575, 495}, 3, nullptr, ActionButton::Choice2},
-    {"Command2", Kind::Button, "Frame1", "첫번째 선택지", {120, 360, 1575, 495}, 2, nullptr, ActionButton::Choice1},
+    {"Command6", Kind::Button, "Frame1", "독백, 이야기 진행", {120, 2520, 1575, 495}, 5, nullptr, Command::Progress},
+    {"Command4", Kind::Button, "Frame1", "세번째 선택지", {120, 1800, 1575, 495}, 4, nullptr, Command::Choice3},
+    {"Command3", Kind::Button, "Frame1", "두번째 선택지", {120, 1080, 1575, 495}, 3, nullptr, Command::Choice2},
+    {"Command2", Kind::Button, "Frame1", "첫번째 선택지", {120, 360, 1575, 495}, 2, nullptr, Command::Choice1},
     {"Label1", Kind::Label, "Form1", "by Tovren", {9000, 4440, 1815, 735}, 12, &authorFont},
     {"ch", Kind::Image, "Form1", "", {2160, 0, 4500, 6000}},
     {"Label2", Kind::Label, "Form1", "바르멘", {9000, 3960, 1935, 495}, 0, &titleFont},
@@ -110,26 +148,37 @@ constexpr Rect inWindow(const Control &c)
 }
 constexpr Rect inWindow(std::string_view name) { return inWindow(control(name)); }
 
-// The button that runs this action's scene table.
-constexpr const Control &buttonFor(ActionButton action)
+// The button that gives this command.
+constexpr const Control &buttonFor(Command command)
 {
     for (const Control &c : controls)
-        if (c.action == action)
+        if (c.command == command)
             return c;
-    throw std::invalid_argument("no button runs that action");
+    throw std::invalid_argument("no button gives that command");
 }
 
+// The button that runs this action's scene table.
+constexpr const Control &buttonFor(ActionButton action) { return buttonFor(commandOf(action)); }
+
+constexpr bool takesFocus(const Control &c) { return c.kind == Kind::Button || c.kind == Kind::TextBox; }
+
+inline constexpr std::size_t focusableCount =
+    std::size_t(std::count_if(controls.begin(), controls.end(), takesFocus));
+
 // The focusable controls in tab order; focus starts on the first, Command2.
-constexpr std::array<const Control *, 9> tabOrder()
-{
-    std::array<const Control *, 9> order{};
+// Worked out while compiling, and sized by the count of focusable controls,
+// so a control added to the layout can never write past the end.
+inline constexpr std::array<const Control *, focusableCount> tabOrderList = [] {
+    std::array<const Control *, focusableCount> order{};
     std::size_t n = 0;
     for (const Control &c : controls)
-        if (c.kind == Kind::Button || c.kind == Kind::TextBox)
-            order[n++] = &c;
+        if (takesFocus(c))
+            order.at(n++) = &c;
     std::sort(order.begin(), order.end(), [](const Control *a, const Control *b) { return a->tabIndex < b->tabIndex; });
     return order;
-}
+}();
+
+constexpr const std::array<const Control *, focusableCount> &tabOrder() { return tabOrderList; }
 
 // Until the first click Text1 holds the title screen's text with a line
 // break after its last line: initialText(story.title.text), engine/textblock.h.

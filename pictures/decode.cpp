@@ -28,8 +28,10 @@ Decoded refused(Fault fault, Format format, std::int64_t width, std::int64_t hei
 {
     Decoded result;
     result.fault = fault;
-    if (fault != Fault::None)
-        result.reason = system::pictureReason(kindOf(fault), {format == Format::Jpeg ? "JPEG" : "GIF", width, height});
+    if (fault != Fault::None) {
+        result.detail = {format == Format::Jpeg ? "JPEG" : "GIF", width, height};
+        result.reason = system::pictureReason(kindOf(fault), result.detail);
+    }
     return result;
 }
 

@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 
+#include "engine/failure.h"
 #include "pictures/picture.h"
 
 namespace barmen::pictures {
@@ -22,6 +23,7 @@ struct Decoded {
     Image image;               // null unless fault is None
     Fault fault = Fault::None;
     std::string reason;        // for the player, in Korean; empty when decoded
+    PictureDetail detail;      // the format and, when too large, the size of a refused picture
 };
 
 // Decodes a whole JPEG or GIF file, chosen by its first bytes, never by its

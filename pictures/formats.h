@@ -14,6 +14,9 @@ enum class Format { Jpeg, Gif };
 // A refusal with its reason for the player; the size only for TooLarge.
 Decoded refused(Fault fault, Format format, std::int64_t width = 0, std::int64_t height = 0);
 
+// The kind a player is told of for a fault.
+Failure kindOf(Fault fault);
+
 inline bool tooManyPixels(std::int64_t width, std::int64_t height)
 {
     return width * height > maxPixels;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "pictures/decode.h"
+#include "pictures/formats.h"
 #include "system/failure.h"
 #include "system/files.h"
 
@@ -12,14 +13,9 @@ namespace barmen::pictures {
 
 namespace {
 
-Loaded failure(std::string reason)
+Loaded failure(system::Failure kind, PictureDetail detail = {})
 {
-    return {Image{}, std::move(reason)};
-}
-
-Loaded failure(system::Failure kind)
-{
-    return failure(system::pictureReason(kind));
+    return {Image{}, {kind}, detail};
 }
 
 } // namespace
@@ -72,8 +68,8 @@ Loaded load(std::string_view file)
 
     Decoded decoded = decode(std::span(reinterpret_cast<const std::uint8_t *>(read.bytes.data()), read.bytes.size()));
     if (decoded.fault != Fault::None)
-        return failure(std::move(decoded.reason));
-    return {std::move(decoded.image), {}};
+        return failure(detail::kindOf(decoded.fault), decoded.detail);
+    return {std::move(decoded.image), {}, {}};
 }
 
 } // namespace barmen::pictures

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/failure.h"
 #include "pictures/picture.h"
 
 namespace barmen::pictures {
@@ -12,8 +13,9 @@ namespace barmen::pictures {
 inline constexpr std::size_t maxFileBytes = 32 * 1024 * 1024;
 
 struct Loaded {
-    Image image;          // null when the file gave no picture
-    std::string reason;   // why, for the player, in Korean
+    Image image;            // null when the file gave no picture
+    Problem problem;        // why, by kind (system::pictureReason gives the words)
+    PictureDetail detail;   // what the decoder knew of a file it refused
 };
 
 // Reads the picture file of that name (UTF-8, relative to the current

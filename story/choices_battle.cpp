@@ -71,7 +71,7 @@ Segment choice3Battle()
                    L::Ending),
         duelAnswer(2, L::Golem8, pic::AngryGolem, pic::Narration,
                    {"내가 돌격하자 골렘은 옆으로 훌쩍 비켜섰다.",
-                    "손쓸 틈도 없이 육중한 돌덩이가 나를 내리쳤다."},
+                    "눈 깜짝할 사이에 육중한 돌덩이가 나를 내리쳤다."},
                    L::End),
         duelAnswer(3, L::Golem8, pic::AngryGolem, pic::Narration,
                    {"내가 돌격하자 골렘도 나를 향해 돌진해 왔다.",

@@ -82,7 +82,7 @@ Segment choice3Maze()
         scene(L::Branch1, pic::Forest, pic::Meared,
               {"오른쪽으로 발걸음을 옮겼다.",
                "후우, 나도 모르게 작은 한숨이 새어 나왔다.",
-               "그런데 메어드는 태평하기만 하다.",
+               "그런데 힐끗 보니 메어드는 어느새 태평하기만 하다.",
                "세상 근심 하나 없는 얼굴로 하품까지 한다."},
               L::Right1_1),
         scene(L::Branch2, pic::Forest, pic::Narration, rightEverythingBothers, L::Right2_1),

@@ -36,7 +36,7 @@ Segment golem()
                "골렘이 눈에서 시뻘건 빛을 뿜으며 길길이 날뛰고 있었다."},
               L::Golem7),
         scene(L::Golem7, pic::AngryGolem, pic::Narration,
-              {"이제 와서 물러설 길은 없다.",
+              {"한 방이면 된다더니! 하지만 이제 와서 물러설 길은 없다.",
                "검을 겨누고 골렘과 정면으로 마주 섰다."},
               L::Golem8),
         // Every press here draws the golem's next move; the choice buttons answer it.

@@ -32,7 +32,7 @@ Segment showdown()
               L::Showdown4),
         scene(L::Showdown4, pic::Clearing, pic::MySword,
               {"아무리 봐도 마검이라기엔 너무 초라하다.",
-               "메어드에게 곱지 않은 눈길이 갔다."},
+               "미심쩍은 눈으로 메어드를 흘겨보았다."},
               L::Showdown5),
         scene(L::Showdown5, pic::Clearing, pic::MearedStartled,
               {"'뭐, 뭘 그렇게 째려봐?'",

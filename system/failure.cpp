@@ -29,20 +29,60 @@ Problem fromErrno(int error)
     case EBUSY:
     case ETXTBSY: return {Failure::InUse};
     case EXDEV: return {Failure::OtherDisk};
+    case EEXIST: return {Failure::NameTaken};
+    case ENOTEMPTY: return {Failure::IsFolder};
+    case EILSEQ: return {Failure::BadName};
+    case EINVAL:
+    case ENOTSUP:
+#if defined(EOPNOTSUPP) && EOPNOTSUPP != ENOTSUP
+    case EOPNOTSUPP:
+#endif
+    case ENOSYS: return {Failure::NotSupported};
+    case ENOMEM: return {Failure::OutOfMemory};
+    case EAGAIN:
+#if defined(EWOULDBLOCK) && EWOULDBLOCK != EAGAIN
+    case EWOULDBLOCK:
+#endif
+    case EDEADLK:
+    case ENOLCK: return {Failure::InUse};
+    case ENXIO:
+    case ENODEV: return {Failure::IsDevice};
+#ifdef ESTALE
+    case ESTALE:
+#endif
+#ifdef ENOLINK
+    case ENOLINK:
+#endif
+    case ETIMEDOUT:
+    case ENOTCONN:
+    case ECONNRESET:
+    case ECONNABORTED:
+    case ENETDOWN:
+    case ENETUNREACH:
+    case EHOSTUNREACH: return {Failure::DiskError};
     default: return {Failure::Unknown, error};
     }
 }
 
 namespace {
 
-// Every failure the game reports, and how a player reads it: as the reason
-// after "저장 파일 "save.sav"를 쓸 수 없습니다: ", and as the sentence under a
-// picture's name. {format}, {width}, {height} and {code} are filled in.
+// Every failure the game reports, and how a player reads it:
+// - clause: the reason after "저장 파일 "save.sav"를 쓸 수 없습니다: ";
+// - ofPicture: the sentence under a picture's name;
+// - sentence: for a save or load, a whole sentence of its own in place of
+//   "저장 파일 … 수 없습니다: <clause>.";
+// - leftAlone: a save the game itself refused, which touched nothing.
+// {format}, {width}, {height} and {code} are filled in; {file} is the save's
+// name in quotes, {file이} and {file을} the same with the particle that fits.
 struct Wording {
     Failure kind;
     std::string_view clause;
     std::string_view ofPicture;
+    std::string_view sentence = {};
+    bool leftAlone = false;
 };
+
+constexpr std::string_view otherFile = "보통 파일이 아닙니다.";
 
 constexpr Wording wordings[] = {
     {Failure::NoPermission, "권한이 없습니다", "파일을 열 수 없습니다 (읽기 권한이 없습니다)."},
@@ -52,7 +92,7 @@ constexpr Wording wordings[] = {
     {Failure::FileTooBig, "파일 크기 제한에 걸렸습니다", "파일을 열 수 없습니다."},
     {Failure::NoSuchFile, "그런 파일이나 폴더가 없습니다", "파일이 없습니다."},
     {Failure::NotAFolderOnPath, "경로 중간에 폴더가 아닌 것이 있습니다", "파일이 없습니다."},
-    {Failure::IsFolder, "폴더입니다", "파일이 아니라 폴더입니다."},
+    {Failure::IsFolder, "폴더입니다", "파일이 아니라 폴더입니다.", {}, true},
     {Failure::LinkLoop, "링크가 끝없이 서로를 가리킵니다", "링크가 돌고 돌아 어느 파일에도 닿지 않습니다."},
     {Failure::DiskError, "디스크에서 입출력 오류가 났습니다", "파일을 끝까지 읽지 못했습니다."},
     {Failure::PathTooLong, "경로가 너무 깁니다", "파일이 없습니다."},
@@ -60,8 +100,12 @@ constexpr Wording wordings[] = {
     {Failure::InUse, "다른 프로그램이 쓰고 있습니다", "파일을 열 수 없습니다."},
     {Failure::OtherDisk, "다른 디스크로는 옮길 수 없습니다", "파일을 열 수 없습니다."},
     {Failure::ShortWrite, "끝까지 쓰지 못했습니다", "파일을 끝까지 읽지 못했습니다."},
+    {Failure::NameTaken, "같은 이름의 파일이 이미 있습니다", "파일을 열 수 없습니다."},
+    {Failure::BadName, "이 이름으로는 파일을 쓸 수 없습니다", "파일을 열 수 없습니다."},
+    {Failure::NotSupported, "이 디스크에서는 할 수 없는 일입니다", "파일을 열 수 없습니다."},
+    {Failure::OutOfMemory, "메모리가 모자랍니다", "파일을 열 수 없습니다."},
     {Failure::Unknown, "알 수 없는 오류입니다 (오류 번호 {code})", "파일을 열 수 없습니다."},
-    {Failure::NotPlainFile, "보통 파일이 아닙니다", "보통 파일이 아닙니다."},
+    {Failure::NotPlainFile, "보통 파일이 아닙니다", otherFile},
     {Failure::DanglingLink, "링크가 가리키는 파일이 없습니다", "링크가 가리키는 파일이 없습니다."},
     {Failure::Empty, "빈 파일입니다", "빈 파일입니다."},
     {Failure::CannotOpen, "열 수 없습니다", "파일을 열 수 없습니다."},
@@ -72,7 +116,48 @@ constexpr Wording wordings[] = {
     {Failure::Damaged, "파일의 데이터가 손상되어 있습니다", "{format} 파일의 데이터가 손상되어 있습니다."},
     {Failure::Unsupported, "보여 줄 수 없는 종류입니다", "이 게임이 보여 줄 수 없는 종류의 {format} 파일입니다."},
     {Failure::TooManyPixels, "그림이 너무 큽니다", "그림이 너무 큽니다 ({width} × {height} 화소)."},
+    {Failure::IsPipe, "보통 파일이 아니라 이름 붙은 파이프입니다", otherFile, {}, true},
+    {Failure::IsSocket, "보통 파일이 아니라 소켓입니다", otherFile, {}, true},
+    {Failure::IsDevice, "보통 파일이 아니라 장치입니다", otherFile, {}, true},
+    {Failure::ForeignLink, "다른 사용자가 만든 링크입니다", "다른 사용자가 만든 링크입니다.", {}, true},
+    {Failure::LinkOutsideFolder, "링크가 게임 폴더 밖의 없는 파일을 가리킵니다", "링크가 가리키는 파일이 없습니다.", {}, true},
+    {Failure::LinkNotASave, "링크가 가리키는 파일이 저장 파일이 아닙니다", otherFile, {}, true},
+    {Failure::InPlaceThroughLink, "폴더에 새 파일을 만들 수 없고, 링크를 따라가 제자리에 쓰지는 않습니다",
+     "파일을 열 수 없습니다.", {}, true},
+    {Failure::Cp949Encode, "글자를 저장 파일의 한글 코드(CP949)로 바꾸지 못했습니다", "파일을 열 수 없습니다."},
+    {Failure::Cp949Decode, "저장 파일의 한글 코드(CP949)를 글자로 바꾸지 못했습니다", "파일을 열 수 없습니다."},
+    {Failure::NotASave, "이 게임의 저장 파일이 아닙니다. 게임은 아무것도 바뀌지 않았습니다",
+     "그림으로 읽을 수 없습니다: JPEG도 GIF도 아닌 파일입니다."},
+    {Failure::NoSave, "저장 파일이 없습니다", "파일이 없습니다.", "저장 파일 {file이} 없습니다."},
+    {Failure::EmptySave, "빈 파일입니다", "빈 파일입니다.", "저장 파일 {file이} 비어 있습니다."},
+    {Failure::NothingToSave, "저장할 것이 없습니다", "파일을 열 수 없습니다.",
+     "아직 이야기의 장면을 하나도 보지 않아 저장할 것이 없습니다. 저장 파일은 그대로 두었습니다."},
+    {Failure::UnknownScene, "이 게임의 이야기에 없는 장면입니다", "파일을 열 수 없습니다.",
+     "저장 파일 {file}에 적힌 장면은 이 게임의 이야기에 없습니다. 시작하기나 불러오기를 누르기 전에는 어느 버튼도 "
+     "답하지 않습니다."},
+    {Failure::NotFlushed, "디스크가 끝까지 기록했는지 확인하지 못했습니다", "파일을 열 수 없습니다.",
+     "저장 파일 {file을} 썼지만, 디스크가 끝까지 기록했다고 확인해 주지 않았습니다. 곧 전원이 갑자기 꺼지면 이번 "
+     "저장이 사라질 수 있습니다."},
 };
+
+// The verb of "저장 파일 "save.sav"를 … 수 없습니다", by what the game was doing.
+std::string_view verbFor(Doing doing)
+{
+    switch (doing) {
+    case Doing::Showing: return "보여 줄 수 없습니다";
+    case Doing::Writing: break;
+    case Doing::Creating: return "만들 수 없습니다";
+    case Doing::Replacing: return "바꿀 수 없습니다";
+    case Doing::Opening: return "열 수 없습니다";
+    case Doing::Reading: return "읽을 수 없습니다";
+    }
+    return "쓸 수 없습니다";
+}
+
+bool saving(Doing doing)
+{
+    return doing == Doing::Writing || doing == Doing::Creating || doing == Doing::Replacing;
+}
 
 const Wording &wordingOf(Failure kind)
 {
@@ -156,19 +241,46 @@ std::string withParticle(std::string_view word, Particle particle)
     return out;
 }
 
+std::string messageFor(const SaveStore::Result &result)
+{
+    if (!result.problem)
+        return {};
+    const Wording &w = wordingOf(result.problem.kind);
+    const std::string name = quoted(result.file);
+    if (!w.sentence.empty()) {
+        std::string text = filledIn(w.sentence, "{file이}", withParticle(name, subject));
+        text = filledIn(text, "{file을}", withParticle(name, object));
+        return filledIn(text, "{file}", name);
+    }
+    std::string message = "저장 파일 " + withParticle(name, object) + " ";
+    message += verbFor(result.doing);
+    message += ": ";
+    message += reason(result.problem);
+    if (w.leftAlone && saving(result.doing))
+        message += ". 그대로 두었습니다";
+    message += ".";
+    return message;
+}
+
 std::string messageFor(const StepResult &result)
 {
     switch (result.kind) {
     case StepResult::Kind::Missed:
-    case StepResult::Kind::Performed:
         return {};
     case StepResult::Kind::PictureFailed:
-        return "그림 파일 " + withParticle(quoted(result.file), object) + " 보여 줄 수 없습니다.\n" + result.reason;
+        return "그림 파일 " + withParticle(quoted(result.file), object) + " 보여 줄 수 없습니다.\n"
+            + pictureReason(result.problem.kind, result.picture);
+    case StepResult::Kind::Performed:
     case StepResult::Kind::SaveFailed:
     case StepResult::Kind::LoadFailed:
         break;
     }
-    return result.reason;
+    SaveStore::Result saveOrLoad;
+    saveOrLoad.ok = !result.failed();
+    saveOrLoad.file = result.file;
+    saveOrLoad.doing = result.doing;
+    saveOrLoad.problem = result.problem;
+    return messageFor(saveOrLoad);
 }
 
 std::string quoted(std::string_view word)

@@ -3,57 +3,24 @@
 #include <string>
 #include <string_view>
 
+#include "engine/failure.h"
+#include "engine/savestore.h"
+
 namespace barmen {
 struct StepResult;
 }
 
-// Every way a file of the game can fail, by kind, and the Korean words a
-// player reads for each. The operating system's own error codes (errno
-// here, GetLastError on Windows) are mapped onto these kinds, so every
-// front end says the same thing for the same fault.
+// The Korean words a player reads for every kind of failure, and the one
+// place that composes them into sentences. The operating system's own error
+// codes (errno here, GetLastError on Windows) are mapped onto the kinds, so
+// every front end says the same thing for the same fault. A second language
+// would be a second table.
 namespace barmen::system {
 
-enum class Failure {
-    None,
-    // What the operating system said.
-    NoPermission,
-    ReadOnlyDisk,
-    NoSpace,
-    QuotaFull,
-    FileTooBig,        // the file-size limit of the process
-    NoSuchFile,
-    NotAFolderOnPath,
-    IsFolder,
-    LinkLoop,
-    DiskError,
-    PathTooLong,
-    TooManyOpenFiles,
-    InUse,             // another program holds it (busy, or a sharing violation)
-    OtherDisk,
-    ShortWrite,        // the write ended early without an error
-    Unknown,           // an error code no kind above covers; its number is shown
-    // What the game found itself.
-    NotPlainFile,
-    DanglingLink,
-    Empty,
-    CannotOpen,        // a picture that is there but would not open, for a reason no kind above covers
-    ReadIncomplete,    // opened, then the reading failed
-    FileTooLarge,      // more bytes than any picture of the game
-    // What the picture decoder found.
-    NotAPicture,
-    CutOff,
-    Damaged,
-    Unsupported,
-    TooManyPixels,
-};
-
-// A failure and, for Unknown, the system's own number.
-struct Problem {
-    Failure kind = Failure::None;
-    long code = 0;
-
-    explicit operator bool() const { return kind != Failure::None; }
-};
+using barmen::Doing;
+using barmen::Failure;
+using barmen::PictureDetail;
+using barmen::Problem;
 
 Problem fromErrno(int error);
 
@@ -65,10 +32,6 @@ std::string reason(Problem problem);
 // sentence with its full stop: "파일이 없습니다.", "GIF 파일이 중간에 잘려
 // 있습니다.", "그림이 너무 큽니다 (8192 × 8192 화소).". The decoder's kinds
 // name the picture's format, and TooManyPixels its size.
-struct PictureDetail {
-    std::string_view format;   // "JPEG" or "GIF"
-    long long width = 0, height = 0;
-};
 std::string pictureReason(Failure kind, const PictureDetail &detail = {});
 
 // A Korean particle whose form follows the word before it: the first form
@@ -92,10 +55,16 @@ std::string withParticle(std::string_view word, Particle particle);
 // The word in double quotes.
 std::string quoted(std::string_view word);
 
-// What a message box tells the player of a failed click: for a picture,
+// What a message box tells the player of a click: for a picture,
 // "그림 파일 "NAME"를 보여 줄 수 없습니다." and the reason on a line of its
-// own; for a save or a load, the reason alone. Empty for a click that did
-// not fail.
+// own; for a save or a load, one sentence naming the file, what the game was
+// doing and why ("저장 파일 "save.sav"를 쓸 수 없습니다: 권한이 없습니다.").
+// A save or load that went through may still carry a note for the player.
+// Empty when there is nothing to say.
 std::string messageFor(const StepResult &result);
+
+// The same sentence for a save or load on its own, as the save button would
+// report it.
+std::string messageFor(const SaveStore::Result &result);
 
 } // namespace barmen::system

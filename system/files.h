@@ -12,11 +12,14 @@
 // current folder or absolute.
 namespace barmen::system {
 
+// What stands at a path instead of a file or a folder.
+enum class Other { Device, Pipe, Socket };
+
 // What stands at a path, links followed.
 struct Found {
     enum Kind { Missing, Plain, Folder, Other, DanglingLink, LoopingLink, Unreachable };
     Kind kind = Missing;
-    std::string what;           // for Other, in words a player reads: a pipe, a device, a socket
+    system::Other other = system::Other::Device;   // for Other
     Problem problem;            // for Unreachable: why the path could not be looked at
     bool throughLink = false;   // the name itself is a link
     // A link in a folder that others may write (sticky and world-writable, as
@@ -32,7 +35,7 @@ Found lookAt(const std::string &path);
 // are read, whatever size the file reports.
 struct Read {
     Found::Kind kind = Found::Missing;   // Plain when something was read
-    std::string what;                    // for Other, as lookAt gives it
+    system::Other other = system::Other::Device;   // for Other, as lookAt gives it
     Problem problem;                     // why it could not be opened or read
     std::string bytes;
     bool overLimit = false;              // there was more than limit bytes

@@ -39,13 +39,13 @@ private:
     int m_fd;
 };
 
-std::string otherKind(mode_t mode)
+Other otherKind(mode_t mode)
 {
     if (S_ISFIFO(mode))
-        return "이름 붙은 파이프";
+        return Other::Pipe;
     if (S_ISSOCK(mode))
-        return "소켓";
-    return "장치";
+        return Other::Socket;
+    return Other::Device;
 }
 
 std::string folderOf(const std::string &path)
@@ -110,13 +110,6 @@ int flushFolder(const std::string &folder)
     return 0;
 }
 
-mode_t currentUmask()
-{
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return mask;
-}
-
 } // namespace
 
 Found lookAt(const std::string &path)
@@ -135,7 +128,7 @@ Found lookAt(const std::string &path)
             found.kind = Found::Folder;
         else {
             found.kind = Found::Other;
-            found.what = otherKind(st.st_mode);
+            found.other = otherKind(st.st_mode);
         }
         return found;
     }
@@ -161,7 +154,7 @@ Read readFile(const std::string &path, std::size_t limit)
         const int error = errno;
         const Found found = lookAt(path);
         read.kind = found.kind == Found::Plain ? Found::Unreachable : found.kind;
-        read.what = found.what;
+        read.other = found.other;
         read.problem = fromErrno(error);
         if (read.kind == Found::Missing && error != ENOENT)
             read.kind = Found::Unreachable;
@@ -179,7 +172,7 @@ Read readFile(const std::string &path, std::size_t limit)
     }
     if (!S_ISREG(st.st_mode)) {
         read.kind = Found::Other;
-        read.what = otherKind(st.st_mode);
+        read.other = otherKind(st.st_mode);
         return read;
     }
     read.kind = Found::Plain;
@@ -244,10 +237,11 @@ Written replaceFile(const std::string &path, std::string_view bytes)
     if (fd < 0)
         return {Written::Create, fromErrno(error)};
     Descriptor file(fd);
-    // The new save keeps the old one's permissions, or the player's usual ones.
+    // The new save keeps the old one's permissions; a first save has the
+    // player's usual ones already, as open() took the umask off 0666.
     struct stat old {};
-    const mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : (0666 & ~currentUmask());
-    ::fchmod(file.get(), mode);
+    if (::stat(target.c_str(), &old) == 0)
+        ::fchmod(file.get(), old.st_mode & 07777);
 
     auto giveUp = [&](Written::Stage stage, int why) {
         file.close();

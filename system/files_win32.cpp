@@ -66,15 +66,10 @@ bool deviceName(std::wstring_view path)
         && upper[3] <= L'9';
 }
 
-// What an open handle is, in the words lookAt gives for Other.
-std::string whatIsOpen(HANDLE h)
+// What an open handle is, when it is no file on a disk.
+Other whatIsOpen(HANDLE h)
 {
-    switch (GetFileType(h)) {
-    case FILE_TYPE_PIPE:
-        return "이름 붙은 파이프";
-    default:
-        return "장치";
-    }
+    return GetFileType(h) == FILE_TYPE_PIPE ? Other::Pipe : Other::Device;
 }
 
 // Whether the error says the name is not there at all.
@@ -118,11 +113,11 @@ Written writeAndFlush(HANDLE h, std::string_view bytes)
     return {};
 }
 
-Found found(Found::Kind kind, std::string what = {})
+Found found(Found::Kind kind, Other other = Other::Device)
 {
     Found f;
     f.kind = kind;
-    f.what = std::move(what);
+    f.other = other;
     return f;
 }
 
@@ -132,7 +127,7 @@ Found lookAt(const std::string &path)
 {
     const std::wstring wide = widen(path);
     if (deviceName(wide))
-        return found(Found::Other, "장치");
+        return found(Found::Other, Other::Device);
     const DWORD attributes = GetFileAttributesW(wide.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         const DWORD error = GetLastError();
@@ -166,7 +161,7 @@ Found lookAt(const std::string &path)
     BY_HANDLE_FILE_INFORMATION info{};
     if (GetFileType(target.h) != FILE_TYPE_DISK) {
         link.kind = Found::Other;
-        link.what = whatIsOpen(target.h);
+        link.other = whatIsOpen(target.h);
     } else if (!GetFileInformationByHandle(target.h, &info)) {
         link.kind = Found::Unreachable;
         link.problem = lastError();
@@ -182,7 +177,7 @@ Read readFile(const std::string &path, std::size_t limit)
     Read read;
     if (deviceName(wide)) {
         read.kind = Found::Other;
-        read.what = "장치";
+        read.other = Other::Device;
         return read;
     }
     // Others may go on reading, writing or renaming it; a folder opens too,
@@ -198,7 +193,7 @@ Read readFile(const std::string &path, std::size_t limit)
     }
     if (GetFileType(file.h) != FILE_TYPE_DISK) {
         read.kind = Found::Other;
-        read.what = whatIsOpen(file.h);
+        read.other = whatIsOpen(file.h);
         return read;
     }
     BY_HANDLE_FILE_INFORMATION info{};

@@ -8,54 +8,63 @@ namespace barmen::system {
 
 namespace {
 
-constexpr std::string_view leftAlone = ". 그대로 두었습니다";
-
-// "저장 파일 "save.sav"를 <verb>: <reason>."
-std::string cannot(const std::string &path, std::string_view verb, std::string_view why)
+SaveResult done(const std::string &path)
 {
-    std::string message = "저장 파일 " + withParticle(quoted(path), object) + " ";
-    message += verb;
-    message += ": ";
-    message += why;
-    message += ".";
-    return message;
+    SaveResult result;
+    result.ok = true;
+    result.file = path;
+    return result;
 }
 
-SaveResult refusedToSave(const std::string &path, std::string_view verb, std::string_view why)
+SaveResult failed(const std::string &path, Doing doing, Problem why)
 {
-    return {false, cannot(path, verb, why)};
+    SaveResult result;
+    result.file = path;
+    result.doing = doing;
+    result.problem = why;
+    return result;
 }
 
-SaveResult refusedAndLeft(const std::string &path, std::string_view why)
+SaveResult refusedToSave(const std::string &path, Failure why)
 {
-    return refusedToSave(path, "쓸 수 없습니다", std::string(why) + std::string(leftAlone));
+    return failed(path, Doing::Writing, {why});
 }
 
-std::string_view verbFor(Written::Stage stage)
+Doing doingAt(Written::Stage stage)
 {
     switch (stage) {
-    case Written::Create: return "만들 수 없습니다";
-    case Written::Replace: return "바꿀 수 없습니다";
+    case Written::Create: return Doing::Creating;
+    case Written::Replace: return Doing::Replacing;
     case Written::Done:
     case Written::Write:
     case Written::Flush: break;
     }
-    return "쓸 수 없습니다";
+    return Doing::Writing;
+}
+
+Failure otherFailure(Other other)
+{
+    switch (other) {
+    case Other::Pipe: return Failure::IsPipe;
+    case Other::Socket: return Failure::IsSocket;
+    case Other::Device: break;
+    }
+    return Failure::IsDevice;
 }
 
 // Where the name is a link, whether it may lead the save where it points.
 std::optional<SaveResult> refuseLink(const std::string &path, const Found &found)
 {
     if (found.foreignLink)
-        return refusedAndLeft(path, "다른 사용자가 만든 링크입니다");
+        return refusedToSave(path, Failure::ForeignLink);
     if (found.kind == Found::DanglingLink) {
         if (!insideCurrentFolder(path))
-            return refusedAndLeft(path, "링크가 게임 폴더 밖의 없는 파일을 가리킵니다");
+            return refusedToSave(path, Failure::LinkOutsideFolder);
         return std::nullopt;
     }
     const Read old = readFile(path, saveReadLimit);
     if (old.kind == Found::Plain && !old.problem && (old.overLimit || !looksLikeSave(old.bytes)))
-        return refusedAndLeft(path, "링크가 가리키는 파일이 저장 파일이 아닙니다");
+        return refusedToSave(path, Failure::LinkNotASave);
     return std::nullopt;
 }
 
@@ -106,13 +115,13 @@ SaveResult writeSave(std::string_view label, const std::string &path, const Cp94
     const Found found = lookAt(path);
     switch (found.kind) {
     case Found::Folder:
-        return refusedAndLeft(path, "폴더입니다");
+        return refusedToSave(path, Failure::IsFolder);
     case Found::Other:
-        return refusedAndLeft(path, "보통 파일이 아니라 " + found.what + "입니다");
+        return refusedToSave(path, otherFailure(found.other));
     case Found::LoopingLink:
-        return refusedToSave(path, "쓸 수 없습니다", reason({Failure::LinkLoop}));
+        return refusedToSave(path, Failure::LinkLoop);
     case Found::Unreachable:
-        return refusedToSave(path, "쓸 수 없습니다", reason(found.problem));
+        return failed(path, Doing::Writing, found.problem);
     case Found::Missing:
     case Found::Plain:
     case Found::DanglingLink:
@@ -123,71 +132,59 @@ SaveResult writeSave(std::string_view label, const std::string &path, const Cp94
             return *refused;
 
     if (found.kind == Found::Plain && !mayWrite(path))
-        return refusedToSave(path, "쓸 수 없습니다", reason({Failure::NoPermission}));
+        return refusedToSave(path, Failure::NoPermission);
 
     const std::optional<std::string> bytes = encodeSave(label, codec);
     if (!bytes)
-        return refusedToSave(path, "쓸 수 없습니다", "글자를 저장 파일의 한글 코드(CP949)로 바꾸지 못했습니다");
+        return refusedToSave(path, Failure::Cp949Encode);
 
     const Written replaced = replaceFile(path, *bytes);
     if (replaced.ok())
-        return {true, {}};
+        return done(path);
     if (replaced.stage == Written::Create && found.kind == Found::Plain && onlyWritableInPlace(path)) {
         if (found.throughLink)
-            return refusedAndLeft(path, "폴더에 새 파일을 만들 수 없고, 링크를 따라가 제자리에 쓰지는 않습니다");
+            return refusedToSave(path, Failure::InPlaceThroughLink);
         const Written inPlace = writeInPlace(path, *bytes);
         if (inPlace.ok())
-            return {true, {}};
-        return refusedToSave(path, "쓸 수 없습니다", reason(inPlace.problem));
+            return done(path);
+        return failed(path, Doing::Writing, inPlace.problem);
     }
-    return refusedToSave(path, verbFor(replaced.stage), reason(replaced.problem));
+    return failed(path, doingAt(replaced.stage), replaced.problem);
 }
 
 LoadResult readSave(const std::string &path, const Cp949 &codec)
 {
-    auto refused = [&](std::string_view verb, std::string_view why) {
-        return LoadResult{false, {}, cannot(path, verb, why)};
-    };
+    auto refused = [&](Doing doing, Problem why) { return failed(path, doing, why); };
     // Opened once and judged as opened: a pipe that takes the save's place
     // between a look and the open must not keep the game waiting.
     const Read file = readFile(path, saveReadLimit);
     switch (file.kind) {
     case Found::Missing:
-        return {false, {}, "저장 파일 " + withParticle(quoted(path), subject) + " 없습니다."};
+        return refused(Doing::Opening, {Failure::NoSave});
     case Found::DanglingLink:
-        return refused("열 수 없습니다", reason({Failure::DanglingLink}));
+        return refused(Doing::Opening, {Failure::DanglingLink});
     case Found::LoopingLink:
-        return refused("열 수 없습니다", reason({Failure::LinkLoop}));
+        return refused(Doing::Opening, {Failure::LinkLoop});
     case Found::Unreachable:
-        return refused("열 수 없습니다", reason(file.problem));
+        return refused(Doing::Opening, file.problem);
     case Found::Folder:
-        return refused("열 수 없습니다", "폴더입니다");
+        return refused(Doing::Opening, {Failure::IsFolder});
     case Found::Other:
         // A device is no save, and a pipe would wait for a writer that never comes.
-        return refused("열 수 없습니다", "보통 파일이 아니라 " + file.what + "입니다");
+        return refused(Doing::Opening, {otherFailure(file.other)});
     case Found::Plain:
         break;
     }
     if (file.problem)
-        return refused("읽을 수 없습니다", reason(file.problem));
+        return refused(Doing::Reading, file.problem);
     if (file.bytes.empty())
-        return {false, {}, "저장 파일 " + withParticle(quoted(path), subject) + " 비어 있습니다."};
+        return refused(Doing::Opening, {Failure::EmptySave});
     std::optional<std::string> label = decodeSave(file.bytes, codec);
     if (!label)
-        return refused("읽을 수 없습니다", "저장 파일의 한글 코드(CP949)를 글자로 바꾸지 못했습니다");
-    return {true, std::move(*label), {}};
-}
-
-SaveStore::Result SaveFile::write(std::string_view label)
-{
-    SaveResult saved = writeSave(label, m_path, m_codec);
-    return {saved.ok, {}, std::move(saved.error)};
-}
-
-SaveStore::Result SaveFile::read()
-{
-    LoadResult loaded = readSave(m_path, m_codec);
-    return {loaded.ok, std::move(loaded.label), std::move(loaded.error)};
+        return refused(Doing::Reading, {Failure::Cp949Decode});
+    LoadResult loaded = done(path);
+    loaded.label = std::move(*label);
+    return loaded;
 }
 
 } // namespace barmen::system

@@ -40,16 +40,10 @@ std::optional<std::string> decodeSave(std::string_view bytes, const Cp949 &codec
 // Whether the bytes could be a save file: one line at most, within the limit.
 bool looksLikeSave(std::string_view bytes);
 
-struct SaveResult {
-    bool ok = false;
-    std::string error;   // for the player, when not ok
-};
-
-struct LoadResult {
-    bool ok = false;
-    std::string label;
-    std::string error;
-};
+// What a save or a load came to: the label read, or what failed and why,
+// by kind; system::messageFor gives the words.
+using SaveResult = SaveStore::Result;
+using LoadResult = SaveStore::Result;
 
 // Writes a new file beside the old one, flushes it to the disk and swaps it
 // in, so a failed save leaves the previous one byte for byte. Only where the
@@ -79,8 +73,8 @@ public:
     {
     }
 
-    Result write(std::string_view label) override;
-    Result read() override;
+    Result write(std::string_view label) override { return writeSave(label, m_path, m_codec); }
+    Result read() override { return readSave(m_path, m_codec); }
 
 private:
     std::string m_path;

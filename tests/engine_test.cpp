@@ -119,6 +119,38 @@ TEST_F(EngineTest, backgroundAndTextRowTouchesNothingElse)
     EXPECT_EQ(state().sceneLabel, "e");
 }
 
+// A step's pictures reach the window in one call, so a window that composes
+// them does it once a step; a row without a background or without a
+// character leaves that picture alone, and a step without either makes no call.
+TEST_F(EngineTest, eachStepShowsItsPicturesInOneCall)
+{
+    const std::pair<const char *, int> rows[] = {{"a", 1}, {"c", 1}, {"e", 1}};
+    for (const auto &[label, calls] : rows) {
+        at(label);
+        screen.scenes = 0;
+        game.press(ActionButton::Progress);
+        EXPECT_EQ(screen.scenes, calls) << label;
+    }
+    const SceneRow textOnly[] = {scene("t", "", "", {"글만"}, "t")};
+    story.tables.progress = SceneTable{textOnly};
+    at("t");
+    screen.ops.clear();
+    screen.scenes = 0;
+    EXPECT_EQ(game.press(ActionButton::Progress).kind, StepResult::Kind::Performed);
+    EXPECT_EQ(screen.scenes, 0);
+    EXPECT_EQ(screen.ops, (Ops{"text:글만"}));
+}
+
+// A title without a character picture keeps the one on screen rather than
+// handing the window no picture at all.
+TEST_F(EngineTest, startWithoutATitleCharacterLeavesTheCharacterAlone)
+{
+    story.title = {"t", "title.jpg", "", {"제목"}};
+    EXPECT_EQ(game.start().kind, StepResult::Kind::Performed);
+    EXPECT_EQ(screen.ops, (Ops{"text:제목", "bg:title.jpg"}));
+    EXPECT_EQ(screen.scenes, 1);
+}
+
 TEST_F(EngineTest, firstRowInTableOrderWins)
 {
     at("a");
@@ -171,7 +203,7 @@ TEST_F(EngineTest, brokenPictureLeavesScreenAndStateAsTheyWere)
         const StepResult result = game.press(ActionButton::Progress);
         EXPECT_TRUE(result.failed());
         EXPECT_EQ(result.file, broken);
-        EXPECT_EQ(result.reason, "broken");
+        EXPECT_EQ(result.problem.kind, Failure::Damaged);
         EXPECT_TRUE(screen.ops.empty()) << broken;
         EXPECT_EQ(state().sceneLabel, "a");
         EXPECT_EQ(state().prevLabel, "before");

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/game.h"
 #include "system/failure.h"
 
 namespace barmen::system {
@@ -55,7 +56,8 @@ TEST(Reasons, areKoreanForEveryErrorNumber)
 // back on "unknown error".
 TEST(Reasons, everyKindHasItsOwnWords)
 {
-    for (int k = int(Failure::None) + 1; k <= int(Failure::TooManyPixels); ++k) {
+    // Every kind the enumeration declares, up to its last one.
+    for (int k = int(Failure::None) + 1; k <= int(Failure::NotFlushed); ++k) {
         const Failure kind = Failure(k);
         const std::string clause = reason({kind, 5});
         const std::string sentence = pictureReason(kind, {"GIF", 8192, 8192});
@@ -69,6 +71,82 @@ TEST(Reasons, everyKindHasItsOwnWords)
     EXPECT_EQ(reason({Failure::Unknown, 77}), "알 수 없는 오류입니다 (오류 번호 77)");
     EXPECT_EQ(pictureReason(Failure::CutOff, {"JPEG"}), "JPEG 파일이 중간에 잘려 있습니다.");
     EXPECT_EQ(pictureReason(Failure::TooManyPixels, {{}, 8192, 300}), "그림이 너무 큽니다 (8192 × 300 화소).");
+}
+
+struct Sentence {
+    const char *name;
+    std::string file;
+    Doing doing;
+    Problem problem;
+    std::string expected;
+    friend void PrintTo(const Sentence &c, std::ostream *os) { *os << c.name; }
+};
+
+class SaveSentences : public ::testing::TestWithParam<Sentence> {};
+
+// What the save and load buttons say, composed from a kind, a verb and the
+// file's name: each form of sentence once, word for word.
+TEST_P(SaveSentences, readAsThePlayerReadsThem)
+{
+    const Sentence &c = GetParam();
+    SaveStore::Result result;
+    result.file = c.file;
+    result.doing = c.doing;
+    result.problem = c.problem;
+    EXPECT_EQ(messageFor(result), c.expected);
+
+    StepResult step;
+    step.kind = c.doing == Doing::Opening || c.doing == Doing::Reading ? StepResult::Kind::LoadFailed
+                                                                         : StepResult::Kind::SaveFailed;
+    step.file = c.file;
+    step.doing = c.doing;
+    step.problem = c.problem;
+    EXPECT_EQ(messageFor(step), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Failure, SaveSentences,
+    ::testing::Values(
+        Sentence{"folderLeftAlone", "save.sav", Doing::Writing, {Failure::IsFolder},
+                 "저장 파일 \"save.sav\"를 쓸 수 없습니다: 폴더입니다. 그대로 두었습니다."},
+        Sentence{"pipeLeftAlone", "save.sav", Doing::Writing, {Failure::IsPipe},
+                 "저장 파일 \"save.sav\"를 쓸 수 없습니다: 보통 파일이 아니라 이름 붙은 파이프입니다. 그대로 두었습니다."},
+        Sentence{"linkLoop", "save.sav", Doing::Writing, {Failure::LinkLoop},
+                 "저장 파일 \"save.sav\"를 쓸 수 없습니다: 링크가 끝없이 서로를 가리킵니다."},
+        Sentence{"foreignLink", "save.sav", Doing::Writing, {Failure::ForeignLink},
+                 "저장 파일 \"save.sav\"를 쓸 수 없습니다: 다른 사용자가 만든 링크입니다. 그대로 두었습니다."},
+        Sentence{"encoding", "save.sav", Doing::Writing, {Failure::Cp949Encode},
+                 "저장 파일 \"save.sav\"를 쓸 수 없습니다: 글자를 저장 파일의 한글 코드(CP949)로 바꾸지 못했습니다."},
+        Sentence{"createFull", "save.sav", Doing::Creating, {Failure::NoSpace},
+                 "저장 파일 \"save.sav\"를 만들 수 없습니다: 디스크에 남은 공간이 없습니다."},
+        Sentence{"replaceInUse", "save.sav", Doing::Replacing, {Failure::InUse},
+                 "저장 파일 \"save.sav\"를 바꿀 수 없습니다: 다른 프로그램이 쓰고 있습니다."},
+        Sentence{"unknownCode", "save.sav", Doing::Creating, {Failure::Unknown, 4711},
+                 "저장 파일 \"save.sav\"를 만들 수 없습니다: 알 수 없는 오류입니다 (오류 번호 4711)."},
+        Sentence{"missing", "save.sav", Doing::Opening, {Failure::NoSave}, "저장 파일 \"save.sav\"가 없습니다."},
+        Sentence{"missingAfterConsonant", "save.bin", Doing::Opening, {Failure::NoSave},
+                 "저장 파일 \"save.bin\"이 없습니다."},
+        Sentence{"empty", "save.sav", Doing::Opening, {Failure::EmptySave}, "저장 파일 \"save.sav\"가 비어 있습니다."},
+        Sentence{"openFolder", "save.sav", Doing::Opening, {Failure::IsFolder},
+                 "저장 파일 \"save.sav\"를 열 수 없습니다: 폴더입니다."},
+        Sentence{"decoding", "save.bin", Doing::Reading, {Failure::Cp949Decode},
+                 "저장 파일 \"save.bin\"을 읽을 수 없습니다: 저장 파일의 한글 코드(CP949)를 글자로 바꾸지 못했습니다."},
+        Sentence{"nothingToSave", "", Doing::Writing, {Failure::NothingToSave},
+                 "아직 이야기의 장면을 하나도 보지 않아 저장할 것이 없습니다. 저장 파일은 그대로 두었습니다."}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// A picture's message names the file and gives the reason on a line of its own.
+TEST(Messages, pictureNamesTheFileThenTheReason)
+{
+    StepResult result;
+    result.kind = StepResult::Kind::PictureFailed;
+    result.file = "시작.gif";
+    result.problem = {Failure::CutOff};
+    result.picture = {"GIF"};
+    EXPECT_EQ(messageFor(result), "그림 파일 \"시작.gif\"를 보여 줄 수 없습니다.\nGIF 파일이 중간에 잘려 있습니다.");
+    result.kind = StepResult::Kind::Performed;
+    result.problem = {};
+    EXPECT_EQ(messageFor(result), "");
 }
 
 } // namespace

@@ -35,6 +35,32 @@ TEST(Layout, everyActionHasOneButtonInTheActionFrame)
     EXPECT_EQ(buttonFor(ActionButton::Progress).caption, "독백, 이야기 진행");
 }
 
+// Every command has exactly one button, every button one command: a button
+// left without one would do nothing, and two for one command would leave
+// another command without its button. The story's four lie in the action
+// frame, start, save, load and quit in the system menu.
+TEST(Layout, everyCommandHasExactlyOneButton)
+{
+    for (Command command : commands) {
+        int buttons = 0;
+        for (const Control &c : controls)
+            buttons += c.command == command;
+        EXPECT_EQ(buttons, 1) << "command " << int(command);
+        const Control &button = buttonFor(command);
+        EXPECT_EQ(button.kind, Kind::Button);
+        EXPECT_EQ(button.parent, actionOf(command) ? "Frame1" : "Frame2") << button.name;
+    }
+    for (const Control &c : controls)
+        EXPECT_EQ(c.kind == Kind::Button, c.command.has_value()) << c.name;
+    for (ActionButton action : actionButtons) {
+        EXPECT_EQ(actionOf(buttonFor(action).command.value()), action);
+    }
+    const std::pair<Command, std::string_view> system[] = {
+        {Command::Start, "시작하기"}, {Command::Save, "저장하기"}, {Command::Load, "불러오기"}, {Command::Quit, "끝내기"}};
+    for (const auto &[command, caption] : system)
+        EXPECT_EQ(buttonFor(command).caption, caption);
+}
+
 // A button lies wholly inside its frame, and the frames and the text box
 // inside the window: a mistyped number would hide a button or cut it off.
 TEST(Layout, buttonsLieInsideTheirFramesAndTheFramesInsideTheWindow)

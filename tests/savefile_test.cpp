@@ -1,9 +1,9 @@
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include <filesystem>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "scratchfolder.h"
 #include "system/savefile.h"
 
 namespace barmen::system {
@@ -67,20 +67,14 @@ TEST(SaveFile, characterOutsideCp949IsWrittenAsQuestionMark)
     EXPECT_EQ(encodeSave("a\xF0\x9F\x98\x80" "b"), "a?b\r\n");
 }
 
+namespace fs = std::filesystem;
+
 struct InFolder : ::testing::Test {
-    QTemporaryDir dir;
-    std::string path(const char *name = "save.sav") const { return dir.filePath(QLatin1String(name)).toStdString(); }
-    std::string contents() const
-    {
-        QFile f(QString::fromStdString(path()));
-        return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : "<none>";
-    }
-    void write(std::string_view b) const
-    {
-        QFile f(QString::fromStdString(path()));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(b.data(), qint64(b.size()));
-    }
+    test::ScratchFolder dir;
+    void SetUp() override { ASSERT_TRUE(dir.valid()); }
+    std::string path(std::string_view name = "save.sav") const { return dir.file(name); }
+    std::string contents() const { return test::contentsOf(dir.path() / "save.sav"); }
+    void write(std::string_view b) const { ASSERT_TRUE(test::writeFile(dir.path() / "save.sav", b)); }
 };
 
 TEST_F(InFolder, saveThenLoadGivesTheLabelBack)
@@ -97,14 +91,18 @@ TEST_F(InFolder, secondSaveReplacesTheFirstWhole)
     ASSERT_TRUE(writeSave("마법행동 19", path()).ok);
     ASSERT_TRUE(writeSave("끝", path()).ok);
     EXPECT_EQ(contents(), bytes({0xB3, 0xA1, 0x0D, 0x0A}));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("save.sav")});
+    std::vector<fs::path> names;
+    for (const auto &entry : fs::directory_iterator(dir.path()))
+        names.push_back(entry.path().filename());
+    EXPECT_EQ(names, std::vector<fs::path>{"save.sav"});
 }
 
 TEST_F(InFolder, missingFileIsAClearErrorNotALabel)
 {
     const LoadResult loaded = readSave(path());
     EXPECT_FALSE(loaded.ok);
-    EXPECT_TRUE(loaded.error.find("없습니다") != std::string::npos) << loaded.error;
+    EXPECT_EQ(loaded.problem.kind, Failure::NoSave);
+    EXPECT_EQ(loaded.file, path());
 }
 
 TEST_F(InFolder, emptyFileIsAClearError)
@@ -112,7 +110,7 @@ TEST_F(InFolder, emptyFileIsAClearError)
     write({});
     const LoadResult loaded = readSave(path());
     EXPECT_FALSE(loaded.ok);
-    EXPECT_TRUE(loaded.error.find("비어") != std::string::npos) << loaded.error;
+    EXPECT_EQ(loaded.problem.kind, Failure::EmptySave);
 }
 
 TEST_F(InFolder, lineEndAloneIsTheEmptyLabel)
@@ -134,11 +132,11 @@ TEST_F(InFolder, hugeFileIsReadOnlyAsFarAsALabelCanReach)
 
 TEST_F(InFolder, saveOverAFolderFailsAndKeepsTheFolder)
 {
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("save.sav")));
+    ASSERT_TRUE(fs::create_directory(dir.path() / "save.sav"));
     const SaveResult saved = writeSave("시작 2", path());
     EXPECT_FALSE(saved.ok);
-    EXPECT_FALSE(saved.error.empty());
-    EXPECT_TRUE(QFileInfo(QString::fromStdString(path())).isDir());
+    EXPECT_EQ(saved.problem.kind, Failure::IsFolder);
+    EXPECT_TRUE(fs::is_directory(dir.path() / "save.sav"));
 
     const LoadResult loaded = readSave(path());
     EXPECT_FALSE(loaded.ok);
@@ -146,9 +144,9 @@ TEST_F(InFolder, saveOverAFolderFailsAndKeepsTheFolder)
 
 TEST_F(InFolder, saveIntoAMissingFolderFailsWithAMessage)
 {
-    const SaveResult saved = writeSave("시작 2", dir.filePath(QStringLiteral("gone/save.sav")).toStdString());
+    const SaveResult saved = writeSave("시작 2", path("gone/save.sav"));
     EXPECT_FALSE(saved.ok);
-    EXPECT_FALSE(saved.error.empty());
+    EXPECT_EQ(saved.problem.kind, Failure::NoSuchFile);
 }
 
 } // namespace

@@ -263,9 +263,12 @@ TEST(Soak, aMillionPressesThroughTheEngine)
         {
             bytes = system::encodeSave(label).value_or(std::string());
             have = true;
-            return {true, {}, {}};
+            return {true, {}, {}, {}, {}};
         }
-        Result read() override { return {have, have ? system::decodeSave(bytes).value_or("?") : std::string(), {}}; }
+        Result read() override
+        {
+            return {have, have ? system::decodeSave(bytes).value_or("?") : std::string(), {}, {}, {}};
+        }
     } saves;
     Game game(story::theStory(), screen, pictures, dice, saves);
     Player player(7u, false);

@@ -37,6 +37,23 @@ TEST_F(SystemButtons, startShowsTheTitleAndBeginsTheStoryAgain)
     EXPECT_EQ(saves.saved, "엔딩 36");
 }
 
+// A title without a character picture hands the window no empty picture:
+// it keeps the one it shows.
+TEST(TitleScreen, withoutAPictureNameShowsOnlyWhatItHas)
+{
+    Story story = story::theStory();
+    story.title.ch = {};
+    test::RecordingScreen screen;
+    test::FakePictures pictures;
+    test::ScriptedDice dice;
+    test::MemorySaves saves;
+    Game game{story, screen, pictures, dice, saves};
+    EXPECT_EQ(game.start().kind, StepResult::Kind::Performed);
+    ASSERT_EQ(screen.ops.size(), 2u);
+    EXPECT_EQ(screen.ops[1], "bg:배경1.jpg");
+    EXPECT_EQ(pictures.loads, std::vector<std::string>{"배경1.jpg"});
+}
+
 TEST_F(SystemButtons, missingTitlePictureLeavesEverythingAsItWas)
 {
     pictures.broken = {"시작.gif"};
@@ -67,10 +84,11 @@ TEST_F(SystemButtons, failedSaveOrLoadSaysWhyAndChangesNothing)
 {
     state() = {"관찰 5", "관찰 4", 0};
     saves.saved = "시작 2";
-    saves.error = "디스크가 가득 찼습니다";
+    saves.error = {Failure::NoSpace};
     const StepResult saved = game.save();
     EXPECT_EQ(saved.kind, StepResult::Kind::SaveFailed);
-    EXPECT_EQ(saved.reason, "디스크가 가득 찼습니다");
+    EXPECT_EQ(saved.problem.kind, Failure::NoSpace);
+    EXPECT_EQ(saved.file, saves.file);
     EXPECT_EQ(saves.saved, "시작 2");
     const StepResult loaded = game.load();
     EXPECT_EQ(loaded.kind, StepResult::Kind::LoadFailed);
@@ -87,7 +105,7 @@ TEST_F(SystemButtons, saveBeforeAnySceneKeepsTheOldSave)
         state() = before;
         const StepResult saved = game.save();
         EXPECT_EQ(saved.kind, StepResult::Kind::SaveFailed);
-        EXPECT_EQ(saved.reason, nothingToSave);
+        EXPECT_EQ(saved.problem.kind, Failure::NothingToSave);
         EXPECT_EQ(saves.saved, "골렘 8");
         EXPECT_EQ(state().sceneLabel, before.sceneLabel);
         EXPECT_TRUE(screen.ops.empty());

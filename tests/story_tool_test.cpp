@@ -525,7 +525,8 @@ TEST(StoryToolLint, findsASpokenLineSaidTwiceButNotASharedSceneOrAPause)
 }
 
 // A word in three rows read one after the other is an echo, whatever particle
-// it carries; two rows are not, nor are the cast's names.
+// it carries; two rows are not, nor are the cast's names, but the pronoun 그녀
+// is a word like any other.
 TEST(StoryToolLint, findsAWordInThreeRowsRunning)
 {
     EXPECT_TRUE(lintEchoes(theStory()).empty()) << allLines(lintEchoes(theStory()));
@@ -562,6 +563,17 @@ TEST(StoryToolLint, findsAWordInThreeRowsRunning)
         rowAt(r, L::Start4).text = {barrier[2]};
     });
     EXPECT_TRUE(lintEchoes(cast).empty()) << allLines(lintEchoes(cast));
+
+    Story pronoun = theStory();
+    edit(pronoun.table(ActionButton::Progress), [&](Rows &r) {
+        rowAt(r, L::Start2).text = {"그녀의 어깨가 들썩였다."};
+        rowAt(r, L::Start3).text = {"그녀야말로 내 꿈이었다."};
+        rowAt(r, L::Start4).text = {"그녀 앞에 고개를 숙였다."};
+    });
+    const std::vector<Fault> pronounFaults = lintEchoes(pronoun);
+    ASSERT_EQ(pronounFaults.size(), 1u) << allLines(pronounFaults);
+    EXPECT_EQ(pronounFaults[0].line(), "progress at \"시작 4\": has \"그녀\" for the third row running, "
+                                       "after progress at \"시작 2\" and progress at \"시작 3\"");
 
     // Across a menu: the row before it, the choice taken, the row after.
     Story menu = theStory();

@@ -1,12 +1,10 @@
 #include <string>
 
-#include <QDir>
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 #include "engine/game.h"
 #include "fakes.h"
+#include "scratchfolder.h"
 #include "story/labels.h"
 #include "story/pictures.h"
 #include "story/story.h"
@@ -24,8 +22,8 @@ struct Walk : ::testing::Test {
     test::FakePictures pictures;
     test::ScriptedDice dice;
     // Save and load go through the real save file, in a folder of its own.
-    QTemporaryDir folder;
-    system::SaveFile saves{QDir(folder.path()).filePath(QStringLiteral("save.sav")).toStdString()};
+    test::ScratchFolder folder;
+    system::SaveFile saves{folder.file("save.sav")};
     Game game{story::theStory(), screen, pictures, dice, saves};
 
     GameState &state() { return game.state(); }

@@ -6,7 +6,9 @@
 #include <QFile>
 #include <QFontInfo>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextEdit>
@@ -149,7 +151,7 @@ TEST_F(WindowTest, textBoxIsLockedWithoutScrollBarsAndStartsWithTheTitleText)
 TEST_F(WindowTest, textBoxShowsSixLines)
 {
     state().sceneLabel = std::string(L::End);
-    window->progressClicked();
+    window->run(layout::Command::Progress);
     auto *text1 = control<QTextEdit>("Text1");
     EXPECT_EQ(text().count(QLatin1Char('\n')), 5);
     EXPECT_LE(text1->document()->size().height(), text1->viewport()->height());
@@ -167,6 +169,53 @@ TEST_F(WindowTest, tabOrderRunsThroughTheButtonsAndFocusStartsOnTheFirstChoice)
         while (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisible());
         EXPECT_EQ(w->objectName(), QLatin1String(order[i])) << "after " << order[i - 1];
     }
+}
+
+// As keys, not only as a chain: Tab and Shift+Tab walk every control and
+// wrap, into the read-only story box and out of it, and a click in the box
+// does not keep the focus there.
+TEST_F(WindowTest, tabAndShiftTabGoInAndOutOfTheStoryBox)
+{
+    QApplication::setActiveWindow(window.get());
+    auto press = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget *target = QApplication::focusWidget();
+        if (!target)
+            return std::string();
+        QKeyEvent down(QEvent::KeyPress, key, modifiers), up(QEvent::KeyRelease, key, modifiers);
+        QApplication::sendEvent(target, &down);
+        QApplication::sendEvent(target, &up);
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : std::string();
+    };
+    const char *order[] = {"Command2", "Command3", "Command4", "Command6", "Text1",
+                           "Command7", "Command8", "Command9", "Command10", "Command2"};
+    button("Command2")->setFocus();
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        EXPECT_EQ(press(Qt::Key_Tab), order[i]) << "Tab after " << order[i - 1];
+    for (std::size_t i = std::size(order) - 1; i > 0; --i)
+        EXPECT_EQ(press(Qt::Key_Backtab, Qt::ShiftModifier), order[i - 1])
+            << "Shift+Tab after " << order[i];
+
+    // A click gives the focus as the platform does for a real one (a sent
+    // event is not the platform's), and the box's own handling of the click
+    // runs with it.
+    auto clickInTheBox = [&] {
+        auto *box = control<QTextEdit>("Text1");
+        EXPECT_TRUE(box->focusPolicy() & Qt::ClickFocus);
+        box->setFocus(Qt::MouseFocusReason);
+        QWidget *inside = box->viewport();
+        const QPointF at(20, 20);
+        QMouseEvent down(QEvent::MouseButtonPress, at, inside->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QMouseEvent up(QEvent::MouseButtonRelease, at, inside->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                       Qt::NoModifier);
+        QApplication::sendEvent(inside, &down);
+        QApplication::sendEvent(inside, &up);
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : std::string();
+    };
+    EXPECT_EQ(clickInTheBox(), "Text1");
+    EXPECT_EQ(press(Qt::Key_Tab), "Command7");
+    EXPECT_EQ(clickInTheBox(), "Text1");
+    EXPECT_EQ(press(Qt::Key_Backtab, Qt::ShiftModifier), "Command6");
 }
 
 TEST_F(WindowTest, crosshairOnlyOverTheFrames)

@@ -276,6 +276,38 @@ import -window root "$work/tab.png"
 check "Tab moves the focus on to Command3" eval '! differ "$(edge_colour "$work/tab.png" Command3)" "$focused" &&
     differ "$(edge_colour "$work/tab.png" Command2)" "$focused"'
 
+# Tab and Shift+Tab walk the whole tab order and wrap, into the read-only
+# story box and out of it again, and a click in the box does not keep the
+# focus there: the buttons of the system menu are reached by keyboard.
+# focus_after KEY COUNT: the buttons whose edge shows the focus after the
+# keys, one name a line.
+focus_after() {
+    local shot=$work/focus.png name
+    for _ in $(seq "$2"); do xdotool key "$1"; sleep 0.15; done
+    sleep 0.3
+    import -window root "$shot"
+    for name in $("$BARMEN_STORY" layout | awk '$1 ~ /^Command/ { print $1 }'); do
+        [ "$(edge_colour "$shot" "$name")" = "$focused" ] && echo "$name"
+    done
+    return 0
+}
+# From Command3: 4, 6, the story box, then the system menu.
+check "Tab walks 독백 and the story box on to 시작하기" test "$(focus_after Tab 4)" = Command7
+check "Tab wraps from 끝내기 to 첫번째 선택지" test "$(focus_after Tab 4)" = Command2
+check "Shift+Tab wraps from 첫번째 선택지 to 끝내기" test "$(focus_after shift+Tab 1)" = Command10
+check "Shift+Tab walks back through the story box to 독백" test "$(focus_after shift+Tab 5)" = Command6
+# shellcheck disable=SC2046
+xdotool mousemove --window "$win" $(centre_of Text1) click 1
+sleep 0.3
+check "after a click in the story box Tab goes on to 시작하기" test "$(focus_after Tab 1)" = Command7
+# shellcheck disable=SC2046
+xdotool mousemove --window "$win" $(centre_of Text1) click 1
+sleep 0.3
+check "after a click in the story box Shift+Tab goes back to 독백" test "$(focus_after shift+Tab 1)" = Command6
+# Back to the first choice for the clicks below.
+focus_after Tab 6 > /dev/null
+xdotool mousemove --window "$win" 300 200
+
 # 게임오버: a trap on the forest path ahead, then save.
 over="$(route start 'p>관찰 2' 1 'p>행동 1' 2 'p>분기 1' 1 'p>게임오버') p"
 # shellcheck disable=SC2086

@@ -1,9 +1,18 @@
 #include "app/qt/fonts.h"
 
-#include <QFont>
 #include <QStringList>
 
+#include "app/qt/qtstring.h"
+
 namespace barmen {
+
+QFont storedFont(const layout::Font &stored)
+{
+    QFont font(qtString(stored.face));
+    font.setPointSizeF(stored.points);
+    font.setBold(stored.bold());
+    return font;
+}
 
 void mapKoreanFonts()
 {

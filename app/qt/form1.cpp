@@ -10,7 +10,9 @@
 #include <QShowEvent>
 
 #include "app/qt/captionbutton.h"
+#include "app/qt/fonts.h"
 #include "app/qt/qtpictures.h"
+#include "app/qt/qtstring.h"
 #include "app/qt/skiptaskbar.h"
 #include "app/qt/storybox.h"
 #include "app/qt/twips.h"
@@ -21,23 +23,10 @@ namespace barmen {
 
 namespace {
 
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 // Text blocks come with CR LF between lines; the text box takes plain line feeds.
 QString textBoxText(std::string_view block)
 {
-    return fromUtf8(block).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
-QFont storedFont(const layout::Font &stored)
-{
-    QFont font(fromUtf8(stored.face));
-    font.setPointSizeF(stored.points);
-    font.setBold(stored.bold());
-    return font;
+    return qtString(block).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 // The engine hands on only pictures from the window's own source, which
@@ -57,7 +46,7 @@ Form1::Form1(const Story &story, QtPictureSource &pictures, Dice &dice, SaveStor
         QMessageBox::warning(this, windowTitle(), message);
     })
 {
-    setWindowTitle(fromUtf8(layout::windowCaption));
+    setWindowTitle(qtString(layout::windowCaption));
     QIcon icon;
     icon.addFile(QStringLiteral(":/barmen/icon-32.png"));
     icon.addFile(QStringLiteral(":/barmen/icon-16.png"));
@@ -79,19 +68,19 @@ void Form1::buildControls(const Story &story)
         QWidget *w = nullptr;
         switch (c.kind) {
         case layout::Kind::Frame:
-            w = new QGroupBox(fromUtf8(c.caption), parent);
+            w = new QGroupBox(qtString(c.caption), parent);
             // Over the frames, outside their buttons, the pointer is a crosshair.
             if (layout::crosshairOver(c))
                 w->setCursor(Qt::CrossCursor);
             break;
         case layout::Kind::Button:
-            w = new CaptionButton(fromUtf8(c.caption), parent);
+            w = new CaptionButton(qtString(c.caption), parent);
             break;
         case layout::Kind::TextBox:
             w = m_storyBox = new StoryBox(parent);
             break;
         case layout::Kind::Label: {
-            auto *label = new QLabel(fromUtf8(c.caption), parent);
+            auto *label = new QLabel(qtString(c.caption), parent);
             label->setAutoFillBackground(true);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             w = label;
@@ -114,7 +103,6 @@ void Form1::buildControls(const Story &story)
         if (c->parent != layout::windowName)
             build(*c);
 
-    auto button = [&](std::string_view name) { return static_cast<QPushButton *>(made.at(name)); };
     m_background = static_cast<QLabel *>(made.at("bg"));
     m_character = static_cast<QLabel *>(made.at("ch"));
     m_background->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -123,15 +111,11 @@ void Form1::buildControls(const Story &story)
     showCharacter(QPixmap(QStringLiteral(":/barmen/default-ch.gif")));
     m_storyBox->showText(textBoxText(initialText(story.title.text)));
 
-    // Each action button runs the table of the action the layout gives it.
+    // Each button does what the layout says it does.
     for (const layout::Control &c : layout::controls)
-        if (c.action)
-            connect(button(c.name), &QPushButton::clicked, this,
-                    [this, action = *c.action] { actionClicked(action); });
-    connect(button("Command7"), &QPushButton::clicked, this, &Form1::startClicked);
-    connect(button("Command8"), &QPushButton::clicked, this, [this] { saveClicked(0); });
-    connect(button("Command9"), &QPushButton::clicked, this, &Form1::loadClicked);
-    connect(button("Command10"), &QPushButton::clicked, this, &Form1::quitClicked);
+        if (c.command)
+            connect(static_cast<QPushButton *>(made.at(c.name)), &QPushButton::clicked, this,
+                    [this, command = *c.command] { run(command); });
 
     const auto order = layout::tabOrder();
     for (std::size_t i = 1; i < order.size(); ++i)
@@ -156,14 +140,12 @@ void Form1::setText(std::string_view block)
     m_storyBox->showText(textBoxText(block));
 }
 
-void Form1::showBackground(std::unique_ptr<Picture> picture)
+void Form1::showScene(std::unique_ptr<Picture> bg, std::unique_ptr<Picture> ch)
 {
-    showBackground(pixmapOf(*picture));
-}
-
-void Form1::showCharacter(std::unique_ptr<Picture> picture)
-{
-    showCharacter(pixmapOf(*picture));
+    if (bg)
+        showBackground(pixmapOf(*bg));
+    if (ch)
+        showCharacter(pixmapOf(*ch));
 }
 
 void Form1::showBackground(const QPixmap &pixmap)
@@ -182,18 +164,37 @@ void Form1::showCharacter(const QPixmap &pixmap)
 void Form1::report(const StepResult &result)
 {
     if (result.failed())
-        m_report(fromUtf8(system::messageFor(result)));
+        m_report(qtString(system::messageFor(result)));
 }
 
-void Form1::actionClicked(ActionButton action) { report(m_game.press(action)); }
-void Form1::startClicked() { report(m_game.start()); }
-void Form1::saveClicked(int /*index*/) { report(m_game.save()); }
-void Form1::loadClicked() { report(m_game.load()); }
-
-void Form1::quitClicked()
+void Form1::run(layout::Command command)
 {
-    hide();
-    QCoreApplication::exit(0);
+    using layout::Command;
+    if (const std::optional<ActionButton> action = layout::actionOf(command)) {
+        report(m_game.press(*action));
+        return;
+    }
+    switch (command) {
+    case Command::Start:
+        report(m_game.start());
+        break;
+    case Command::Save:
+        report(m_game.save());
+        break;
+    case Command::Load:
+        report(m_game.load());
+        break;
+    case Command::Quit:
+        // At once: nothing is asked or saved.
+        hide();
+        QCoreApplication::exit(0);
+        break;
+    case Command::Choice1:
+    case Command::Choice2:
+    case Command::Choice3:
+    case Command::Progress:
+        break;
+    }
 }
 
 } // namespace barmen

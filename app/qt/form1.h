@@ -6,6 +6,7 @@
 
 #include "engine/game.h"
 #include "engine/screen.h"
+#include "layout/form1.h"
 
 class QGroupBox;
 class QLabel;
@@ -35,13 +36,8 @@ public:
 
     GameState &state() { return m_game.state(); }
 
-    // The eight buttons' click handlers.
-    void actionClicked(ActionButton action);   // Command2, 3, 4 and 6, by the layout
-    void progressClicked() { actionClicked(ActionButton::Progress); }
-    void startClicked();        // Command7
-    void saveClicked(int index);// Command8, element 0 of its button array
-    void loadClicked();         // Command9
-    void quitClicked();         // Command10
+    // What a click on the button the layout gives this command does.
+    void run(layout::Command command);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -49,8 +45,7 @@ protected:
 private:
     // Screen
     void setText(std::string_view block) override;
-    void showBackground(std::unique_ptr<Picture> picture) override;
-    void showCharacter(std::unique_ptr<Picture> picture) override;
+    void showScene(std::unique_ptr<Picture> bg, std::unique_ptr<Picture> ch) override;
 
     void buildControls(const Story &story);
     void showBackground(const QPixmap &pixmap);

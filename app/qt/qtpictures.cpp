@@ -34,15 +34,15 @@ PictureLoad QtPictureSource::load(std::string_view file)
 {
     pictures::Loaded loaded = pictures::load(file);
     if (loaded.image.null())
-        return {nullptr, std::move(loaded.reason)};
+        return {nullptr, loaded.problem, loaded.detail};
     const int width = loaded.image.width, height = loaded.image.height;
     QImage image = toQImage(std::move(loaded.image));
     // Made now, before the scene changes anything: when memory runs short the
     // pixmap comes out null, and the picture would silently show nothing.
     QPixmap pixmap = QPixmap::fromImage(std::move(image));
     if (pixmap.isNull())
-        return {nullptr, pictures::tooLargeReason(width, height)};
-    return {std::make_unique<QtPicture>(std::move(pixmap)), {}};
+        return {nullptr, {Failure::TooManyPixels}, {{}, width, height}};
+    return {std::make_unique<QtPicture>(std::move(pixmap)), {}, {}};
 }
 
 } // namespace barmen

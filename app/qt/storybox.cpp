@@ -8,6 +8,8 @@
 #include <QTextCursor>
 #include <QTextLayout>
 
+#include "app/qt/fonts.h"
+
 namespace barmen {
 
 namespace {
@@ -21,11 +23,7 @@ constexpr QColor ink{0, 0, 0};
 
 QFont StoryBox::textFont()
 {
-    const layout::Font &stored = *layout::control("Text1").font;
-    QFont font(QString::fromUtf8(stored.face.data(), qsizetype(stored.face.size())));
-    font.setPointSizeF(stored.points);
-    font.setBold(stored.bold());
-    return font;
+    return storedFont(*layout::control("Text1").font);
 }
 
 StoryBox::StoryBox(QWidget *parent)

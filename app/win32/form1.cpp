@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "app/win32/compose.h"
 #include "app/win32/fonts.h"
 #include "app/win32/pictures.h"
 #include "app/win32/resource.h"
@@ -23,78 +24,6 @@ constexpr DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPC
 constexpr DWORD windowExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr int firstId = 100;
 
-// Breaks a caption into lines that fit the width: at spaces where the words
-// fit, else between syllables, as "끝내기" on its tall narrow button.
-std::wstring wrapped(HDC dc, const std::wstring &caption, int width)
-{
-    auto fits = [&](const std::wstring &line) {
-        SIZE size{};
-        GetTextExtentPoint32W(dc, line.c_str(), int(line.size()), &size);
-        return size.cx <= width;
-    };
-    std::wstring out, line;
-    auto flush = [&] {
-        if (!out.empty())
-            out += L'\n';
-        out += line;
-        line.clear();
-    };
-    std::size_t start = 0;
-    while (start <= caption.size()) {
-        std::size_t end = caption.find(L' ', start);
-        if (end == std::wstring::npos)
-            end = caption.size();
-        const std::wstring word = caption.substr(start, end - start);
-        const std::wstring joined = line.empty() ? word : line + L' ' + word;
-        if (fits(joined)) {
-            line = joined;
-        } else {
-            if (!line.empty())
-                flush();
-            for (wchar_t c : word) {
-                if (!line.empty() && !fits(line + c))
-                    flush();
-                line += c;
-            }
-        }
-        start = end + 1;
-    }
-    if (!line.empty())
-        flush();
-    return out;
-}
-
-// The picture's pixels over the canvas at (left, top), clipped; clear pixels
-// leave what lies below.
-void drawOver(std::vector<std::uint32_t> &canvas, int canvasWidth, int canvasHeight, const pictures::Image &image,
-              int left, int top)
-{
-    for (int y = 0; y < image.height; ++y) {
-        const int cy = top + y;
-        if (cy < 0 || cy >= canvasHeight)
-            continue;
-        const std::uint32_t *row = image.row(y);
-        std::uint32_t *out = canvas.data() + std::size_t(cy) * std::size_t(canvasWidth);
-        for (int x = 0; x < image.width; ++x) {
-            const int cx = left + x;
-            if (cx < 0 || cx >= canvasWidth)
-                continue;
-            const std::uint32_t p = row[x];
-            const std::uint32_t a = p >> 24;
-            if (a == 0xFF) {
-                out[cx] = p;
-            } else if (a != 0) {
-                const std::uint32_t q = out[cx];
-                auto mix = [&](int shift) {
-                    const std::uint32_t s = (p >> shift) & 0xFF, d = (q >> shift) & 0xFF;
-                    return ((s * a + d * (255 - a) + 127) / 255) << shift;
-                };
-                out[cx] = 0xFF000000u | mix(16) | mix(8) | mix(0);
-            }
-        }
-    }
-}
-
 // A frame fills its inside with the dialog's colour: the window's own
 // painting leaves out its children, and a group box draws only its line and
 // caption.
@@ -105,6 +34,22 @@ LRESULT CALLBACK frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         GetClientRect(hwnd, &r);
         FillRect(reinterpret_cast<HDC>(wParam), &r, GetSysColorBrush(COLOR_BTNFACE));
         return 1;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+// The story box only shows the story. A multi-line edit asks for every key,
+// Tab included, so the dialog keys would stop in it for good; here Tab and
+// Shift+Tab move on from it as from any other control, and coming in by Tab
+// does not select the whole story.
+LRESULT CALLBACK storyBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (message == WM_GETDLGCODE) {
+        LRESULT code = DefSubclassProc(hwnd, message, wParam, lParam);
+        const auto *key = reinterpret_cast<const MSG *>(lParam);
+        if (wParam == VK_TAB || (key && key->message == WM_KEYDOWN && key->wParam == VK_TAB))
+            code &= ~LRESULT(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+        return code & ~LRESULT(DLGC_HASSETSEL);
     }
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
@@ -195,7 +140,7 @@ LRESULT CALLBACK Form1::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     auto *self = reinterpret_cast<Form1 *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    return self ? self->handle(message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
+    return self ? self->handle(hwnd, message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 RECT Form1::scaled(const layout::Rect &r) const
@@ -250,6 +195,8 @@ void Form1::createControls()
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
         if (c->kind == layout::Kind::Frame)
             SetWindowSubclass(child.hwnd, frameProc, 1, 0);
+        if (c->kind == layout::Kind::TextBox)
+            SetWindowSubclass(child.hwnd, storyBoxProc, 1, 0);
         m_children.push_back(std::move(child));
     }
     if (Child *text = child("Text1")) {
@@ -305,7 +252,11 @@ void Form1::placeControls()
         MoveWindow(c.hwnd, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
         if (c.control->kind == layout::Kind::Button) {
             HGDIOBJ old = SelectObject(dc, font);
-            const std::wstring lines = wrapped(dc, c.caption, r.right - r.left - scaled(6));
+            const std::wstring lines = wrapped(c.caption, r.right - r.left - scaled(6), [dc](std::wstring_view line) {
+                SIZE size{};
+                GetTextExtentPoint32W(dc, line.data(), int(line.size()), &size);
+                return int(size.cx);
+            });
             SelectObject(dc, old);
             SetWindowTextW(c.hwnd, lines.c_str());
         }
@@ -331,51 +282,34 @@ void Form1::placeControls()
 // background, on the dialog's colour; then scaled smoothly to the display.
 void Form1::compose()
 {
-    const layout::Rect bgPlace = layout::inWindow("bg");
-    const layout::Rect chPlace = layout::inWindow("ch");
-    const layout::Rect client = layout::clientArea.pixels();
-    const int border = layout::backgroundBorder;
-    const int bgWidth = m_background.width + 2 * border, bgHeight = m_background.height + 2 * border;
-    m_canvasWidth = client.width;
-    m_canvasHeight = std::min(client.height, std::max(bgPlace.top + bgHeight, chPlace.top + m_character.height));
-    m_canvas.assign(std::size_t(m_canvasWidth) * std::size_t(m_canvasHeight), pixelOf(GetSysColor(COLOR_BTNFACE)));
-    const std::uint32_t line = pixelOf(GetSysColor(COLOR_WINDOWFRAME));
-    for (int y = bgPlace.top; y < bgPlace.top + bgHeight && y < m_canvasHeight; ++y)
-        for (int x = std::max(bgPlace.left, 0); x < bgPlace.left + bgWidth && x < m_canvasWidth; ++x)
-            if (y == bgPlace.top || y == bgPlace.top + bgHeight - 1 || x == bgPlace.left
-                || x == bgPlace.left + bgWidth - 1)
-                m_canvas[std::size_t(y) * std::size_t(m_canvasWidth) + std::size_t(x)] = line;
-    if (!m_background.null())
-        drawOver(m_canvas, m_canvasWidth, m_canvasHeight, m_background, bgPlace.left + border, bgPlace.top + border);
-    if (!m_character.null())
-        drawOver(m_canvas, m_canvasWidth, m_canvasHeight, m_character, chPlace.left, chPlace.top);
-
+    m_canvas = composeCanvas(m_background, m_character, pixelOf(GetSysColor(COLOR_BTNFACE)),
+                             pixelOf(GetSysColor(COLOR_WINDOWFRAME)));
     if (m_scaled)
         DeleteObject(m_scaled);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = m_canvasWidth;
-    info.bmiHeader.biHeight = -m_canvasHeight;
+    info.bmiHeader.biWidth = m_canvas.width;
+    info.bmiHeader.biHeight = -m_canvas.height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     HDC screen = GetDC(m_hwnd);
-    m_scaled = CreateCompatibleBitmap(screen, scaled(m_canvasWidth), scaled(m_canvasHeight));
+    m_scaled = CreateCompatibleBitmap(screen, scaled(m_canvas.width), scaled(m_canvas.height));
     HDC memory = CreateCompatibleDC(screen);
     HGDIOBJ old = SelectObject(memory, m_scaled);
     if (m_dpi == 96) {
-        SetDIBitsToDevice(memory, 0, 0, DWORD(m_canvasWidth), DWORD(m_canvasHeight), 0, 0, 0, UINT(m_canvasHeight),
-                          m_canvas.data(), &info, DIB_RGB_COLORS);
+        SetDIBitsToDevice(memory, 0, 0, DWORD(m_canvas.width), DWORD(m_canvas.height), 0, 0, 0, UINT(m_canvas.height),
+                          m_canvas.pixels.data(), &info, DIB_RGB_COLORS);
     } else {
         SetStretchBltMode(memory, HALFTONE);
         SetBrushOrgEx(memory, 0, 0, nullptr);
-        StretchDIBits(memory, 0, 0, scaled(m_canvasWidth), scaled(m_canvasHeight), 0, 0, m_canvasWidth,
-                      m_canvasHeight, m_canvas.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+        StretchDIBits(memory, 0, 0, scaled(m_canvas.width), scaled(m_canvas.height), 0, 0, m_canvas.width,
+                      m_canvas.height, m_canvas.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
     }
     SelectObject(memory, old);
     DeleteDC(memory);
     ReleaseDC(m_hwnd, screen);
-    RECT area{0, 0, scaled(m_canvasWidth), scaled(m_canvasHeight)};
+    RECT area{0, 0, scaled(m_canvas.width), scaled(m_canvas.height)};
     InvalidateRect(m_hwnd, &area, FALSE);
 }
 
@@ -390,7 +324,7 @@ bool Form1::overFrame(POINT p) const
     return false;
 }
 
-LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT Form1::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CREATE:
@@ -409,7 +343,7 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam)
         HDC dc = BeginPaint(m_hwnd, &ps);
         HDC memory = CreateCompatibleDC(dc);
         HGDIOBJ old = SelectObject(memory, m_scaled);
-        BitBlt(dc, 0, 0, scaled(m_canvasWidth), scaled(m_canvasHeight), memory, 0, 0, SRCCOPY);
+        BitBlt(dc, 0, 0, scaled(m_canvas.width), scaled(m_canvas.height), memory, 0, 0, SRCCOPY);
         SelectObject(memory, old);
         DeleteDC(memory);
         EndPaint(m_hwnd, &ps);
@@ -420,7 +354,7 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam)
         RECT client, below;
         GetClientRect(m_hwnd, &client);
         below = client;
-        below.top = scaled(m_canvasHeight);
+        below.top = scaled(m_canvas.height);
         FillRect(reinterpret_cast<HDC>(wParam), &below, GetSysColorBrush(COLOR_BTNFACE));
         return 1;
     }
@@ -458,9 +392,9 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED) {
             const int index = int(LOWORD(wParam)) - firstId;
-            if (index >= 0 && std::size_t(index) < m_children.size()
-                && m_children[std::size_t(index)].control->kind == layout::Kind::Button)
-                clicked(*m_children[std::size_t(index)].control);
+            if (index >= 0 && std::size_t(index) < m_children.size())
+                if (const auto command = m_children[std::size_t(index)].control->command)
+                    clicked(*command);
             return 0;
         }
         break;
@@ -475,28 +409,47 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam)
         DestroyWindow(m_hwnd);
         return 0;
     case WM_DESTROY:
-        m_hwnd = nullptr;
         PostQuitMessage(0);
         return 0;
+    case WM_NCDESTROY:
+        // The window's last message: nothing may reach this object through
+        // it after this, and the destructor has no window left to destroy.
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        m_hwnd = nullptr;
+        break;
     default:
         break;
     }
-    return DefWindowProcW(m_hwnd, message, wParam, lParam);
+    // The window's own handle, which stays good until WM_NCDESTROY is done.
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-void Form1::clicked(const layout::Control &button)
+void Form1::clicked(layout::Command command)
 {
-    if (button.action) {
-        report(m_game.press(*button.action));
-    } else if (button.name == "Command7") {
+    using layout::Command;
+    if (const std::optional<ActionButton> action = layout::actionOf(command)) {
+        report(m_game.press(*action));
+        return;
+    }
+    switch (command) {
+    case Command::Start:
         report(m_game.start());
-    } else if (button.name == "Command8") {
+        break;
+    case Command::Save:
         report(m_game.save());
-    } else if (button.name == "Command9") {
+        break;
+    case Command::Load:
         report(m_game.load());
-    } else if (button.name == "Command10") {
-        // Quit at once: nothing is asked or saved.
+        break;
+    case Command::Quit:
+        // At once: nothing is asked or saved.
         DestroyWindow(m_hwnd);
+        break;
+    case Command::Choice1:
+    case Command::Choice2:
+    case Command::Choice3:
+    case Command::Progress:
+        break;
     }
 }
 
@@ -517,16 +470,14 @@ void Form1::setText(std::string_view block)
     }
 }
 
-void Form1::showBackground(std::unique_ptr<Picture> picture)
+void Form1::showScene(std::unique_ptr<Picture> bg, std::unique_ptr<Picture> ch)
 {
     // The engine hands on only pictures from the window's own source.
-    m_background = std::move(static_cast<Win32Picture &>(*picture)).take();
-    compose();
-}
-
-void Form1::showCharacter(std::unique_ptr<Picture> picture)
-{
-    m_character = std::move(static_cast<Win32Picture &>(*picture)).take();
+    if (bg)
+        m_background = std::move(static_cast<Win32Picture &>(*bg)).take();
+    if (ch)
+        m_character = std::move(static_cast<Win32Picture &>(*ch)).take();
+    // Both pictures of the step in one composition and one bitmap.
     compose();
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/win32/compose.h"
 #include "engine/game.h"
 #include "engine/screen.h"
 #include "layout/form1.h"
@@ -41,14 +42,13 @@ private:
 
     // Screen
     void setText(std::string_view block) override;
-    void showBackground(std::unique_ptr<Picture> picture) override;
-    void showCharacter(std::unique_ptr<Picture> picture) override;
+    void showScene(std::unique_ptr<Picture> bg, std::unique_ptr<Picture> ch) override;
 
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void createControls();
     void placeControls();
-    void clicked(const layout::Control &button);
+    void clicked(layout::Command command);
     void report(const StepResult &result);
     void compose();
     int scaled(int pixels) const { return MulDiv(pixels, int(m_dpi), 96); }
@@ -69,8 +69,7 @@ private:
     // The pictures, and both composed at 96 dpi, then scaled to the window's.
     pictures::Image m_background;
     pictures::Image m_character;
-    int m_canvasWidth = 0, m_canvasHeight = 0;
-    std::vector<std::uint32_t> m_canvas;
+    Canvas m_canvas;
     HBITMAP m_scaled = nullptr;
 };
 

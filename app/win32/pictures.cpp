@@ -9,8 +9,8 @@ PictureLoad Win32PictureSource::load(std::string_view file)
 {
     pictures::Loaded loaded = pictures::load(file);
     if (loaded.image.null())
-        return {nullptr, std::move(loaded.reason)};
-    return {std::make_unique<Win32Picture>(std::move(loaded.image)), {}};
+        return {nullptr, loaded.problem, loaded.detail};
+    return {std::make_unique<Win32Picture>(std::move(loaded.image)), {}, {}};
 }
 
 pictures::Image builtInPicture(int resource)

@@ -307,14 +307,14 @@ TEST(SaveFaults, failingConverterNeitherSavesNorLoadsAnEmptyLabel)
 
     const SaveStore::Result saved = file.write(newLabel);
     EXPECT_FALSE(saved.ok);
-    EXPECT_NE(saved.error.find("CP949"), std::string::npos) << saved.error;
+    EXPECT_EQ(saved.problem.kind, Failure::Cp949Encode);
     EXPECT_EQ(readAll(save), saveBytes(oldLabel));
     EXPECT_EQ(listing(folder.path), std::set<std::string>{"save.sav"});
 
     const SaveStore::Result loaded = file.read();
     EXPECT_FALSE(loaded.ok);
     EXPECT_TRUE(loaded.label.empty());
-    EXPECT_NE(loaded.error.find("CP949"), std::string::npos) << loaded.error;
+    EXPECT_EQ(loaded.problem.kind, Failure::Cp949Decode);
 }
 
 // SIGKILL at a random moment of a loop of saves: the file holds one of the two

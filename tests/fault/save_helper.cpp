@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "system/failure.h"
 #include "system/files.h"
 #include "system/savefile.h"
 
@@ -23,7 +24,7 @@ int save(std::string_view label)
     const barmen::system::SaveResult saved = barmen::system::writeSave(label);
     if (saved.ok)
         return 0;
-    std::fprintf(stderr, "%s\n", saved.error.c_str());
+    std::fprintf(stderr, "%s\n", barmen::system::messageFor(saved).c_str());
     return 1;
 }
 
@@ -54,7 +55,7 @@ int main(int argc, char **argv)
     if (command == "load" && argc == 2) {
         const barmen::system::LoadResult loaded = barmen::system::readSave();
         if (!loaded.ok) {
-            std::fprintf(stderr, "%s\n", loaded.error.c_str());
+            std::fprintf(stderr, "%s\n", barmen::system::messageFor(loaded).c_str());
             return 1;
         }
         std::printf("%s\n", loaded.label.c_str());

@@ -113,7 +113,7 @@ TEST_F(InGameFolder, saveAndLoadInAHangulFolder)
     EXPECT_EQ(bytesOf("save.sav"), start2);
     ASSERT_TRUE(writeSave("엔딩 36").ok);   // over the old one: ReplaceFileW
     const LoadResult loaded = readSave();
-    ASSERT_TRUE(loaded.ok) << loaded.error;
+    ASSERT_TRUE(loaded.ok) << messageFor(loaded);
     EXPECT_EQ(loaded.label, "엔딩 36");
     EXPECT_EQ(listing(folder), std::set<std::wstring>{L"save.sav"});
 }
@@ -124,7 +124,7 @@ TEST_F(InGameFolder, readOnlySaveIsRefusedAndKept)
     ASSERT_TRUE(SetFileAttributesW(L"save.sav", FILE_ATTRIBUTE_READONLY));
     const SaveResult saved = writeSave("엔딩 36");
     EXPECT_FALSE(saved.ok);
-    EXPECT_NE(saved.error.find(reason({Failure::NoPermission})), std::string::npos) << saved.error;
+    EXPECT_EQ(saved.problem.kind, Failure::NoPermission) << messageFor(saved);
     EXPECT_EQ(bytesOf("save.sav"), start2);
     EXPECT_EQ(listing(folder), std::set<std::wstring>{L"save.sav"});
 }
@@ -135,12 +135,12 @@ TEST_F(InGameFolder, folderNamedSaveSavIsLeftAlone)
     writeBytes("save.sav/inside", "x");
     const SaveResult saved = writeSave("시작 2");
     EXPECT_FALSE(saved.ok);
-    EXPECT_NE(saved.error.find("폴더"), std::string::npos) << saved.error;
+    EXPECT_EQ(saved.problem.kind, Failure::IsFolder) << messageFor(saved);
     EXPECT_TRUE(fs::is_directory("save.sav"));
     EXPECT_EQ(bytesOf("save.sav/inside"), "x");
     const LoadResult loaded = readSave();
     EXPECT_FALSE(loaded.ok);
-    EXPECT_NE(loaded.error.find("폴더"), std::string::npos) << loaded.error;
+    EXPECT_EQ(loaded.problem.kind, Failure::IsFolder) << messageFor(loaded);
 }
 
 // CON, NUL and the other device names are the device in every folder.
@@ -149,7 +149,7 @@ TEST_F(InGameFolder, deviceNamesAreNoSave)
     for (const char *device : {"CON", "nul", "NUL.sav", "com1", "LPT9.txt"}) {
         const SaveResult saved = writeSave("시작 2", device);
         EXPECT_FALSE(saved.ok) << device;
-        EXPECT_NE(saved.error.find("장치"), std::string::npos) << device << ": " << saved.error;
+        EXPECT_EQ(saved.problem.kind, Failure::IsDevice) << device << ": " << messageFor(saved);
         const LoadResult loaded = readSave(device);
         EXPECT_FALSE(loaded.ok) << device;
     }
@@ -196,7 +196,7 @@ TEST_F(InGameFolder, saveHeldByAnotherProgramIsReportedNotLost)
     CloseHandle(holder);
     fs::remove(marker);
     EXPECT_FALSE(saved.ok);
-    EXPECT_NE(saved.error.find(reason({Failure::InUse})), std::string::npos) << saved.error;
+    EXPECT_EQ(saved.problem.kind, Failure::InUse) << messageFor(saved);
     EXPECT_FALSE(loaded.ok);
     EXPECT_EQ(bytesOf("save.sav"), start2);
     EXPECT_EQ(listing(folder), std::set<std::wstring>{L"save.sav"});
@@ -248,7 +248,7 @@ TEST_F(InGameFolder, everyPictureOfTheGameLoads)
             continue;
         fs::copy_file(entry.path(), folder / entry.path().filename());
         const pictures::Loaded loaded = pictures::load(utf8(entry.path().filename()));
-        ASSERT_FALSE(loaded.image.null()) << utf8(entry.path().filename()) << ": " << loaded.reason;
+        ASSERT_FALSE(loaded.image.null()) << utf8(entry.path().filename()) << ": " << pictureReason(loaded.problem.kind);
         EXPECT_EQ(loaded.image.height, 400);
         EXPECT_EQ(loaded.image.width, ext == L".jpg" ? 600 : 300);
         EXPECT_EQ(loaded.image.transparent, ext == L".gif");
@@ -257,7 +257,7 @@ TEST_F(InGameFolder, everyPictureOfTheGameLoads)
     EXPECT_EQ(n, 24);
     const pictures::Loaded missing = pictures::load("없는그림.gif");
     EXPECT_TRUE(missing.image.null());
-    EXPECT_FALSE(missing.reason.empty());
+    EXPECT_EQ(missing.problem.kind, Failure::NoSuchFile);
 }
 
 } // namespace

@@ -411,6 +411,7 @@ std::vector<Shown> readAfter(const Story &story, std::string_view button, const 
 std::set<QString> echoWordsOf(const Lines &text)
 {
     static const QString particles[] = {
+        QStringLiteral("이야말로"), QStringLiteral("야말로"),
         QStringLiteral("이라고"), QStringLiteral("이랑"), QStringLiteral("라고"), QStringLiteral("에서"),
         QStringLiteral("에게"), QStringLiteral("한테"), QStringLiteral("까지"), QStringLiteral("부터"),
         QStringLiteral("조차"), QStringLiteral("마저"), QStringLiteral("밖에"), QStringLiteral("처럼"),
@@ -421,11 +422,11 @@ std::set<QString> echoWordsOf(const Lines &text)
         QStringLiteral("요"),
     };
     // Her name, the golem and the barrier are what the story is about, and
-    // 그녀 and 우리 stand for the two of them: they come back on every other
-    // row by right.
+    // 우리 stands for the two of them: they come back on every other row by
+    // right. 그녀 does not: a narrator who says it row after row instead of
+    // leaving the subject out reads as a translation.
     static const std::set<QString> cast = {
-        QStringLiteral("메어드"), QStringLiteral("골렘"), QStringLiteral("결계"),
-        QStringLiteral("그녀"), QStringLiteral("우리"),
+        QStringLiteral("메어드"), QStringLiteral("골렘"), QStringLiteral("결계"), QStringLiteral("우리"),
     };
     const auto isSyllable = [](QChar c) { return c.unicode() >= 0xAC00 && c.unicode() <= 0xD7A3; };
     std::set<QString> words;

@@ -13,6 +13,7 @@
 #include "app/qt/qtpictures.h"
 #include "story/labels.h"
 #include "story/pictures.h"
+#include "system/failure.h"
 #include "tools/story/lint.h"
 #include "tools/story/tables.h"
 
@@ -101,7 +102,7 @@ std::optional<std::string> pictureProblem(const QDir &dir, const PictureUse &use
     QtPictureSource loader;
     const PictureLoad load = loader.load(path.toStdString());
     if (!load.picture)
-        return "does not decode: " + load.error;
+        return "does not decode: " + system::pictureReason(load.problem.kind, load.detail);
     return std::nullopt;
 }
 

@@ -3,23 +3,26 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "app/qt/qtstring.h"
 #include "engine/game.h"
+#include "engine/namedpicture.h"
+#include "system/failure.h"
 
 namespace barmen::storytool {
 
 namespace {
 
-struct NamedPicture final : Picture {
-    explicit NamedPicture(std::string f) : file(std::move(f)) {}
-    std::string file;
-};
-
 // Remembers what one step put on screen.
 class StepScreen final : public Screen {
 public:
     void setText(std::string_view block) override { text = std::string(block); }
-    void showBackground(std::unique_ptr<Picture> picture) override { bg = nameOf(*picture); }
-    void showCharacter(std::unique_ptr<Picture> picture) override { ch = nameOf(*picture); }
+    void showScene(std::unique_ptr<Picture> background, std::unique_ptr<Picture> character) override
+    {
+        if (background)
+            bg = nameOf(*background);
+        if (character)
+            ch = nameOf(*character);
+    }
 
     void clear()
     {
@@ -62,13 +65,13 @@ void note(PlayStep &step, const StepResult &result)
         step.roll = result.roll;
         break;
     case StepResult::Kind::PictureFailed:
-        step.note = "cannot show \"" + result.file + "\": " + result.reason;
+        step.note = "cannot show \"" + result.file + "\": " + system::pictureReason(result.problem.kind, result.picture);
         break;
     case StepResult::Kind::SaveFailed:
-        step.note = "save failed: " + result.reason;
+        step.note = "save failed: " + system::messageFor(result);
         break;
     case StepResult::Kind::LoadFailed:
-        step.note = "load failed: " + result.reason;
+        step.note = "load failed: " + system::messageFor(result);
         break;
     }
     step.failed = result.failed();
@@ -121,11 +124,11 @@ std::string keyName(Key key)
 PictureLoad NamedPictures::load(std::string_view file)
 {
     if (m_folder) {
-        const QString name = QString::fromUtf8(file.data(), qsizetype(file.size()));
+        const QString name = qtString(file);
         if (!QFileInfo(QDir(*m_folder).filePath(name)).isFile())
-            return {nullptr, "not a file in " + QDir(*m_folder).absolutePath().toStdString()};
+            return {nullptr, {Failure::NoSuchFile}, {}};
     }
-    return {std::make_unique<NamedPicture>(std::string(file)), {}};
+    return {std::make_unique<NamedPicture>(std::string(file)), {}, {}};
 }
 
 std::vector<PlayStep> play(const Story &story, PictureSource &pictures, Dice &dice, SaveStore &saves,
