@@ -43,7 +43,8 @@ private:
 
 void show(const char *id, const std::unique_ptr<Picture> &picture)
 {
-    static_cast<const CanvasPicture &>(*picture).showIn(id);
+    if (picture)
+        static_cast<const CanvasPicture &>(*picture).showIn(id);
 }
 
 } // namespace
@@ -52,8 +53,8 @@ PictureLoad Form1::Pictures::load(std::string_view file)
 {
     pictures::Loaded loaded = pictures::load(file);
     if (loaded.image.null())
-        return {nullptr, std::move(loaded.reason)};
-    return {std::make_unique<CanvasPicture>(std::move(loaded.image)), {}};
+        return {nullptr, loaded.problem, loaded.detail};
+    return {std::make_unique<CanvasPicture>(std::move(loaded.image)), {}, {}};
 }
 
 Form1::Form1(const Story &story)
@@ -64,39 +65,53 @@ Form1::Form1(const Story &story)
 void Form1::connect()
 {
     for (const layout::Control &c : layout::controls)
-        if (c.kind == layout::Kind::Button)
+        if (c.command)
             m_buttons.push_back({this, &c});
     for (Button &button : m_buttons) {
         const std::string selector = "#" + std::string(button.control->name);
         emscripten_set_click_callback(selector.c_str(), &button, false,
                                       [](int, const EmscriptenMouseEvent *, void *data) -> EM_BOOL {
                                           const Button &b = *static_cast<const Button *>(data);
-                                          b.window->clicked(*b.control);
+                                          b.window->run(*b.control->command);
                                           return EM_TRUE;
                                       });
     }
 }
 
-void Form1::clicked(const layout::Control &button)
+void Form1::run(layout::Command command)
 {
-    if (button.action) {
-        report(m_game.press(*button.action));
+    using layout::Command;
+    if (const std::optional<ActionButton> action = layout::actionOf(command)) {
+        report(m_game.press(*action));
         return;
     }
-    if (button.name == "Command7")
+    switch (command) {
+    case Command::Start:
         report(m_game.start());
-    else if (button.name == "Command8")
+        break;
+    case Command::Save:
         report(m_game.save());
-    else if (button.name == "Command9")
+        break;
+    case Command::Load:
         report(m_game.load());
-    else if (button.name == "Command10")
+        break;
+    case Command::Quit:
         quit();
+        break;
+    case Command::Choice1:
+    case Command::Choice2:
+    case Command::Choice3:
+    case Command::Progress:
+        break;
+    }
 }
 
 void Form1::report(const StepResult &result)
 {
-    if (result.failed())
-        barmen_show_message(system::messageFor(result).c_str());
+    // A failure, or a note on a click that went through: whatever the one
+    // table has to say.
+    if (const std::string message = system::messageFor(result); !message.empty())
+        barmen_show_message(message.c_str());
 }
 
 void Form1::quit()
@@ -114,14 +129,10 @@ void Form1::setText(std::string_view block)
     barmen_set_text(std::string(block).c_str());
 }
 
-void Form1::showBackground(std::unique_ptr<Picture> picture)
+void Form1::showScene(std::unique_ptr<Picture> bg, std::unique_ptr<Picture> ch)
 {
-    show("bg", picture);
-}
-
-void Form1::showCharacter(std::unique_ptr<Picture> picture)
-{
-    show("ch", picture);
+    show("bg", bg);
+    show("ch", ch);
 }
 
 } // namespace barmen::web

@@ -22,15 +22,14 @@ public:
     void connect();
 
     void setText(std::string_view block) override;
-    void showBackground(std::unique_ptr<Picture> picture) override;
-    void showCharacter(std::unique_ptr<Picture> picture) override;
+    void showScene(std::unique_ptr<Picture> bg, std::unique_ptr<Picture> ch) override;
 
 private:
     struct Button {
         Form1 *window;
         const layout::Control *control;
     };
-    void clicked(const layout::Control &button);
+    void run(layout::Command command);
     void report(const StepResult &result);
     void quit();
 
