@@ -1,6 +1,8 @@
 #include "app/web/make/page.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string_view>
@@ -52,6 +54,13 @@ std::string u(double pixels)
     std::ostringstream out;
     out << "calc(var(--u) * " << pixels << ")";
     return out.str();
+}
+
+std::string colour(std::uint32_t rgb)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "#%06x", unsigned(rgb & 0xFFFFFF));
+    return text;
 }
 
 double pixelsOf(double points)
@@ -186,8 +195,9 @@ std::string style()
         << "button:hover { background: #e5f1fb; border-color: #0078d7; }\n"
         << "button:active { background: #cce4f7; }\n"
         << "button:focus-visible { outline: " << u(1) << " dotted #000; outline-offset: " << u(-4) << "; }\n"
-        << "textarea { resize: none; overflow: hidden; padding: " << u(1) << "; border: " << u(2)
-        << " inset #e3e3e3; background: #c8c8c8; color: #000; line-height: " << u(15.5) << "; white-space: pre-wrap;"
+        << "textarea { resize: none; overflow: hidden; padding: " << u(layout::storyBox.margin) << "; border: " << u(2)
+        << " inset #e3e3e3; background: " << colour(layout::storyBox.background) << "; color: "
+        << colour(layout::storyBox.ink) << "; line-height: " << u(layout::storyBox.lineHeight) << "; white-space: pre-wrap;"
         << " word-break: keep-all; overflow-wrap: break-word; }\n"
         << ".label { background: #f0f0f0; white-space: nowrap; overflow: hidden; }\n"
         << ".picture { cursor: default; line-height: 0; }\n"
