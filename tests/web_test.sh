@@ -4,10 +4,11 @@
 #   - the WebAssembly build's save bytes for every label of story/saved-labels.txt
 #     and its decoding of the 24 pictures and the decoder's samples (whole and
 #     cut) against the desktop build's, line for line;
-#   - the page in headless Chromium, clicked and typed at by real input events
-#     (tests/web/page_test.py): the window against the layout, the keyboard,
-#     both endings with the Linux game's save bytes, reload and load, missing
-#     and cut pictures, storage refused, 끝내기, the console;
+#   - the page in headless Chromium, served from the zip unpacked, clicked and
+#     typed at by real input events (tests/web/page_test.py): the window
+#     against the layout, the keyboard, both endings with the Linux game's save
+#     bytes, reload and load, missing and cut pictures, storage refused,
+#     끝내기, the console;
 #   - a screenshot of the page beside the Linux window, in build-web/screens.
 # Usage: tests/web_test.sh BUILD-WEB
 set -euo pipefail
@@ -88,7 +89,9 @@ plan = {
 }
 json.dump(plan, open(sys.argv[1], 'w'), ensure_ascii=False)
 PY
-/usr/bin/python3 "$top/tests/web/page_test.py" "$out/site" "$work" "$work/plan.json" | tee "$work/page.out"
+# Played from the zip unpacked, as a game page or a host would serve it.
+/usr/bin/python3 -m zipfile -e "$out/barmen-1.0-web.zip" "$work/unzipped"
+/usr/bin/python3 "$top/tests/web/page_test.py" "$work/unzipped" "$work" "$work/plan.json" | tee "$work/page.out"
 page_passed=$(sed -n 's/^page: \([0-9]*\) passed.*/\1/p' "$work/page.out")
 page_failed=$(sed -n 's/^page: [0-9]* passed, \([0-9]*\) failed/\1/p' "$work/page.out")
 passed=$((passed + ${page_passed:-0}))
