@@ -143,6 +143,10 @@ try:
           game.js("getComputedStyle(document.getElementById('Frame1')).cursor === 'crosshair' &&"
                   " getComputedStyle(document.getElementById('Frame2')).cursor === 'crosshair' &&"
                   " getComputedStyle(document.getElementById('Command2')).cursor === 'default'"))
+    check('the labels in their own fonts: 굴림 15.75 pt bold and 돋움 20.25 pt bold',
+          game.js("[['Label1', '굴림', '21px'], ['Label2', '돋움', '27px']].every(([n, f, px]) => {"
+                  " const s = getComputedStyle(document.getElementById(n));"
+                  " return s.fontFamily === f && s.fontSize === px && s.fontWeight === '700'; })"))
     policy = game.js("document.querySelector('meta[http-equiv=\"Content-Security-Policy\"]').content")
     check("the page's policy allows WebAssembly and nothing eval or inline",
           "'wasm-unsafe-eval'" in policy and "'unsafe-eval'" not in policy and "'unsafe-inline'" not in policy
@@ -159,6 +163,11 @@ try:
     game.browser.key('Enter')
     time.sleep(0.1)
     check('Enter on 시작하기 starts', game.text() == plan['title_text'].replace('\r\n', '\n'))
+    check("the character's transparent colour is clear over the background, which lies below it",
+          game.js("(() => { const c = document.querySelector('#ch canvas');"
+                  " return !c.hidden && c.getContext('2d').getImageData(0, 0, 1, 1).data[3] === 0 &&"
+                  " +getComputedStyle(document.getElementById('ch')).zIndex >"
+                  " +getComputedStyle(document.getElementById('bg')).zIndex; })()"))
     game.js("document.getElementById('Command6').focus()")
     game.browser.key('Space')
     time.sleep(0.1)
