@@ -75,8 +75,10 @@ class Browser:
     def restart(self):
         """Ends the browser the way a player quits it, and starts it again on the same profile."""
         self.socket.close()
-        self.process.terminate()
-        self.process.wait(10)
+        path = open(os.path.join(self.profile, 'DevToolsActivePort')).read().split('\n')[1]
+        browser = websocket.create_connection(f'ws://127.0.0.1:{self.port}{path}', timeout=60)
+        browser.send(json.dumps({'id': 1, 'method': 'Browser.close'}))
+        self.process.wait(30)
         self._launch()
 
     def send(self, method, **params):
