@@ -25,7 +25,9 @@ mergeInto(LibraryManager.library, {
         .then(function (buffer) { if (buffer) keep(name, buffer); });
     })).then(function () {
       _barmen_ready();
-      document.getElementById('Form1').dataset.ready = 'ready';
+      const form = document.getElementById('Form1');
+      form.removeAttribute('aria-busy');
+      form.dataset.ready = 'ready';
     });
   },
 

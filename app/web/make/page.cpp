@@ -145,7 +145,9 @@ std::string markup()
          << "<link rel=\"stylesheet\" href=\"barmen.css\">\n"
          << "<script src=\"barmen.js\" defer></script>\n"
          << "</head>\n<body>\n"
-         << "<main id=\"" << layout::windowName << "\" aria-label=\"" << escaped(layout::windowCaption) << "\">\n";
+         // Busy until every picture is in memory and the buttons answer.
+         << "<main id=\"" << layout::windowName << "\" aria-label=\"" << escaped(layout::windowCaption)
+         << "\" aria-busy=\"true\">\n";
     children(html, layout::windowName, story, "  ");
     html << "</main>\n"
          << "<dialog id=\"message\" aria-labelledby=\"message-text\"><p id=\"message-text\"></p>"
@@ -193,6 +195,7 @@ std::string style()
         << "button { font: inherit; padding: 0 " << u(2) << "; cursor: default; color: #000; background: #fdfdfd;"
         << " border: " << u(1) << " solid #adadad; border-radius: " << u(2) << "; word-break: keep-all; overflow-wrap: anywhere; }\n"
         << "button:hover { background: #e5f1fb; border-color: #0078d7; }\n"
+        << "#" << layout::windowName << "[aria-busy] button { cursor: progress; }\n"
         << "button:active { background: #cce4f7; }\n"
         << "button:focus-visible { outline: " << u(1) << " dotted #000; outline-offset: " << u(-4) << "; }\n"
         << "textarea { resize: none; overflow: hidden; padding: " << u(layout::storyBox.margin) << "; border: " << u(2)
