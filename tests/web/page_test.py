@@ -9,7 +9,6 @@ saves after the same presses. Prints one line per failed check and, last,
 import json
 import os
 import shutil
-import subprocess
 import sys
 import time
 
