@@ -1,7 +1,10 @@
 // The floor for the game's start-up: a bare Qt program with the same window,
 // widgets, fonts, default pictures and initial text as the game's window, and
 // nothing else. tools/bench starts it and the game alike and times both to
-// their first paint.
+// their first paint. Like the game's, its buttons show pictures: 시작하기 the
+// start screen's two, the progress button the first scene's two, each read
+// from its file in the current folder as the game reads them, with a text
+// of two lines, so that ten presses cost it what they cost the game.
 
 #include <QApplication>
 #include <QGroupBox>
@@ -38,13 +41,22 @@ int main(int argc, char *argv[])
     byline->setGeometry(600, 296, 121, 49);
     byline->setFont(QFont(QStringLiteral("NanumGothic"), 15, QFont::Bold));
 
+    auto *text = new QTextEdit(&window);
+    auto show = [=](const char *background, const char *character, const char *words) {
+        bg->setPixmap(QPixmap(QString::fromUtf8(background)));
+        ch->setPixmap(QPixmap(QString::fromUtf8(character)));
+        text->setPlainText(QString::fromUtf8(words));
+    };
+
     auto *actions = new QGroupBox(QStringLiteral("행동 메뉴"), &window);
     actions->setGeometry(600, 8, 121, 217);
     const char *actionCaptions[] = {"첫번째 선택지", "두번째 선택지", "세번째 선택지", "독백, 이야기 진행"};
     for (int i = 0; i < 4; ++i)
         (new QPushButton(QString::fromUtf8(actionCaptions[i]), actions))->setGeometry(8, 24 + 48 * i, 105, 33);
+    QObject::connect(actions->findChildren<QPushButton *>().last(), &QPushButton::clicked, [=] {
+        show("배경1.jpg", "시작 2.gif", "눈을 떴다.\n숲이었다.");
+    });
 
-    auto *text = new QTextEdit(&window);
     text->setGeometry(8, 408, 585, 97);
     text->setFont(gulim);
     text->setReadOnly(true);
@@ -59,6 +71,9 @@ int main(int argc, char *argv[])
     const char *systemCaptions[] = {"시작하기", "저장하기", "불러오기"};
     for (int i = 0; i < 3; ++i)
         (new QPushButton(QString::fromUtf8(systemCaptions[i]), system))->setGeometry(8, 24 + 40 * i, 73, 33);
+    QObject::connect(system->findChildren<QPushButton *>().first(), &QPushButton::clicked, [=] {
+        show("배경1.jpg", "시작.gif", "시작.");
+    });
     (new QPushButton(QStringLiteral("끝내기"), system))->setGeometry(88, 24, 25, 113);
 
     window.show();

@@ -2,9 +2,13 @@
 // X server alone: the time from exec to the first paint of its window and the
 // process's peak memory. The first paint is the first damage to the mapped
 // window after which a row across it holds a picture rather than the one
-// colour of a cleared window. The program is ended once it has painted.
-//   paint_watch PROGRAM [ARGS...]
-// prints: map_ms=… paint_ms=… maxrss_kb=…
+// colour of a cleared window. Then, if asked, the window is clicked at each
+// point given, as a player clicks (xdotool, through the XTEST extension),
+// each click followed by a quarter of a second without damage to the window,
+// so that what it did is drawn. The program is ended after that; its peak
+// memory is over the start and every click.
+//   paint_watch [--press X,Y]... PROGRAM [ARGS...]
+// prints: map_ms=… paint_ms=… presses=… maxrss_kb=…
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -17,7 +21,11 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 #include <set>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -43,10 +51,54 @@ bool looksPainted(Display *display, Window window, int width, int height)
 
 } // namespace
 
+// Waits until the window has had no damage for a quarter of a second, or
+// three seconds have passed.
+void settle(Display *display, int damageEvent)
+{
+    const double until = nowMs() + 3000;
+    double quietSince = nowMs();
+    while (nowMs() < until && nowMs() - quietSince < 250) {
+        if (!XPending(display)) {
+            pollfd p{ConnectionNumber(display), POLLIN, 0};
+            poll(&p, 1, 20);
+            continue;
+        }
+        XEvent event;
+        XNextEvent(display, &event);
+        if (event.type == damageEvent + XDamageNotify)
+            quietSince = nowMs();
+    }
+}
+
+// One click of the first button at (x, y) in the window.
+bool click(Window window, int x, int y)
+{
+    const std::string id = std::to_string(window), xs = std::to_string(x), ys = std::to_string(y);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        execlp("xdotool", "xdotool", "mousemove", "--window", id.c_str(), xs.c_str(), ys.c_str(), "click", "1",
+               static_cast<char *>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 int main(int argc, char **argv)
 {
+    std::vector<std::pair<int, int>> presses;
+    while (argc > 2 && std::strcmp(argv[1], "--press") == 0) {
+        int x = 0, y = 0;
+        if (std::sscanf(argv[2], "%d,%d", &x, &y) != 2) {
+            std::fprintf(stderr, "paint_watch: --press X,Y\n");
+            return 2;
+        }
+        presses.emplace_back(x, y);
+        argc -= 2;
+        argv += 2;
+    }
     if (argc < 2) {
-        std::fprintf(stderr, "usage: paint_watch PROGRAM [ARGS...]\n");
+        std::fprintf(stderr, "usage: paint_watch [--press X,Y]... PROGRAM [ARGS...]\n");
         return 2;
     }
     Display *display = XOpenDisplay(nullptr);
@@ -101,6 +153,17 @@ int main(int argc, char **argv)
         }
     }
 
+    int pressed = 0;
+    if (painted >= 0) {
+        settle(display, damageEvent);
+        for (const auto &[x, y] : presses) {
+            if (!click(window, x, y))
+                break;
+            settle(display, damageEvent);
+            ++pressed;
+        }
+    }
+
     kill(pid, SIGTERM);
     int status = 0;
     rusage usage{};
@@ -109,6 +172,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "paint_watch: %s never painted its window\n", argv[1]);
         return 1;
     }
-    std::printf("map_ms=%.1f paint_ms=%.1f maxrss_kb=%ld\n", mapped - started, painted - started, usage.ru_maxrss);
+    std::printf("map_ms=%.1f paint_ms=%.1f presses=%d maxrss_kb=%ld\n", mapped - started, painted - started, pressed,
+                usage.ru_maxrss);
     return 0;
 }

@@ -12,19 +12,11 @@
 
 include(GNUInstallDirs)
 
-# The desktop's name for the game: the menu entry's file name, the AppStream
-# id, and what the program tells the window system (app/qt/desktop.cpp).
-set(BARMEN_APP_ID "kr.barmen.barmen")
-# The window class the X11 window carries; the menu entry's StartupWMClass.
-set(BARMEN_WM_CLASS "barmen")
 # No licence has been granted for the game or its pictures: all rights are
 # reserved (packaging/copyright says the same).
 set(BARMEN_LICENSE "LicenseRef-proprietary")
 set(BARMEN_SCREENSHOT_URL "" CACHE STRING
     "Web address of the game's screenshot (docs/screenshot.png) for the AppStream metainfo; none without one")
-
-target_compile_definitions(barmen_window PUBLIC
-    BARMEN_APP_ID="${BARMEN_APP_ID}" BARMEN_WM_CLASS="${BARMEN_WM_CLASS}")
 
 set(BARMEN_GAMES_DIR games)
 set(BARMEN_PROGRAM_DIR lib/games/barmen)
@@ -32,9 +24,7 @@ set(BARMEN_PICTURES_DIR ${CMAKE_INSTALL_DATADIR}/games/barmen)
 
 install(TARGETS barmen RUNTIME DESTINATION ${BARMEN_PROGRAM_DIR})
 
-file(GLOB barmen_pictures CONFIGURE_DEPENDS
-    ${PROJECT_SOURCE_DIR}/assets/*.jpg ${PROJECT_SOURCE_DIR}/assets/*.gif)
-install(FILES ${barmen_pictures} DESTINATION ${BARMEN_PICTURES_DIR})
+install(FILES ${barmen_picture_files} DESTINATION ${BARMEN_PICTURES_DIR})
 
 foreach(size 16 32 48 64 128 256)
     install(FILES ${PROJECT_SOURCE_DIR}/assets/icons/barmen-${size}.png

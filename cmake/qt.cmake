@@ -6,17 +6,28 @@ if(PkgConfig_FOUND)
     pkg_check_modules(XCB IMPORTED_TARGET xcb)
 endif()
 
+# The story box and the font mapping on their own: the author's tool measures
+# the box as the window lays it out without linking the window.
+add_library(barmen_storybox STATIC
+    app/qt/fonts.cpp
+    app/qt/storybox.cpp
+)
+target_include_directories(barmen_storybox PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(barmen_storybox PUBLIC barmen_core Qt6::Widgets)
+
 add_library(barmen_window STATIC
     app/qt/captionbutton.cpp
     app/qt/desktop.cpp
-    app/qt/fonts.cpp
     app/qt/form1.cpp
     app/qt/qtpictures.cpp
     app/qt/skiptaskbar.cpp
-    app/qt/storybox.cpp
 )
 set_target_properties(barmen_window PROPERTIES AUTOMOC ON)
-target_link_libraries(barmen_window PUBLIC barmen_system barmen_pictures Qt6::Widgets)
+target_link_libraries(barmen_window PUBLIC barmen_storybox barmen_core barmen_system barmen_pictures Qt6::Widgets)
+# What the program tells the window system it is (the names are set beside
+# project(), for the install rules too).
+target_compile_definitions(barmen_window PUBLIC
+    BARMEN_APP_ID="${BARMEN_APP_ID}" BARMEN_WM_CLASS="${BARMEN_WM_CLASS}")
 if(XCB_FOUND)
     target_compile_definitions(barmen_window PRIVATE BARMEN_HAVE_XCB)
     target_link_libraries(barmen_window PRIVATE PkgConfig::XCB)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 // What went wrong, as kinds and never as words: every layer hands these up,
@@ -32,6 +33,7 @@ enum class Failure {
     Unknown,           // an error code no kind above covers; its number is shown
     // What the game found itself.
     NotPlainFile,
+    NotInFolder,       // a picture missing from the folder the game looks in, which is named
     DanglingLink,
     Empty,
     CannotOpen,        // a picture that is there but would not open, for a reason no kind above covers
@@ -43,6 +45,8 @@ enum class Failure {
     Damaged,
     Unsupported,
     TooManyPixels,
+    TooManyScans,      // a JPEG of more scans, or more work over its pixels, than one click may take
+    TooManyFrames,     // a GIF of more frames than any animation this window could show
     // What the save rules found.
     IsPipe,            // in the save's place: a named pipe,
     IsSocket,          // a socket,
@@ -75,10 +79,12 @@ struct Problem {
 enum class Doing { Showing, Writing, Creating, Replacing, Opening, Reading };
 
 // What the decoder knew of a picture it refused: its format ("JPEG" or
-// "GIF") and, for one too large, its size.
+// "GIF") and, for one too large, its size; for one not found, the folder
+// the game looked in.
 struct PictureDetail {
     std::string_view format;
     long long width = 0, height = 0;
+    std::string folder{};
 };
 
 } // namespace barmen

@@ -20,6 +20,8 @@ system::Failure kindOf(Fault fault)
     case Fault::Damaged: return system::Failure::Damaged;
     case Fault::Unsupported: return system::Failure::Unsupported;
     case Fault::TooLarge: return system::Failure::TooManyPixels;
+    case Fault::TooManyScans: return system::Failure::TooManyScans;
+    case Fault::TooManyFrames: return system::Failure::TooManyFrames;
     }
     return system::Failure::None;
 }

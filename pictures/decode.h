@@ -16,7 +16,9 @@ enum class Fault {
     CutOff,        // the data ends before the picture does
     Damaged,       // the decoder found data that makes no sense
     Unsupported,   // a JPEG of a kind the game cannot show (12-bit, lossless, arithmetic, unknown colours)
-    TooLarge,      // more than a picture this window can show, or more work than one click may take
+    TooLarge,      // more pixels or memory than a picture this window can show
+    TooManyScans,  // a JPEG whose scans over its pixels are more work than one click may take
+    TooManyFrames, // a GIF of more frames than any animation this window could show
 };
 
 struct Decoded {
@@ -34,10 +36,12 @@ struct Decoded {
 // its transparent colour clear.
 Decoded decode(std::span<const std::uint8_t> bytes);
 
-// The game shows 600 × 400 and 300 × 400 pictures; nothing much beyond a
-// screen's worth is a picture for this window, so a tiny file cannot ask
-// for gigabytes.
-inline constexpr std::int64_t maxPixels = 16LL * 1024 * 1024;
+// The game shows 600 × 400 and 300 × 400 pictures; nothing beyond a full-HD
+// screen's worth (2048 × 1024) is a picture for this window. A click holds
+// four pictures at its peak (the two on screen and the two it brings), so
+// this keeps the worst click's pictures within 32 MB, and a tiny file
+// cannot ask for gigabytes.
+inline constexpr std::int64_t maxPixels = 2LL * 1024 * 1024;
 
 // The reason for a picture too large to show, as the decoder gives it; also
 // for a front end that cannot hold a decoded picture for drawing.

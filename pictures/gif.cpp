@@ -27,9 +27,9 @@ constexpr std::int64_t maxGroundPixels = 1024 * 1024;
 
 // Only the first frame is shown, but every frame is read, to the trailer, so
 // a file cut anywhere is known. Each frame costs giflib a setup of its own
-// (a table of 4,096 codes), and a 32 MiB file may hold two million empty
-// frames, a second of work: a GIF of more frames than any animation this
-// window could show is refused as too large.
+// (a table of 4,096 codes), and an 8 MiB file may hold half a million empty
+// frames, a quarter of a second of work: a GIF of more frames than any animation this
+// window could show is refused for its frames.
 constexpr int maxFrames = 20'000;
 
 constexpr std::uint32_t clearWhite = 0x00FFFFFF;   // Qt's transparent GIF pixel
@@ -231,7 +231,7 @@ Decoded decodeGif(std::span<const std::uint8_t> bytes)
         }
         case IMAGE_DESC_RECORD_TYPE:
             if (++frames > maxFrames)
-                return refused(Fault::TooLarge, Format::Gif, gif->SWidth, gif->SHeight);
+                return refused(Fault::TooManyFrames, Format::Gif, gif->SWidth, gif->SHeight);
             if (DGifGetImageDesc(gif.get()) == GIF_ERROR)
                 return gifFailure(*gif);
             if (drawn) {

@@ -1,6 +1,7 @@
 #include "pictures/load.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <span>
 #include <string>
 
@@ -18,6 +19,15 @@ Loaded failure(system::Failure kind, PictureDetail detail = {})
     return {Image{}, {kind}, detail};
 }
 
+// The folder pictures are read from, the current one, as the player's
+// system writes it; empty if it cannot be told.
+std::string currentFolder()
+{
+    std::error_code error;
+    const std::u8string folder = std::filesystem::current_path(error).u8string();
+    return error ? std::string() : std::string(folder.begin(), folder.end());
+}
+
 } // namespace
 
 Loaded load(std::string_view file)
@@ -28,8 +38,13 @@ Loaded load(std::string_view file)
     const system::Read read = system::readFile(std::string(file), maxFileBytes);
     using system::Failure;
     switch (read.kind) {
-    case system::Found::Missing:
-        return failure(Failure::NoSuchFile);
+    // Most often the game was started from another folder than its own:
+    // the player is told where it looked.
+    case system::Found::Missing: {
+        PictureDetail where;
+        where.folder = currentFolder();
+        return failure(Failure::NotInFolder, where);
+    }
     // Not to be looked at, or there but not to be opened.
     case system::Found::Unreachable:
         switch (read.problem.kind) {

@@ -10,7 +10,7 @@
 namespace barmen::pictures {
 
 // No picture of the game comes near this; a bigger file is not one of ours.
-inline constexpr std::size_t maxFileBytes = 32 * 1024 * 1024;
+inline constexpr std::size_t maxFileBytes = 8 * 1024 * 1024;
 
 struct Loaded {
     Image image;            // null when the file gave no picture

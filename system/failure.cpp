@@ -72,8 +72,9 @@ namespace {
 // - sentence: for a save or load, a whole sentence of its own in place of
 //   "저장 파일 … 수 없습니다: <clause>.";
 // - leftAlone: a save the game itself refused, which touched nothing.
-// {format}, {width}, {height} and {code} are filled in; {file} is the save's
-// name in quotes, {file이} and {file을} the same with the particle that fits.
+// {format}, {width}, {height}, {folder} and {code} are filled in; {file} is
+// the save's name in quotes, {file이} and {file을} the same with the particle
+// that fits.
 struct Wording {
     Failure kind;
     std::string_view clause;
@@ -106,6 +107,8 @@ constexpr Wording wordings[] = {
     {Failure::OutOfMemory, "메모리가 모자랍니다", "파일을 열 수 없습니다."},
     {Failure::Unknown, "알 수 없는 오류입니다 (오류 번호 {code})", "파일을 열 수 없습니다."},
     {Failure::NotPlainFile, "보통 파일이 아닙니다", otherFile},
+    {Failure::NotInFolder, "게임을 시작한 폴더에 없습니다",
+     "찾아본 폴더 \"{folder}\"에 파일이 없습니다. 그림 파일은 게임을 시작하는 폴더에 있어야 합니다."},
     {Failure::DanglingLink, "링크가 가리키는 파일이 없습니다", "링크가 가리키는 파일이 없습니다."},
     {Failure::Empty, "빈 파일입니다", "빈 파일입니다."},
     {Failure::CannotOpen, "열 수 없습니다", "파일을 열 수 없습니다."},
@@ -138,6 +141,8 @@ constexpr Wording wordings[] = {
     {Failure::NotFlushed, "디스크가 끝까지 기록했는지 확인하지 못했습니다", "파일을 열 수 없습니다.",
      "저장 파일 {file을} 썼지만, 디스크가 끝까지 기록했다고 확인해 주지 않았습니다. 곧 전원이 갑자기 꺼지면 이번 "
      "저장이 사라질 수 있습니다."},
+    {Failure::TooManyScans, "스캔이 너무 많습니다", "{format} 파일의 스캔이 너무 많아 보여 주는 데 너무 오래 걸립니다."},
+    {Failure::TooManyFrames, "프레임이 너무 많습니다", "{format} 파일의 프레임이 너무 많습니다."},
 };
 
 // The verb of "저장 파일 "save.sav"를 … 수 없습니다", by what the game was doing.
@@ -188,7 +193,9 @@ std::string pictureReason(Failure kind, const PictureDetail &detail)
 {
     std::string text = filledIn(wordingOf(kind).ofPicture, "{format}", std::string(detail.format));
     text = filledIn(text, "{width}", std::to_string(detail.width));
-    return filledIn(text, "{height}", std::to_string(detail.height));
+    text = filledIn(text, "{height}", std::to_string(detail.height));
+    // Last, so braces in the folder's own name stay as they are.
+    return filledIn(text, "{folder}", detail.folder);
 }
 
 namespace {

@@ -47,6 +47,39 @@ check "program, QT_QPA_PLATFORM=xcb without DISPLAY: names the platform" said "Q
 bare "$program" --help
 check "program --help without a display: status 1, not an abort" test $? -eq 1
 
+# A display that is named but leads nowhere ends the same way, not in Qt's
+# English abort (status 134): a DISPLAY with no X server behind it, on this
+# host or reached by TCP, and a Wayland session (its socket listening, no
+# DISPLAY) without Qt's Wayland plugin.
+for display in :77 unix:77.0 localhost:77; do
+    bare LANG=ko_KR.UTF-8 DISPLAY="$display" "$program"
+    check "program, DISPLAY=$display with no server: status 1" test $? -eq 1
+    check "program, DISPLAY=$display with no server: says so in Korean" said "^barmen: .*DISPLAY=$display의 X 서버에 연결할 수 없음"
+    check "program, DISPLAY=$display with no server: not Qt's text" test "$(wc -l < "$work/err")" -eq 1
+done
+bare LANG=C DISPLAY=:77 "$program"
+check "program, DISPLAY=:77 with no server, LANG=C: in English" said "no X server answers at DISPLAY=:77"
+if ls /usr/lib/*/qt6/plugins/platforms/libqwayland*.so > /dev/null 2>&1; then
+    echo "Qt's Wayland plugin is installed: a Wayland session without it was not tried"
+elif command -v python3 > /dev/null; then
+    mkdir -m 700 "$work/runtime"
+    python3 -c 'import socket, sys, time
+s = socket.socket(socket.AF_UNIX); s.bind(sys.argv[1]); s.listen(8); time.sleep(30)' "$work/runtime/wayland-1" &
+    listener=$!
+    for _ in $(seq 50); do [ -S "$work/runtime/wayland-1" ] && break; sleep 0.1; done
+    bare LANG=ko_KR.UTF-8 XDG_RUNTIME_DIR="$work/runtime" WAYLAND_DISPLAY=wayland-1 "$program"
+    check "program, a Wayland session without the plugin: status 1" test $? -eq 1
+    check "program, a Wayland session without the plugin: says so in Korean" said "^barmen: .*Wayland 플러그인(qt6-wayland)이 없음"
+    check "program, a Wayland session without the plugin: not Qt's text" test "$(wc -l < "$work/err")" -eq 1
+    bare LANG=C XDG_RUNTIME_DIR="$work/runtime" WAYLAND_DISPLAY=wayland-2 "$program"
+    check "program, WAYLAND_DISPLAY with no server: status 1" test $? -eq 1
+    check "program, WAYLAND_DISPLAY with no server: says so" said "no Wayland server answers at WAYLAND_DISPLAY=wayland-2"
+    kill "$listener" 2>/dev/null
+    wait "$listener" 2>/dev/null
+else
+    echo "no python3: a Wayland session without the plugin was not tried"
+fi
+
 # Offscreen needs no display, and no argument reaches Qt: the game is still
 # running after a second, with -platform naming no plugin, or naming xcb
 # with a display that is not there.

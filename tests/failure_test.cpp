@@ -71,6 +71,14 @@ TEST(Reasons, everyKindHasItsOwnWords)
     EXPECT_EQ(reason({Failure::Unknown, 77}), "알 수 없는 오류입니다 (오류 번호 77)");
     EXPECT_EQ(pictureReason(Failure::CutOff, {"JPEG"}), "JPEG 파일이 중간에 잘려 있습니다.");
     EXPECT_EQ(pictureReason(Failure::TooManyPixels, {{}, 8192, 300}), "그림이 너무 큽니다 (8192 × 300 화소).");
+    // Too many scans or frames is not a size: a 300 × 400 picture may have them.
+    EXPECT_EQ(pictureReason(Failure::TooManyScans, {"JPEG", 300, 400}),
+              "JPEG 파일의 스캔이 너무 많아 보여 주는 데 너무 오래 걸립니다.");
+    EXPECT_EQ(pictureReason(Failure::TooManyFrames, {"GIF", 300, 400}), "GIF 파일의 프레임이 너무 많습니다.");
+    PictureDetail where;
+    where.folder = "C:\\게임 {height}";
+    EXPECT_EQ(pictureReason(Failure::NotInFolder, where),
+              "찾아본 폴더 \"C:\\게임 {height}\"에 파일이 없습니다. 그림 파일은 게임을 시작하는 폴더에 있어야 합니다.");
 }
 
 struct Sentence {

@@ -18,8 +18,24 @@ if [ "$(id -u)" -eq 0 ]; then
     cp "$(dirname "$0")/checks.sh" "$copy/checks.sh"
     cp "$launcher" "$copy/barmen"
     chmod -R a+rX "$copy"
-    setpriv --reuid=65534 --regid=65534 --clear-groups sh "$copy/launcher_test.sh" "$copy/barmen"
+    # What only root can set up for the player: a shared sticky folder where
+    # root made barmen/ first and planted a link named barmen, and a file
+    # system mounted nosymfollow that the player may write.
+    mkdir -m 1777 "$copy/shared" "$copy/planted"
+    mkdir -m 755 "$copy/shared/barmen" "$copy/victim"
+    chown 65534:65534 "$copy/victim"
+    ln -s "$copy/victim" "$copy/planted/barmen"
+    mkdir -m 755 "$copy/nosym"
+    if mount -t tmpfs -o nosymfollow,size=4m,uid=65534,gid=65534 tmpfs "$copy/nosym" 2> /dev/null; then
+        nosym=$copy/nosym
+    else
+        echo "cannot mount a tmpfs with nosymfollow here: not tried"
+        nosym=
+    fi
+    BARMEN_TEST_SHARED=$copy/shared BARMEN_TEST_PLANTED=$copy/planted BARMEN_TEST_NOSYMFOLLOW=$nosym \
+        setpriv --reuid=65534 --regid=65534 --clear-groups sh "$copy/launcher_test.sh" "$copy/barmen"
     status=$?
+    [ -z "$nosym" ] || umount "$nosym"
     rm -rf "$copy"
     exit $status
 fi
@@ -270,6 +286,67 @@ check "the player's own install is unchanged" test "$(cd "$own" && ls -lR --time
 rm "$home/.local/share/barmen"
 run_own "$home" ""
 check "the same install, a folder of the player's own: the game starts" ran_in "$home/.local/share/barmen"
+
+# A game folder the player should not trust: made first by someone else in
+# a shared sticky folder (XDG_DATA_HOME pointing into /tmp), a link named
+# barmen that someone else planted there, even one leading to the player's
+# own folder, or a folder of the player's own that others may write. Each is
+# refused in Korean with status 1, the game not started, nothing made in it.
+# Before, the game started in each and saved where others could plant links.
+home=$work/trust
+mkdir -p "$home/.local/share/barmen"
+if [ -n "${BARMEN_TEST_SHARED:-}" ]; then
+    run "$home" "$BARMEN_TEST_SHARED"
+    check "barmen/ made first by another user: status 1" test $? -eq 1
+    check "barmen/ made first by another user: says so" said "다른 사용자의 것입니다"
+    check "barmen/ made first by another user: the game does not start" not_run
+    check "barmen/ made first by another user: nothing made in it" test -z "$(ls -A "$BARMEN_TEST_SHARED/barmen")"
+else
+    echo "not root: a folder of another user's was not tried"
+fi
+if [ -n "${BARMEN_TEST_PLANTED:-}" ]; then
+    victim=$(readlink "$BARMEN_TEST_PLANTED/barmen")
+    run "$home" "$BARMEN_TEST_PLANTED"
+    check "a link another user planted, to the player's folder: status 1" test $? -eq 1
+    check "a link another user planted: says so" said "다른 사용자가 만든 링크입니다"
+    check "a link another user planted: the game does not start" not_run
+    check "a link another user planted: nothing made behind it" test -z "$(ls -A "$victim")"
+    mkdir "$work/mylinks"
+    ln -s "$victim" "$work/mylinks/barmen"
+    run "$home" "$work/mylinks"
+    check "the player's own link to the player's folder: the game starts" ran_in "$victim"
+    rm -f "$victim"/*
+fi
+for mode in 777 775 757; do
+    chmod "$mode" "$home/.local/share/barmen"
+    run "$home" ""
+    check "a folder of mode $mode: status 1" test $? -eq 1
+    check "a folder of mode $mode: says others may write it" said "다른 사용자도 쓸 수 있습니다"
+    check "a folder of mode $mode: the game does not start" not_run
+    check "a folder of mode $mode: nothing made in it" test -z "$(ls -A "$home/.local/share/barmen")"
+done
+chmod 755 "$home/.local/share/barmen"
+run "$home" ""
+check "the player's own folder of mode 755 starts" ran_in "$home/.local/share/barmen"
+home=$work/trust-umask
+mkdir "$home"
+(umask 000 && run "$home" "")
+check "made under umask 000: the game starts" ran_in "$home/.local/share/barmen"
+check "made under umask 000: others may not write it" test "$(stat -c %a "$home/.local/share/barmen")" = 755
+
+# On a file system mounted nosymfollow the links to the installed pictures
+# are made but never followed: every picture would be "a link loop". The
+# launcher says what is wrong instead, in Korean, with status 1.
+if [ -n "${BARMEN_TEST_NOSYMFOLLOW:-}" ]; then
+    home=$work/nosym
+    mkdir "$home"
+    run "$home" "$BARMEN_TEST_NOSYMFOLLOW"
+    check "nosymfollow: status 1" test $? -eq 1
+    check "nosymfollow: says the folder's file system follows no links" said "nosymfollow"
+    check "nosymfollow: the game does not start" not_run
+else
+    echo "not root, or no nosymfollow mount here: a folder that follows no links was not tried"
+fi
 
 # Nothing above wrote anything under the install.
 check "the install is unchanged" test "$(cd "$prefix" && ls -lR --time-style=full-iso)" = "$before"

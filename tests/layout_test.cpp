@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -5,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "layout/form1.h"
+#include "layout/storybox.h"
+#include "story/story.h"
 
 namespace barmen::layout {
 namespace {
@@ -83,6 +86,66 @@ TEST(Layout, buttonsLieInsideTheirFramesAndTheFramesInsideTheWindow)
     // The two that reach past the edge, as stored: bg's left border and Label2's right end.
     EXPECT_LT(inWindow("bg").left, 0);
     EXPECT_GT(inWindow("Label2").right(), client.width);
+}
+
+// A box in made-up metrics: every character as wide as its UTF-8 bytes say,
+// rows as given.
+class FakeBox final : public TextMeasure {
+public:
+    FakeBox(double pxPerByte, double width, int rows) : m_pxPerByte(pxPerByte), m_width(width), m_rows(rows) {}
+    double usableWidth() const override { return m_width; }
+    double rowHeight() const override { return 15; }
+    int rowsShown() const override { return m_rows; }
+    double lineWidth(std::string_view line) const override { return double(line.size()) * m_pxPerByte; }
+    std::string fontName() const override { return "Fake"; }
+
+private:
+    double m_pxPerByte, m_width;
+    int m_rows;
+};
+
+// The box shows every block when six rows show and the story's widest line
+// fits; one row less, or a pixel less than the widest line, and it does not.
+TEST(StoryBox, showsEveryBlockOnlyWithSixRowsAndRoomForTheWidestLine)
+{
+    const Story &story = story::theStory();
+    const double widest = widestLine(story, FakeBox(4, 1000, 6));
+    EXPECT_GT(widest, 200);
+    EXPECT_TRUE(showsEveryBlock(story, FakeBox(4, widest, 6)));
+    EXPECT_FALSE(showsEveryBlock(story, FakeBox(4, widest - 1, 6)));
+    EXPECT_FALSE(showsEveryBlock(story, FakeBox(4, widest, 5)));
+    EXPECT_TRUE(showsEveryBlock(story, FakeBox(4, widest, 7)));
+}
+
+// The story font keeps its stored size where the box shows every block, and
+// shrinks to the largest size that does otherwise, never below two thirds of
+// the stored size.
+TEST(StoryBox, fontShrinksToTheLargestSizeThatShowsEveryBlock)
+{
+    struct Case {
+        const char *what;
+        int stored;
+        int largestThatFits;   // 0: none
+        int chosen;
+    } cases[] = {
+        {"the stored size fits", 15, 15, 15},
+        {"a taller stand-in, as NanumGothic under Wine", 15, 13, 13},
+        {"only two thirds fit", 15, 10, 10},
+        {"nothing fits down to two thirds", 15, 9, 15},
+        {"nothing fits at all", 15, 0, 15},
+        {"twice the dots per inch", 30, 26, 26},
+    };
+    for (const Case &c : cases) {
+        std::vector<int> asked;
+        const int chosen = storyFontPixels(c.stored, [&](int pixels) {
+            asked.push_back(pixels);
+            return pixels <= c.largestThatFits;
+        });
+        EXPECT_EQ(chosen, c.chosen) << c.what;
+        ASSERT_FALSE(asked.empty()) << c.what;
+        EXPECT_EQ(asked.front(), c.stored) << c.what;
+        EXPECT_GE(*std::min_element(asked.begin(), asked.end()), (2 * c.stored + 2) / 3) << c.what;
+    }
 }
 
 } // namespace

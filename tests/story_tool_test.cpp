@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/qt/qtstring.h"
+#include "app/qt/storybox.h"
 #include "story/labels.h"
 #include "story/pictures.h"
 #include "story/story.h"
@@ -172,7 +174,7 @@ const Plant plants[] = {
      [](Story &) {},
      "progress", L::Ending36, "bg \"끝.jpg\" does not decode",
      [](const QString &dir) {
-         QFile file(QDir(dir).filePath(QString::fromUtf8(pic::TheEnd.data(), qsizetype(pic::TheEnd.size()))));
+         QFile file(QDir(dir).filePath(qtString(pic::TheEnd)));
          ASSERT_TRUE(file.open(QIODevice::ReadWrite));
          ASSERT_TRUE(file.resize(file.size() / 2));
      }},
@@ -180,7 +182,7 @@ const Plant plants[] = {
      [](Story &) {},
      "start", L::Start, "ch \"시작.gif\" is not a file in",
      [](const QString &dir) {
-         ASSERT_TRUE(QFile::remove(QDir(dir).filePath(QString::fromUtf8(pic::Title.data(), qsizetype(pic::Title.size())))));
+         ASSERT_TRUE(QFile::remove(QDir(dir).filePath(qtString(pic::Title))));
      }},
 };
 
@@ -203,7 +205,7 @@ TEST_P(LintPlanted, namesTheButtonAndTheLabel)
         folder = copy.path();
     }
 
-    const std::vector<Fault> faults = lint(story, folder);
+    const std::vector<Fault> faults = lint(story, folder.toStdString());
     const std::string prefix = std::string(p.button) + " at \"" + std::string(p.label) + "\": ";
     const bool found = std::any_of(faults.begin(), faults.end(), [&](const Fault &fault) {
         const std::string line = fault.line();
@@ -217,7 +219,7 @@ INSTANTIATE_TEST_SUITE_P(StoryTool, LintPlanted, ::testing::ValuesIn(plants),
 
 TEST(StoryToolLint, passesTheRealStoryWithItsPictures)
 {
-    const std::vector<Fault> faults = lint(theStory(), assetsDir);
+    const std::vector<Fault> faults = lint(theStory(), assetsDir.toStdString());
     EXPECT_TRUE(faults.empty()) << allLines(faults);
 }
 
@@ -233,7 +235,7 @@ TEST(StoryToolLint, reportsAnUnreachableStretchOnce)
 
 TEST(StoryToolLint, measuresWithTheGamesFontAndIgnoresTrailingSpaces)
 {
-    const TextBoxRuler ruler;
+    const StoryBoxMeasure ruler;
     EXPECT_EQ(ruler.family(), QStringLiteral("NanumGothic"));
     const std::string_view line = "메어드가 가리킨 곳에 볼품없는 검 한 자루가 꽂혀 있었다.";
     EXPECT_GT(ruler.fit(line).width, 300);
@@ -247,7 +249,7 @@ TEST(StoryToolLint, measuresWithTheGamesFontAndIgnoresTrailingSpaces)
 // the tool measures in the same story box the window shows.
 TEST(StoryToolLint, wrapsExactlyWhereTheWindowsStoryBoxWraps)
 {
-    const TextBoxRuler ruler;
+    const StoryBoxMeasure ruler;
     StoryBox shown;
     shown.resize(StoryBox::geometry.size());
     shown.show();
@@ -266,6 +268,43 @@ TEST(StoryToolLint, wrapsExactlyWhereTheWindowsStoryBoxWraps)
     EXPECT_LT(ruler.usableWidth(), 585);
 }
 
+// A box in made-up metrics, as a front end's measure hands it to lint: every
+// byte of a line 4 px wide.
+class FakeBox final : public layout::TextMeasure {
+public:
+    FakeBox(double width, int rows) : m_width(width), m_rows(rows) {}
+    double usableWidth() const override { return m_width; }
+    double rowHeight() const override { return 17; }
+    int rowsShown() const override { return m_rows; }
+    double lineWidth(std::string_view line) const override { return 4.0 * double(line.size()); }
+    std::string fontName() const override { return "나눔고딕 15 px"; }
+
+private:
+    double m_width;
+    int m_rows;
+};
+
+// Whatever front end measures it, lint says when the box shows fewer than six
+// rows, and names each line that wraps at its button and label.
+TEST(StoryToolLint, reportsABoxOfFiveRowsAndEachLineThatWraps)
+{
+    const double widest = layout::widestLine(theStory(), FakeBox(1000, 6));
+    EXPECT_TRUE(lintStoryBox(theStory(), FakeBox(widest, 6)).empty()) << allLines(lintStoryBox(theStory(), FakeBox(widest, 6)));
+
+    const std::vector<Fault> rows = lintStoryBox(theStory(), FakeBox(widest, 5));
+    ASSERT_EQ(rows.size(), 1u) << allLines(rows);
+    EXPECT_EQ(rows[0].line(), "Text1 shows 5 rows of 17 px in 나눔고딕 15 px; a block of 6 lines loses its last");
+
+    Story story = theStory();
+    edit(story.table(ActionButton::Progress), [](Rows &r) { rowAt(r, L::Start2).text = {wideLine[0]}; });
+    const std::vector<Fault> wide = lintStoryBox(story, FakeBox(widest, 6));
+    ASSERT_EQ(wide.size(), 1u) << allLines(wide);
+    EXPECT_EQ(wide[0].line().rfind("progress at \"시작 2\": text line 1 is ", 0), 0u) << wide[0].line();
+    EXPECT_NE(wide[0].line().find(" px wide and wraps in the " + std::to_string(int(widest)) + " px of Text1"),
+              std::string::npos)
+        << wide[0].line();
+}
+
 // --- Export ------------------------------------------------------------------
 
 QJsonObject exported(const Story &story, std::string *raw = nullptr)
@@ -280,14 +319,9 @@ QJsonObject exported(const Story &story, std::string *raw = nullptr)
     return doc.object();
 }
 
-QString qstr(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 QJsonValue stringOrNull(std::string_view text)
 {
-    return text.empty() ? QJsonValue() : QJsonValue(qstr(text));
+    return text.empty() ? QJsonValue() : QJsonValue(qtString(text));
 }
 
 TEST(StoryToolExport, holdsEveryRowOfEveryTableInTestOrder)
@@ -302,7 +336,7 @@ TEST(StoryToolExport, holdsEveryRowOfEveryTableInTestOrder)
     EXPECT_EQ(raw.find("\\u"), std::string::npos);
 
     for (const Button &button : buttonsOf(theStory())) {
-        const QJsonArray rows = json.value(qstr(button.name)).toArray();
+        const QJsonArray rows = json.value(qtString(button.name)).toArray();
         const auto table = button.table->rows();
         ASSERT_EQ(std::size_t(rows.size()), table.size()) << button.name;
         for (std::size_t i = 0; i < table.size(); ++i) {
@@ -324,7 +358,7 @@ TEST(StoryToolExport, holdsEveryRowOfEveryTableInTestOrder)
             const QJsonArray text = got["text"].toArray();
             ASSERT_EQ(std::size_t(text.size()), row.text.count) << where;
             for (std::size_t k = 0; k < row.text.count; ++k)
-                EXPECT_EQ(text[qsizetype(k)], QJsonValue(qstr(row.text[k]))) << where;   // empty lines too
+                EXPECT_EQ(text[qsizetype(k)], QJsonValue(qtString(row.text[k]))) << where;   // empty lines too
         }
     }
     // The duel's answers carry the move they answer; the round menu draws.

@@ -11,15 +11,21 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 
 #include <gtest/gtest.h>
 
 #include "app/qt/form1.h"
+#include "app/qt/qtstring.h"
+#include "app/qt/storybox.h"
 #include "app/qt/twips.h"
 #include "layout/form1.h"
 #include "app/qt/qtpictures.h"
 #include "engine/duel.h"
+#include "engine/textblock.h"
 #include "story/labels.h"
 #include "story/pictures.h"
 #include "story/story.h"
@@ -72,7 +78,7 @@ TEST_F(WindowTest, everyControlStandsWhereTheLayoutPutsIt)
     EXPECT_EQ(window->size(), QSize(727, 510));
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
     for (const layout::Control &c : layout::controls) {
-        const QString name = QString::fromUtf8(c.name.data(), qsizetype(c.name.size()));
+        const QString name = qtString(c.name);
         QWidget *w = control(name.toLatin1().constData());
         ASSERT_TRUE(w) << c.name;
         EXPECT_EQ(w->geometry(), qtRect(c.place)) << c.name;
@@ -81,7 +87,7 @@ TEST_F(WindowTest, everyControlStandsWhereTheLayoutPutsIt)
                   QRect(inWindow.left, inWindow.top, inWindow.width, inWindow.height)) << c.name;
         QWidget *parent = w->parentWidget();
         EXPECT_EQ(parent == window.get() ? QStringLiteral("Form1") : parent->objectName(),
-                  QString::fromUtf8(c.parent.data(), qsizetype(c.parent.size()))) << c.name;
+                  qtString(c.parent)) << c.name;
         if (c.font) {
             EXPECT_EQ(w->font().pointSizeF(), c.font->points) << c.name;
             EXPECT_EQ(w->font().bold(), c.font->bold()) << c.name;
@@ -155,6 +161,30 @@ TEST_F(WindowTest, textBoxShowsSixLines)
     auto *text1 = control<QTextEdit>("Text1");
     EXPECT_EQ(text().count(QLatin1Char('\n')), 5);
     EXPECT_LE(text1->document()->size().height(), text1->viewport()->height());
+}
+
+// Every block of six lines, in the window's own box with the fonts-nanum
+// mapping: six rows, none wrapped, all inside the box.
+TEST_F(WindowTest, textBoxShowsEverySixLineBlockWhole)
+{
+    auto *text1 = control<StoryBox>("Text1");
+    ASSERT_NE(text1, nullptr);
+    int blocks = 0;
+    for (ActionButton button : actionButtons)
+        for (const SceneRow &row : story::theStory().table(button).rows()) {
+            if (row.text.count != maxLines)
+                continue;
+            ++blocks;
+            text1->showText(QString::fromStdString(joinLines(row.text)).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+            QTextDocument *document = text1->document();
+            document->documentLayout()->blockBoundingRect(document->lastBlock());
+            int rows = 0;
+            for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+                rows += block.layout()->lineCount();
+            EXPECT_EQ(rows, 6) << row.label;
+            EXPECT_LE(document->size().height(), text1->viewport()->height()) << row.label;
+        }
+    EXPECT_GE(blocks, 10);
 }
 
 TEST_F(WindowTest, tabOrderRunsThroughTheButtonsAndFocusStartsOnTheFirstChoice)

@@ -109,6 +109,17 @@ expected=$( (echo 바르멘/barmen.exe; echo 바르멘/읽어보세요.txt
 check "the zip holds barmen.exe, the 24 pictures and 읽어보세요.txt, no more" test "$zipped" = "$expected"
 check "the zip's program is the one built" cmp -s "$exe" "$(game_folder zip-check)/barmen.exe"
 check "the zip is at most 2 MB" test "$(stat -c %s "$out/barmen-1.0-windows.zip")" -le $((2 * 1024 * 1024))
+# readme_made FILE: the read-me as Notepad on any Windows shows it, with the
+# project's version filled in: a byte-order mark, CR LF line ends, no @ left.
+readme_made() {
+    /usr/bin/python3 - "$1" <<'PY'
+import sys
+text = open(sys.argv[1], "rb").read()
+sys.exit(0 if text.startswith("\ufeff바르멘 1.0\r\n".encode()) and text.count(b"\n") == text.count(b"\r\n")
+         and b"@" not in text else 1)
+PY
+}
+check "the zip's 읽어보세요.txt: version 1.0, byte-order mark, CR LF" readme_made "$(game_folder readme-check)/읽어보세요.txt"
 
 # start_game FOLDER: starts the game there and sets $win to its window.
 start_game() {
@@ -308,10 +319,21 @@ check "after a click in the story box Shift+Tab goes back to 독백" test "$(foc
 focus_after Tab 6 > /dev/null
 xdotool mousemove --window "$win" 300 200
 
-# 게임오버: a trap on the forest path ahead, then save.
-over="$(route start 'p>관찰 2' 1 'p>행동 1' 2 'p>분기 1' 1 'p>게임오버') p"
+# 게임오버: a trap on the forest path ahead, then save. On the way, 끝's six
+# lines, none empty, must show as six rows of text in the story box: the
+# EDIT control draws whole rows only, and Wine draws 굴림 with NanumGothic.
+fall="$(route start 'p>관찰 2' 1 'p>행동 1' 2 'p>분기 1' 1 'p>게임오버')"
+over="$fall p"
 # shellcheck disable=SC2086
-play $over
+play $fall
+sleep 0.3
+import -window "$win" "$screens/six-lines.png"
+read -r _ tleft ttop twidth theight _ < <("$BARMEN_STORY" layout | awk '$1 == "Text1"')
+# Inside the box's sunken edge.
+rows=$(/usr/bin/python3 "$top/tests/win32/text_rows.py" "$screens/six-lines.png" $((tleft + 2)) $((ttop + 2)) \
+       $((twidth - 4)) $((theight - 4)))
+check "끝's six lines show as six rows in the story box (got $rows)" test "$rows" = 6
+play p
 import -window root "$screens/game-over.png"
 press Command8
 wait_for_save "$folder" "" || true
@@ -387,6 +409,29 @@ for case in missing cut; do
     fi
     stop_game
 done
+
+# Started outside its folder: the pictures are read from the current folder,
+# so 시작하기 finds none there and says so in a message box (which names
+# the folder; window_parts_tests checks the words) instead of ending.
+folder=$(game_folder elsewhere)
+mkdir -p "$work/elsewhere/밖"
+(cd "$work/elsewhere/밖" && exec wine "$folder/barmen.exe" > /dev/null 2>&1) &
+game_pid=$!
+if win=$(game_window); then
+    sleep 0.5
+    press Command7
+    if box=$(message_box); then
+        sleep 0.5
+        import -window root "$screens/message-elsewhere.png"
+        check "started outside its folder: a message box, dismissed" dismiss "$box"
+        check "started outside its folder: the window stays" eval 'xdotool search --onlyvisible --name 바르멘 | grep -qx "$win"'
+    else
+        check "started outside its folder: a message box" false
+    fi
+else
+    check "started outside its folder: the window opens" false
+fi
+stop_game
 
 # At 150 % and 200 % display scaling the window is 1.5 and 2 times as large
 # (the layout's pixels scaled, the pictures smoothly).

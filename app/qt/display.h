@@ -15,10 +15,12 @@ namespace barmen {
 // from them, and a stray one could end the game or load a file.
 void requireDesktop(int &argc, char **argv);
 
-// The two questions it asks. Whether the environment names a display for the
-// platform Qt will pick: DISPLAY for xcb,
-// WAYLAND_DISPLAY (or WAYLAND_SOCKET, or the default socket) for Wayland, and
-// any other platform in QT_QPA_PLATFORM as it is.
+// The two questions it asks. Whether a window can open on the platform Qt
+// will pick: for xcb an X server that accepts a connection at DISPLAY; for
+// Wayland a compositor that accepts one at WAYLAND_DISPLAY (or WAYLAND_SOCKET,
+// or the default socket) and Qt's Wayland plugin to reach it; any other
+// platform in QT_QPA_PLATFORM as it is. A DISPLAY that leads to no server, or
+// a Wayland session without the plugin, would end in Qt's abort too.
 bool haveDisplay();
 // Whether messages should be in Korean: the first of LC_ALL, LC_MESSAGES and
 // LANG that is set and not empty starts with "ko".

@@ -1,6 +1,11 @@
 #include "app/qt/storybox.h"
 
+#include "app/qt/fonts.h"
+
+#include <cmath>
+
 #include <QAbstractTextDocumentLayout>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPalette>
 #include <QTextBlock>
@@ -78,6 +83,13 @@ qreal StoryBox::usableWidth()
     return document()->textWidth() - 2 * document()->documentMargin();
 }
 
+int StoryBox::rowsShown()
+{
+    usableWidth();
+    const qreal inside = viewport()->height() - 2 * document()->documentMargin();
+    return int(std::floor(inside / lineHeight));
+}
+
 StoryBox::LineFit StoryBox::fit(const QString &line)
 {
     usableWidth();
@@ -91,6 +103,38 @@ StoryBox::LineFit StoryBox::fit(const QString &line)
         trimmed.chop(1);
     return {QFontMetricsF(document()->defaultFont()).horizontalAdvance(trimmed),
             block.layout() && block.layout()->lineCount() > 1};
+}
+
+StoryBoxMeasure::StoryBoxMeasure()
+    : m_box((mapKoreanFonts(), std::make_unique<StoryBox>()))
+{
+}
+
+StoryBoxMeasure::~StoryBoxMeasure() = default;
+
+double StoryBoxMeasure::usableWidth() const
+{
+    return m_box->usableWidth();
+}
+
+int StoryBoxMeasure::rowsShown() const
+{
+    return m_box->rowsShown();
+}
+
+StoryBox::LineFit StoryBoxMeasure::fit(std::string_view line) const
+{
+    return m_box->fit(QString::fromUtf8(line.data(), qsizetype(line.size())));
+}
+
+QString StoryBoxMeasure::family() const
+{
+    return QFontInfo(m_box->font()).family();
+}
+
+std::string StoryBoxMeasure::fontName() const
+{
+    return family().toStdString() + " " + std::to_string(QFontInfo(m_box->font()).pixelSize()) + " px";
 }
 
 } // namespace barmen

@@ -1,10 +1,15 @@
 #pragma once
 
+#include <memory>
+#include <string>
+#include <string_view>
+
 #include <QFont>
 #include <QRect>
 #include <QTextEdit>
 
 #include "app/qt/twips.h"
+#include "layout/storybox.h"
 
 namespace barmen {
 
@@ -36,6 +41,31 @@ public:
 
     // The width a line may take before it wraps.
     qreal usableWidth();
+
+    // Rows of lineHeight that show whole between the margins.
+    int rowsShown();
+};
+
+// The story box measured as the Qt window lays it out: a box of its own,
+// never shown, with the window's font mapping. Needs a running QApplication.
+class StoryBoxMeasure final : public layout::TextMeasure {
+public:
+    StoryBoxMeasure();
+    ~StoryBoxMeasure() override;
+
+    double usableWidth() const override;
+    double rowHeight() const override { return StoryBox::lineHeight; }
+    int rowsShown() const override;
+    double lineWidth(std::string_view line) const override { return fit(line).width; }
+    // Where the box's own layout breaks the line.
+    bool wraps(std::string_view line) const override { return fit(line).wraps; }
+    std::string fontName() const override;
+
+    StoryBox::LineFit fit(std::string_view line) const;
+    QString family() const;   // the font actually used, after substitution
+
+private:
+    std::unique_ptr<StoryBox> m_box;
 };
 
 } // namespace barmen

@@ -69,13 +69,23 @@ std::wstring hangulFace(std::wstring_view wanted)
     return face.empty() ? std::wstring(wanted) : face;
 }
 
-HFONT storedFont(const layout::Font &font, UINT dpi)
+int storedPixels(const layout::Font &font, UINT dpi)
+{
+    return int(std::lround(font.points * dpi / 72.0));
+}
+
+HFONT storedFont(const layout::Font &font, int pixelHeight)
 {
     static const std::wstring gulim = hangulFace(L"굴림");
     static const std::wstring dotum = hangulFace(L"돋움");
     const std::wstring wanted = widen(font.face);
     const std::wstring &face = wanted == L"돋움" ? dotum : wanted == L"굴림" ? gulim : wanted;
-    return create(face, int(std::lround(font.points * dpi / 72.0)), font.weight);
+    return create(face, pixelHeight, font.weight);
+}
+
+HFONT storedFont(const layout::Font &font, UINT dpi)
+{
+    return storedFont(font, storedPixels(font, dpi));
 }
 
 HFONT dialogFont(UINT dpi)

@@ -16,6 +16,9 @@ std::wstring hangulFace(std::wstring_view wanted);
 
 // A stored font at the window's dots per inch.
 HFONT storedFont(const layout::Font &font, UINT dpi);
+// Its height in pixels there, and the font at another height.
+int storedPixels(const layout::Font &font, UINT dpi);
+HFONT storedFont(const layout::Font &font, int pixelHeight);
 
 // The desktop's dialog font at the window's dots per inch, as buttons and
 // frames use it; a Hangul face in its place where it has no Hangul.

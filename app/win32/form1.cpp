@@ -8,6 +8,7 @@
 #include "app/win32/fonts.h"
 #include "app/win32/pictures.h"
 #include "app/win32/resource.h"
+#include "app/win32/storybox.h"
 #include "engine/textblock.h"
 #include "system/failure.h"
 #include "system/wide.h"
@@ -181,7 +182,7 @@ void Form1::createControls()
             break;
         case layout::Kind::TextBox:
             cls = L"EDIT";
-            style |= ES_MULTILINE | ES_READONLY | ES_LEFT | WS_TABSTOP;
+            style |= storyBoxStyle | WS_TABSTOP;
             break;
         case layout::Kind::Label:
             cls = L"STATIC";
@@ -190,7 +191,7 @@ void Form1::createControls()
         case layout::Kind::Image:
             break;
         }
-        child.hwnd = CreateWindowExW(c->kind == layout::Kind::TextBox ? WS_EX_CLIENTEDGE : 0, cls,
+        child.hwnd = CreateWindowExW(c->kind == layout::Kind::TextBox ? storyBoxExStyle : 0, cls,
                                      child.caption.c_str(), style, 0, 0, 0, 0, m_hwnd,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
         if (c->kind == layout::Kind::Frame)
@@ -263,8 +264,11 @@ void Form1::placeControls()
     }
     ReleaseDC(m_hwnd, dc);
     if (Child *text = child("Text1")) {
-        // Rows as tall as the font, with a few pixels of margin on each side.
-        SendMessageW(text->hwnd, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(scaled(2), scaled(2)));
+        // A stand-in for 굴림 is often taller or wider: six rows must still
+        // show, and every line on one row.
+        HFONT fitted = fitStoryFont(text->hwnd, m_story, m_dpi);
+        DeleteObject(m_storedFonts[0]);
+        m_storedFonts[0] = fitted;
     }
 
     // The client area is fixed: 727 × 510 at 96 dpi, and as much more as the

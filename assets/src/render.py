@@ -119,7 +119,7 @@ def main(argv):
     if unknown:
         print("unknown picture: " + ", ".join(sorted(unknown)), file=sys.stderr)
         return 2
-    faults = figure.check_poses()
+    faults = figure.check_poses() + figure.check_hands()
     if faults:
         print("\n".join(faults), file=sys.stderr)
         return 1

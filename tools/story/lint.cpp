@@ -4,17 +4,12 @@
 #include <optional>
 #include <utility>
 
+#include <QString>
+
 #include "story/labels.h"
 #include "tools/story/tables.h"
 
 namespace barmen::storytool {
-
-std::string Fault::line() const
-{
-    if (button.empty())
-        return problem;
-    return button + " at \"" + label + "\": " + problem;
-}
 
 namespace {
 

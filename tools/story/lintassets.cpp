@@ -1,16 +1,14 @@
-// The checks that need Qt: line widths in the text box's font, and the
-// picture files themselves.
-#include <cmath>
+// The checks that need Qt: the story box as the Qt window lays it out, and
+// the picture files themselves.
 #include <map>
 #include <optional>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QFontInfo>
 
-#include "app/qt/fonts.h"
-#include "app/qt/qtpictures.h"
+#include "app/qt/storybox.h"
+#include "pictures/load.h"
 #include "story/labels.h"
 #include "story/pictures.h"
 #include "system/failure.h"
@@ -24,22 +22,6 @@ namespace {
 std::string quoted(std::string_view s)
 {
     return "\"" + std::string(s) + "\"";
-}
-
-void checkWidths(const TextBoxRuler &ruler, std::string_view button, std::string_view label,
-                 const Lines &text, std::vector<Fault> &faults)
-{
-    const std::size_t count = std::min<std::size_t>(text.count, maxLines);
-    for (std::size_t i = 0; i < count; ++i) {
-        const StoryBox::LineFit fit = ruler.fit(text[i]);
-        if (!fit.wraps)
-            continue;
-        faults.push_back({std::string(button), std::string(label),
-                          "text line " + std::to_string(i + 1) + " is " + std::to_string(int(std::ceil(fit.width)))
-                              + " px wide and wraps in the "
-                              + std::to_string(int(ruler.usableWidth())) + " px of Text1: "
-                              + quoted(text[i])});
-    }
 }
 
 // Where a picture is first shown and how often, so a missing file is
@@ -99,57 +81,34 @@ std::optional<std::string> pictureProblem(const QDir &dir, const PictureUse &use
     if (!hasSignature(path, use.slot))
         return std::string(use.slot == "bg" ? "is not a JPEG file" : "is not a GIF file");
     // Decoded by the game's own loader, so what passes here shows in the game.
-    QtPictureSource loader;
-    const PictureLoad load = loader.load(path.toStdString());
-    if (!load.picture)
-        return "does not decode: " + system::pictureReason(load.problem.kind, load.detail);
+    const pictures::Loaded loaded = pictures::load(path.toStdString());
+    if (loaded.image.null())
+        return "does not decode: " + system::pictureReason(loaded.problem.kind, loaded.detail);
     return std::nullopt;
 }
 
 } // namespace
 
-TextBoxRuler::TextBoxRuler()
-    : m_box((mapKoreanFonts(), std::make_unique<StoryBox>()))
+namespace {
+
+// Lines are measured in the game's own font: a box drawn in another face
+// would pass or fail lines the player never sees.
+std::vector<Fault> lintQtStoryBox(const Story &story)
 {
+    const StoryBoxMeasure box;
+    const QString family = box.family();
+    if (family != QStringLiteral("NanumGothic") && family != QStringLiteral("나눔고딕"))
+        return {{{}, {}, "cannot measure lines: the text box font is drawn with " + family.toStdString()
+                             + ", not NanumGothic (install fonts-nanum)"}};
+    return lintStoryBox(story, box);
 }
 
-TextBoxRuler::~TextBoxRuler() = default;
+} // namespace
 
-StoryBox::LineFit TextBoxRuler::fit(std::string_view line) const
-{
-    return m_box->fit(QString::fromUtf8(line.data(), qsizetype(line.size())));
-}
-
-double TextBoxRuler::usableWidth() const
-{
-    return m_box->usableWidth();
-}
-
-QString TextBoxRuler::family() const
-{
-    return QFontInfo(m_box->font()).family();
-}
-
-std::vector<Fault> lintLineWidths(const Story &story, const TextBoxRuler &ruler)
+std::vector<Fault> lintPictures(const Story &story, const std::string &assetsDir)
 {
     std::vector<Fault> faults;
-    const QString family = ruler.family();
-    if (family != QStringLiteral("NanumGothic") && family != QStringLiteral("나눔고딕")) {
-        faults.push_back({{}, {}, "cannot measure lines: the text box font is drawn with " + family.toStdString()
-                                      + ", not NanumGothic (install fonts-nanum)"});
-        return faults;
-    }
-    checkWidths(ruler, "start", story.title.label, story.title.text, faults);
-    for (const Button &button : buttonsOf(story))
-        for (const SceneRow &row : button.table->rows())
-            checkWidths(ruler, button.name, row.label, row.text, faults);
-    return faults;
-}
-
-std::vector<Fault> lintPictures(const Story &story, const QString &assetsDir)
-{
-    std::vector<Fault> faults;
-    const QDir dir(assetsDir);
+    const QDir dir(QString::fromStdString(assetsDir));
     for (const PictureUse &use : pictureUses(story)) {
         const std::optional<std::string> problem = pictureProblem(dir, use);
         if (!problem)
@@ -162,10 +121,10 @@ std::vector<Fault> lintPictures(const Story &story, const QString &assetsDir)
     return faults;
 }
 
-std::vector<Fault> lint(const Story &story, const QString &assetsDir)
+std::vector<Fault> lint(const Story &story, const std::string &assetsDir)
 {
     std::vector<Fault> faults = lintTables(story);
-    for (std::vector<Fault> more : {lintLineWidths(story, TextBoxRuler()), lintPictures(story, assetsDir)})
+    for (std::vector<Fault> more : {lintQtStoryBox(story), lintPictures(story, assetsDir)})
         faults.insert(faults.end(), more.begin(), more.end());
     return faults;
 }

@@ -112,7 +112,7 @@ int runLint(const Options &options, int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // A QApplication: lint measures lines in the story box widget itself.
     QApplication app(argc, argv);
-    const std::vector<Fault> faults = lint(story::theStory(), options.assets);
+    const std::vector<Fault> faults = lint(story::theStory(), options.assets.toStdString());
     for (const Fault &fault : faults)
         std::cout << fault.line() << "\n";
     if (!faults.empty())

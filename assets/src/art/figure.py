@@ -15,6 +15,7 @@ details (fingers, hair strands, folds) use LW_FINE.
 import math
 
 import cairo
+from PIL import Image, ImageChops, ImageFilter
 
 from vec import Pic, rgb, spline, sample_spline, taper_outline, darker, lighter, mix
 
@@ -172,26 +173,59 @@ def staff(p, top, bottom, glow=False):
 
 # ---------------------------------------------------------------- body
 
-def robe_front(p, r):
-    robe = [(150, 226), (124, 230), (112, 240), (108, 262), (112, 290), (114, 302),
-            (104, 340), (92, 380), (86, 412), (214, 412), (208, 380), (196, 340),
-            (186, 302), (188, 290), (192, 262), (188, 240), (176, 230)]
+def hip_warp(hip):
+    """Where a point of the robe goes when she stands with her weight on one
+    hip (hip px; positive: on the hip to the right of the picture).  That
+    hip juts out and rises, the other follows less, and below them the
+    skirt swings back under her, its hem rising on the weight side."""
+    def f(pt):
+        x, y = pt
+        if not hip:
+            return pt
+        side = 1 if x > 150 else -1
+        b = math.exp(-((y - 316) / 36.0) ** 2)
+        dx = hip * b * (1.0 if side * hip > 0 else 0.5)
+        t = max(0.0, (y - 326) / 86.0)
+        dx -= hip * 0.45 * t
+        dy = -abs(hip) * 0.25 * b * (1 if side * hip > 0 else -0.4)
+        dy -= t * hip * 0.018 * (x - 150)
+        return (x + dx, y + dy)
+    return f
+
+
+def robe_front(p, r, hip=0.0):
+    w = hip_warp(hip)
+
+    def W(pts):
+        return [w(q) for q in pts]
+    robe = W([(150, 226), (124, 230), (112, 240), (108, 262), (112, 290), (114, 302),
+              (104, 340), (92, 380), (86, 412), (214, 412), (208, 380), (196, 340),
+              (186, 302), (188, 290), (192, 262), (188, 240), (176, 230)])
     p.part(robe, ROBE, ROBE_LN, shade=ROBE_SH, light=ROBE_HI, off=(9, 3), lw=LW,
            grad=((0, 230, 0, 410), [(0, ROBE), (1, darker(ROBE, 0.12))]))
     # folds: they fall from the belt and bend with the lean
     bend = -r.lean * 2.0
     for x0, x1 in ((124, 110 + bend), (136, 130 + bend), (166, 172 + bend), (178, 192 + bend)):
-        p.taper([(x0, 318), (x0 + (x1 - x0) * 0.4, 360), (x1, 408)], 0.4, 2.4, ROBE_SH)
-    panel = [(143, 300), (157, 300), (170, 412), (130, 412)]
+        p.taper(W([(x0, 318), (x0 + (x1 - x0) * 0.4, 360), (x1, 408)]), 0.4, 2.4, ROBE_SH)
+    if hip:
+        # on the free side the cloth falls slack in a long fold from the
+        # hip, and the weight side pulls a fold from hip to hem
+        s = -1 if hip > 0 else 1
+        p.taper(W([(150 + s * 30, 312), (150 + s * 36, 356), (150 + s * 44, 410)]), 0.4, 2.8,
+                ROBE_SH)
+        p.taper(W([(150 - s * 34, 306), (150 - s * 26, 350), (150 - s * 12, 408)]), 0.4, 1.8,
+                darker(ROBE_SH, 0.1))
+    panel = W([(143, 300), (157, 300), (170, 412), (130, 412)])
     p.part(panel, CREAM, CREAM_LN, shade=CREAM_SH, off=(4, 0), smooth=False, lw=LW)
     for side in (-1, 1):
-        p.curve([(150 + side * 8, 302), (150 + side * 19, 412)], GOLD_LN, 3.6, smooth=False)
-        p.curve([(150 + side * 8, 302), (150 + side * 19, 412)], GOLD, 2.0, smooth=False)
-    belt = [(112, 293), (188, 293), (189, 306), (111, 306)]
+        p.curve(W([(150 + side * 8, 302), (150 + side * 19, 412)]), GOLD_LN, 3.6, smooth=False)
+        p.curve(W([(150 + side * 8, 302), (150 + side * 19, 412)]), GOLD, 2.0, smooth=False)
+    belt = W([(112, 293), (188, 293), (189, 306), (111, 306)])
     p.part(belt, BELT, BELT_LN, shade=BELT_SH, off=(0, 4), smooth=False, lw=LW)
-    p.part([(142, 291), (158, 291), (160, 308), (140, 308)], GOLD, GOLD_LN, shade=GOLD_SH,
+    p.part(W([(142, 291), (158, 291), (160, 308), (140, 308)]), GOLD, GOLD_LN, shade=GOLD_SH,
            off=(2, 2), smooth=False, lw=LW)
-    p.ellipse(150, 299.5, 3.2, 3.6, GEM, GEM_LN, lw=0.6)
+    gx, gy = w((150, 299.5))
+    p.ellipse(gx, gy, 3.2, 3.6, GEM, GEM_LN, lw=0.6)
     capelet(p)
     collar = [(131, 212), (150, 221), (169, 212), (174, 228), (150, 234), (126, 228)]
     p.part(collar, CREAM, CREAM_LN, shade=CREAM_SH, off=(0, 3), smooth=False, lw=LW)
@@ -234,6 +268,106 @@ def neck(p):
             smooth=False)
 
 
+def _unit(a, b):
+    dx, dy = b[0] - a[0], b[1] - a[1]
+    ln = math.hypot(dx, dy) or 1.0
+    return dx / ln, dy / ln
+
+
+def sleeve_outline(sh, el, end):
+    """One closed outline for a sleeve from the shoulder over the elbow to
+    where the bell begins.  The elbow's outer side is a round turn of the
+    cloth, its inner side a pinch where the cloth gathers; the cloth of the
+    forearm sags on its lower side.  A round cap closes it at the
+    shoulder.  Returns the outline and the pinch (point and inward
+    direction), or None when the arm is nearly straight."""
+    u1 = _unit(sh, el)
+    u2 = _unit(el, end)
+    n1 = (-u1[1], u1[0])
+    n2 = (-u2[1], u2[0])
+    cross = u1[0] * u2[1] - u1[1] * u2[0]
+    bend = math.degrees(math.acos(max(-1.0, min(1.0, u1[0] * u2[0] + u1[1] * u2[1]))))
+    inner = 1 if cross > 0 else -1
+    hw_sh, hw_el, hw_end = 11.0, 9.6, 10.4
+    l1 = math.hypot(el[0] - sh[0], el[1] - sh[1])
+    l2 = math.hypot(end[0] - el[0], end[1] - el[1])
+
+    def at(p0, u, n, t, l, s, w, sag=0.0):
+        return (p0[0] + u[0] * l * t + n[0] * s * (w + sag), p0[1] + u[1] * l * t + n[1] * s * (w + sag))
+
+    def side(s):
+        pts = []
+        hang1 = max(0.0, n1[1] * s) * 1.2
+        hang2 = max(0.0, n2[1] * s) * 3.0
+        pts.append(at(sh, u1, n1, 0.0, l1, s, hw_sh))
+        pts.append(at(sh, u1, n1, 0.5, l1, s, (hw_sh + hw_el) / 2, hang1))
+        if bend < 14:
+            pts.append(at(el, u1, n1, 0.0, l1, s, hw_el))
+        elif s == inner:
+            # where the two inner edges meet, pulled in a little
+            bx, by = n1[0] + n2[0], n1[1] + n2[1]
+            bl = math.hypot(bx, by) or 1.0
+            reach = hw_el / max(0.35, math.cos(math.radians(bend / 2))) * 0.72
+            reach = min(reach, 0.8 * min(l1, l2) + 2)
+            pts.append((el[0] + bx / bl * s * reach, el[1] + by / bl * s * reach))
+        else:
+            # round over the elbow: an arc from one edge's normal to the other's
+            a0 = math.atan2(n1[1] * s, n1[0] * s)
+            a1 = math.atan2(n2[1] * s, n2[0] * s)
+            da = (a1 - a0 + math.pi) % (2 * math.pi) - math.pi
+            steps = max(2, int(abs(da) / 0.35))
+            for k in range(steps + 1):
+                a = a0 + da * k / steps
+                r = hw_el + 0.8 * math.sin(math.pi * k / steps)
+                pts.append((el[0] + math.cos(a) * r, el[1] + math.sin(a) * r))
+        if l2 > 6:
+            pts.append(at(el, u2, n2, 0.5, l2, s, (hw_el + hw_end) / 2, hang2))
+        pts.append(at(el, u2, n2, 1.0, l2, s, hw_end))
+        return pts
+
+    def cap(c, u, r, steps=8):
+        # half a circle round c, on the side away from u
+        a0 = math.atan2(u[1], u[0])
+        return [(c[0] + math.cos(a0 + math.pi / 2 + math.pi * t / steps) * r,
+                 c[1] + math.sin(a0 + math.pi / 2 + math.pi * t / steps) * r)
+                for t in range(1, steps)]
+
+    pinch = None
+    if bend >= 40:
+        bx, by = n1[0] + n2[0], n1[1] + n2[1]
+        bl = math.hypot(bx, by) or 1.0
+        q = (el[0] + bx / bl * inner * hw_el * 0.9, el[1] + by / bl * inner * hw_el * 0.9)
+        pinch = (q[0], q[1], bx / bl * inner, by / bl * inner)
+    if bend >= 40:
+        # bent hard, the forearm lies over the upper arm: two rounded
+        # pieces, the forearm drawn last, so the elbow shows as a fold
+        hang1 = [max(0.0, n1[1] * s) * 1.2 for s in (1, -1)]
+        hang2 = [max(0.0, n2[1] * s) * 3.0 for s in (1, -1)]
+        upper = [at(sh, u1, n1, 0.0, l1, 1, hw_sh), at(sh, u1, n1, 0.5, l1, 1, (hw_sh + hw_el) / 2, hang1[0]),
+                 at(el, u1, n1, 0.0, l1, 1, hw_el - 0.6)]
+        upper += list(reversed(cap(el, (-u1[0], -u1[1]), hw_el - 0.6)))
+        upper += [at(el, u1, n1, 0.0, l1, -1, hw_el - 0.6),
+                  at(sh, u1, n1, 0.5, l1, -1, (hw_sh + hw_el) / 2, hang1[1]),
+                  at(sh, u1, n1, 0.0, l1, -1, hw_sh)]
+        upper += list(reversed(cap(sh, u1, hw_sh)))
+        el = (el[0] - u2[0] * 1.5, el[1] - u2[1] * 1.5)
+        l2 += 1.5
+        fore = [at(el, u2, n2, 0.0, l2, 1, hw_el + 0.6)]
+        if l2 > 6:
+            fore.append(at(el, u2, n2, 0.5, l2, 1, (hw_el + hw_end) / 2, hang2[0]))
+        fore += [at(el, u2, n2, 1.0, l2, 1, hw_end), at(el, u2, n2, 1.0, l2, -1, hw_end)]
+        if l2 > 6:
+            fore.append(at(el, u2, n2, 0.5, l2, -1, (hw_el + hw_end) / 2, hang2[1]))
+        fore.append(at(el, u2, n2, 0.0, l2, -1, hw_el + 0.6))
+        fore += list(reversed(cap(el, u2, hw_el + 0.6)))
+        return [upper, fore], pinch
+    out = side(1) + list(reversed(side(-1)))
+    # the shoulder cap: half a circle of radius 11 round the shoulder point,
+    # on the side away from the elbow, so the sleeve starts round
+    out = out + list(reversed(cap(sh, u1, hw_sh)))
+    return [out], pinch
+
+
 def sleeve(p, sh, el, wr, cuff=30):
     """Upper arm with a rounded shoulder cap, a forearm, and a bell cuff
     that hangs from the wrist whatever the forearm's angle; returns the
@@ -243,22 +377,29 @@ def sleeve(p, sh, el, wr, cuff=30):
     nx, ny = -uy, ux
     # the tube stops short of the wrist, where the bell takes over
     end = (wr[0] - ux * 9, wr[1] - uy * 9)
-    out = taper_outline([sh, el, end], 22, 21, wmid=19, steps=8)
-    # the shoulder cap: half a circle of radius 11 round the shoulder point,
-    # on the side away from the elbow, so the sleeve starts round
-    a0 = math.atan2(el[1] - sh[1], el[0] - sh[0])
-    cap = [(sh[0] + math.cos(a0 + math.pi / 2 + math.pi * t / 12) * 11,
-            sh[1] + math.sin(a0 + math.pi / 2 + math.pi * t / 12) * 11) for t in range(1, 12)]
-    out = out + cap
-    p.part(out, ROBE, ROBE_LN, shade=ROBE_SH, light=ROBE_HI, off=(4, 4), smooth=False,
-           lw=LW)
+    parts, pinch = sleeve_outline(sh, el, end)
+    for part in parts:
+        p.part(part, ROBE, ROBE_LN, shade=ROBE_SH, light=ROBE_HI, off=(4, 4), lw=LW)
+    # folds go on the piece in front: the forearm when the arm folds
+    out = parts[-1]
+    if pinch is not None:
+        # the cloth gathers on the inside of the bend: short folds fanning
+        # out from the pinch along both halves of the sleeve
+        with p.clip(out):
+            px, py, ix, iy = pinch
+            for a, b, l in ((0.55, 0.2, 9.0), (0.2, 0.55, 8.0), (-0.25, 0.9, 7.0)):
+                p.taper([(px - ix * 0.6, py - iy * 0.6),
+                         (px - ix * 2 + (a * ux - b * ix) * l * 0.5,
+                          py - iy * 2 + (a * uy - b * iy) * l * 0.5),
+                         (px - ix * 3 + (a * ux - b * ix) * l, py - iy * 3 + (a * uy - b * iy) * l)],
+                        1.3, 0.2, ROBE_SH)
     # a crease at the elbow, and folds that run from it down the forearm
     # and up the upper arm, where the cloth bunches as the arm bends
-    p.taper([(el[0] - ux * 4 - nx * 6, el[1] - uy * 4 - ny * 6), (el[0], el[1]),
-             (el[0] - ux * 2 + nx * 5, el[1] - uy * 2 + ny * 5)], 0.3, 0.3, ROBE_SH,
-            wmid=1.8)
     fl = math.hypot(end[0] - el[0], end[1] - el[1])
-    with p.clip(out, smooth=False):
+    with p.clip(out):
+        p.taper([(el[0] - ux * 4 - nx * 6, el[1] - uy * 4 - ny * 6), (el[0], el[1]),
+                 (el[0] - ux * 2 + nx * 5, el[1] - uy * 2 + ny * 5)], 0.3, 0.3, ROBE_SH,
+                wmid=1.8)
         for k, (a, b, s) in enumerate(((0.15, 0.7, 4.0), (0.35, 0.95, -3.0))):
             if fl < 20:
                 break
@@ -270,9 +411,11 @@ def sleeve(p, sh, el, wr, cuff=30):
         ua = math.atan2(el[1] - sh[1], el[0] - sh[0])
         vx, vy = math.cos(ua), math.sin(ua)
         ul = math.hypot(el[0] - sh[0], el[1] - sh[1])
-        p.taper([(el[0] - vx * ul * 0.45 - vy * 5, el[1] - vy * ul * 0.45 + vx * 5),
-                 (el[0] - vx * ul * 0.2 - vy * 6.5, el[1] - vy * ul * 0.2 + vx * 6.5),
-                 (el[0] - vx * 3 - vy * 4, el[1] - vy * 3 + vx * 4)], 0.2, 0.2, ROBE_SH, wmid=1.3)
+        if len(parts) == 1:
+            p.taper([(el[0] - vx * ul * 0.45 - vy * 5, el[1] - vy * ul * 0.45 + vx * 5),
+                     (el[0] - vx * ul * 0.2 - vy * 6.5, el[1] - vy * ul * 0.2 + vx * 6.5),
+                     (el[0] - vx * 3 - vy * 4, el[1] - vy * 3 + vx * 4)], 0.2, 0.2, ROBE_SH,
+                    wmid=1.3)
     bell_cuff(p, wr, ux, uy, cuff)
     return math.degrees(ang)
 
@@ -436,13 +579,13 @@ def hand(p, at, ang, kind="relaxed", flip=False, k=HAND_K, staff_under=None):
     spline(cr, palm)
     cr.set_line_width(lw * 2)
     cr.stroke()
-    for joints, w in fingers:
-        _stroke_joints(cr, joints, w + lw * 2)
+    for fj, fw in fingers:
+        _stroke_joints(cr, fj, fw + lw * 2)
     cr.set_source_rgba(*rgb(SKIN))
     spline(cr, palm)
     cr.fill()
-    for joints, w in fingers:
-        _stroke_joints(cr, joints, w)
+    for fj, fw in fingers:
+        _stroke_joints(cr, fj, fw)
     # shade on the little-finger side and under the knuckles
     cr.save()
     spline(cr, palm)
@@ -1020,7 +1163,8 @@ STAFF_L = ((76, 44), (94, 412))
 
 MOODS = {
     "메어드": dict(
-        lean=-2.0, tilt=4, shrug=2, staff=STAFF_L,
+        light="both",
+        hip=3, lean=-2.0, tilt=4, shrug=2, staff=STAFF_L,
         arms=[L_STAFF, R_DOWN],
         eyes="open", look=(0.5, 0), brows="soft", mouth="smile", blush=0.32),
     "뻘쭘메어드": dict(
@@ -1031,18 +1175,19 @@ MOODS = {
         sweat=[(208, 122, 1.3)]),
     "투덜메어드": dict(
         # grumbling: arms crossed, head turned away, one cheek puffed
-        lean=3, tilt=-5, shrug=4, head=(2, 0), yaw=22, staff_behind=((236, 46), (132, 412)),
+        hip=-5, lean=3, tilt=-5, shrug=4, head=(2, 0), yaw=22,
         arms=[arm(-1, (106, 294), (178, 290), "fist", ang=-4, flip=False, cuff=28),
               arm(1, (200, 270), (124, 266), "cheek", ang=186, flip=False, cuff=28)],
         eyes="half", look=(3.5, 1), brows="frown", mouth="pout", puff=7, blush=0.42,
         grumble=True),
     "짜증메어드": dict(
         # annoyed: weight on one leg, fist on the hip, teeth clenched
-        lean=-3.5, tilt=5, shrug=-4, yaw=-8, staff=STAFF_L,
+        hip=7, lean=-3.5, tilt=5, shrug=-4, yaw=-8, staff=STAFF_L,
         arms=[L_STAFF, arm(1, (230, 262), (202, 294), "fist", ang=200)],
         eyes="half", look=(0, 1.5), brows="angry", mouth="grit", anger=(210, 124, 12),
         gloom=True),
     "흑흑메어드": dict(
+        light="both",
         # sobbing: head down, one fist at her eye, the staff held close
         lean=1.5, tilt=6, shrug=-2, head=(0, 9), staff=((64, 62), (128, 412)),
         staff_layer="over",
@@ -1051,15 +1196,16 @@ MOODS = {
         eyes="sad_closed", brows="sad", mouth="wobble", blush=0.55,
         drops=[(119, 172, 0.9), (114, 190, 0.8), (198, 214, 0.7)]),
     "으앙메어드": dict(
+        light="sunset",
         # wailing: fists at her sides, head back, tears in streams
-        lean=1, tilt=3, shrug=4, head=(0, -3), staff_behind=((232, 48), (138, 412)),
+        hip=-5, lean=1, tilt=3, shrug=4, head=(0, -3),
         arms=[arm(-1, (92, 278), (96, 310), "fist", ang=84, cuff=28),
               arm(1, (214, 266), (218, 292), "fist", ang=96, cuff=28)],
         eyes="tight", brows="sad", mouth="wail", streams=True, blush=0.6,
         drops=[(92, 148, 1.1), (208, 148, 1.1), (84, 174, 0.8), (216, 176, 0.8)]),
     "마법메어드": dict(
         # using magic: aims the staff, sure of herself
-        lean=-4, tilt=3, shrug=3, yaw=10, staff=((262, 166), (24, 447)), staff_front=True,
+        hip=-5, lean=-4, tilt=3, shrug=3, yaw=10, staff=((262, 166), (24, 447)), staff_front=True,
         glow=True,
         arms=[arm(-1, (102, 284), (134, 304), "grip", ang=-30, flip=True),
               arm(1, (222, 262), (200, 246), "grip", ang=-40, flip=True)],
@@ -1084,15 +1230,16 @@ MOODS = {
         eyes="closed", brows="angry", mouth="chant", circle=True,
         sparkles=[(260, 12, 9), (206, 48, 6), (270, 66, 6), (22, 210, 7)]),
     "부끄메어드": dict(
+        light="sunset",
         # shy: head down and aside, eyes lowered, fingertips poking together
-        lean=2, tilt=-5, shrug=3, head=(0, 9), yaw=-22, staff_behind=((234, 50), (134, 412)),
+        hip=3, lean=2, tilt=-5, shrug=3, head=(0, 9), yaw=-22,
         arms=[arm(-1, (102, 292), (122, 296), "point", ang=-16, flip=False),
               arm(1, (198, 292), (178, 296), "point", ang=196, flip=True)],
         eyes="down", look=(-3, 2.5), brows="worried", mouth="shy", blush=1.0,
         blush_lines=True),
     "깜짝메어드": dict(
         # startled: jumps, both hands up, eyes wide
-        lean=-1, tilt=3, shrug=5, head=(0, -4), yaw=6, staff_behind=((236, 50), (136, 412)),
+        lean=-1, tilt=3, shrug=5, head=(0, -4), yaw=6,
         arms=[arm(-1, (78, 252), (68, 204), "open", ang=-104, flip=True),
               arm(1, (222, 262), (232, 230), "open", ang=-70)],
         eyes="wide", brows="raised", mouth="o", shock=True, sweat=[(206, 132, 0.9)]),
@@ -1105,8 +1252,9 @@ MOODS = {
         eyes="teary", look=(0, 1), brows="worried", mouth="shiver", shake=True, blush=0.3,
         sweat=[(208, 132, 1.0), (92, 146, 0.8)]),
     "훌쩍메어드": dict(
+        light="sunset",
         # sniffling: eyes wet, nose red, a sleeve under the nose
-        lean=-1.5, tilt=4, shrug=-2, staff=STAFF_L,
+        hip=3, lean=-1.5, tilt=4, shrug=-2, staff=STAFF_L,
         arms=[L_STAFF, arm(1, (222, 250), (174, 184), "fist", ang=196, cuff=26,
                            front=True)],
         eyes=("teary", "teary"), look=(1, 2.5), brows="sad", mouth="sniff", red_nose=True,
@@ -1160,6 +1308,62 @@ def check_poses():
     return faults
 
 
+
+def _skin_like(px):
+    """Whether a pixel is skin or its shade (or a blend of the two)."""
+    r, g, b, a = px
+    if a < 250:
+        return False
+    (r0, g0, b0), (r1, g1, b1) = SKIN, SKIN_SH
+    best = min(abs(r - (r0 + (r1 - r0) * t)) + abs(g - (g0 + (g1 - g0) * t))
+               + abs(b - (b0 + (b1 - b0) * t)) for t in (i / 10.0 for i in range(11)))
+    return best <= 18
+
+
+def check_hands():
+    """Each hand shape drawn large, both ways round: inside its thumb (the
+    ball at the heel and the two joints, less a pixel at the rim) all but a
+    few anti-aliased pixels must be skin.  An unfilled thumb, or one drawn over another
+    finger while the palm's line runs through where it should be, fails.
+    Returns a list of messages."""
+    k = 8.0
+    at = (40, 130)
+    faults = []
+    for kind, form in HANDS.items():
+        for flip in (False, True):
+            p = Pic(260, 260, ss=1)
+            hand(p, at, 0, kind, flip=flip, k=k)
+            mask = Pic(260, 260, ss=1)
+            cr = mask.cr
+            cr.translate(*at)
+            cr.scale(k, -k if flip else k)
+            joints, w = form["thumb"]
+            cr.save()
+            cr.translate(joints[0][0] + 1.5, joints[0][1] + 1.8)
+            cr.scale(4.4, 3.4)
+            cr.arc(0, 0, 1, 0, 2 * math.pi)
+            cr.restore()
+            cr.fill()
+            cr.set_line_cap(cairo.LINE_CAP_ROUND)
+            cr.set_line_join(cairo.LINE_JOIN_ROUND)
+            _stroke_joints(cr, joints, w)
+            # less the fine crease at its base, which is meant to be there
+            cr.set_operator(cairo.OPERATOR_CLEAR)
+            spline(cr, [(joints[0][0] + 1, joints[0][1] + 4.6),
+                        (joints[1][0] - 0.5, joints[1][1] + 3.6),
+                        (joints[1][0] + 2.5, joints[1][1] + 2.6)], closed=False)
+            cr.set_line_width(1.2)
+            cr.stroke()
+            inside = mask.big().getchannel("A").filter(ImageFilter.MinFilter(5))
+            pix = p.big().load()
+            spots = [(x, y) for y in range(260) for x in range(260) if inside.getpixel((x, y)) == 255]
+            skin = sum(1 for x, y in spots if _skin_like(pix[x, y]))
+            if skin < 0.995 * len(spots):
+                faults.append("hand %s%s: only %.1f %% of its thumb is skin"
+                              % (kind, " (mirrored)" if flip else "", 100.0 * skin / len(spots)))
+    return faults
+
+
 # ---------------------------------------------------------------- drawing
 
 def draw(mood):
@@ -1177,7 +1381,7 @@ def draw(mood):
     if m.get("staff") and not m.get("staff_front") and m.get("staff_layer") is None:
         staff(p, *m["staff"])
     with Frame(p, r.body):
-        robe_front(p, r)
+        robe_front(p, r, m.get("hip", 0.0))
     with Frame(p, r.head):
         neck(p)
     line = m.get("staff")
@@ -1198,7 +1402,55 @@ def draw(mood):
         if a["front"]:
             draw_arm(p, r, a, line)
     marks(p, m, r)
-    return p.final(SILHOUETTE)
+    return p.final(SILHOUETTE, light=LIGHTS.get(m.get("light")))
+
+
+def rim_light(img, color, strength, d=(9, -5), warm=0.0, shade_left=0.0):
+    """Light from one side, on the full-size picture: a soft band of color
+    inside the figure's edge wherever the figure ends within d (x, y, in
+    full-size pixels) towards the light.  warm tints the rest towards the
+    evening sun and shade_left darkens the side away from it; neither
+    touches her reserved skin and hair tones, which the palette keeps
+    exact."""
+    a = img.getchannel("A")
+    w, h = img.size
+    ahead = a.transform(img.size, Image.AFFINE, (1, 0, d[0], 0, 1, d[1]))
+    band = ImageChops.multiply(a, ImageChops.invert(ahead)).filter(ImageFilter.GaussianBlur(2))
+    band = ImageChops.multiply(band, a).point(lambda v: int(v * strength))
+    out = img.copy()
+    if warm or shade_left:
+        keep = Image.new("L", img.size, 0)
+        rgb_ = img.convert("RGB")
+        for c in RESERVED:
+            diff = ImageChops.difference(rgb_, Image.new("RGB", img.size, c)).convert("L")
+            keep = ImageChops.lighter(keep, diff.point(lambda v: 255 if v == 0 else 0))
+        free = ImageChops.multiply(ImageChops.invert(keep), a)
+        if warm:
+            tint = Image.new("RGBA", img.size, (255, 190, 140, 0))
+            tint.putalpha(free.point(lambda v: int(v * warm)))
+            out.alpha_composite(tint)
+        if shade_left:
+            # darker towards the left, away from the low sun on the right
+            ramp = Image.linear_gradient("L").rotate(90, expand=True).resize(img.size)
+            ramp = ImageChops.invert(ramp).point(lambda v: int(max(0, v - 110) * shade_left))
+            dark = Image.new("RGBA", img.size, (60, 40, 90, 0))
+            dark.putalpha(ImageChops.multiply(ramp, free))
+            out.alpha_composite(dark)
+    layer = Image.new("RGBA", img.size, color + (0,))
+    layer.putalpha(band)
+    out.alpha_composite(layer)
+    return out
+
+
+# Light for the moods shown in the evening: the sun low on the right.  Those
+# seen only then get a warm rim from the right and a warmer grade; 메어드
+# and 흑흑, seen by day too, a pale rim from above and to the right that
+# neither daylight nor the evening contradicts.
+LIGHTS = {
+    "sunset": lambda img: rim_light(img, (255, 196, 120), 0.8, d=(10, -3), warm=0.12,
+                                    shade_left=0.6),
+    "both": lambda img: rim_light(img, (255, 236, 206), 0.45, d=(6, -6)),
+}
 
 
 def turned_face(yaw, puff=0.0):
@@ -1272,14 +1524,21 @@ def draw_head(p, m):
         with Frame(p, squeeze):
             brow(p, (cx, c[1]), side, m["brows"])
     if m.get("gloom"):
-        # gloom lines over the brow, each with a light rim so it reads on the
-        # hair as well as on the skin
+        # gloom: the upper face falls into a violet shade under the brim,
+        # and short strokes hang in it, heavy at the top and tapering down,
+        # of uneven length and spacing
         with p.clip(pts):
-            for k in range(6):
-                x = 121 + k * 12 + dx
-                line = [(x, 121), (x + 0.5, 136 + (k % 2) * 7)]
-                p.curve(line, (255, 240, 230), 3.4, alpha=0.85)
-                p.curve(line, (86, 54, 126), 1.7)
+            g = cairo.LinearGradient(0, 118, 0, 152)
+            g.add_color_stop_rgba(0, *rgb((70, 50, 120), 0.55))
+            g.add_color_stop_rgba(1, *rgb((70, 50, 120), 0.0))
+            p.cr.set_source(g)
+            p.cr.rectangle(90, 110, 120, 44)
+            p.cr.fill()
+            for x, top, ln in ((124, 123, 13), (133, 121, 19), (143, 124, 12), (153, 122, 17),
+                               (162, 125, 13), (171, 122, 16), (179, 124, 10)):
+                x += dx
+                p.taper([(x, top), (x + 0.4, top + ln * 0.5), (x + 0.9, top + ln)], 2.4, 0.2,
+                        (54, 34, 100), alpha=0.9)
     hat(p, brim_tilt=m.get("brim", -4), star_dx=dx)
 
 
@@ -1354,13 +1613,22 @@ BACK_CLUMPS = [
     ([(108, 126), (99, 158), (104, 196), (96, 240), (98, 278), (106, 306)], 22),
     ([(121, 120), (114, 166), (116, 200), (110, 246), (114, 292), (123, 324)], 22),
     ([(134, 118), (130, 170), (129, 206), (126, 250), (131, 296), (139, 336)], 20),
-    ([(146, 120), (143, 166), (138, 198), (140, 262), (147, 346)], 16),
+    ([(146, 120), (141, 162), (133, 196), (137, 262), (147, 346)], 16),
 ]
 
 
 def clump(p, pts, w, line=LW, base=HAIR, shade=HAIR_SH):
-    """A clump of hair seen from behind: full along most of its length,
-    tapering to a point over its last quarter."""
+    """A clump of hair: it swells below the root, narrows where it twists
+    (a waist, somewhere past the middle), opens again and ends in a point,
+    its axis swinging a little from side to side so its two edges are
+    never parallel.  Where and how much it twists comes from where it
+    starts, so every clump differs but a render never does.  Returns its
+    outline."""
+    seed = int(pts[0][0] * 7 + pts[0][1] * 13)
+    waist = 0.42 + (seed % 17) / 17.0 * 0.22
+    pinch = 0.5 + (seed % 5) * 0.05
+    wave = 1.4 + (seed % 7) * 0.35
+    phase = (seed % 11) / 11.0 * math.pi * 2
     c = sample_spline(pts, 8)
     n = len(c)
     left, right = [], []
@@ -1371,13 +1639,26 @@ def clump(p, pts, w, line=LW, base=HAIR, shade=HAIR_SH):
         nx, ny = -ddy / ln, ddx / ln
         t = i / (n - 1)
         k = 0.85 + 0.3 * math.sin(math.pi * min(t, 0.7) / 0.7 * 0.5)
+        # the twist: a dip in width round the waist
+        k *= 1 - (1 - pinch) * math.exp(-((t - waist) / 0.09) ** 2)
         if t > 0.72:
             k *= math.sqrt(max(0.0, (1 - t) / 0.28))
         hw = max(0.3, w * k / 2)
-        left.append((x + nx * hw, y + ny * hw))
-        right.append((x - nx * hw, y - ny * hw))
+        # the axis sways, more towards the tip
+        sway = wave * math.sin(phase + t * math.pi * 2.2) * min(1.0, t * 2.5)
+        x, y = x + nx * sway, y + ny * sway
+        # one edge leads the other, so the clump looks turned
+        lean = 0.14 * hw * math.sin(phase + t * math.pi * 3.1)
+        left.append((x + nx * (hw + lean), y + ny * (hw + lean)))
+        right.append((x - nx * (hw - lean), y - ny * (hw - lean)))
     out = left + list(reversed(right))
     p.part(out, base, HAIR_LN, shade=shade, off=(3, 2.5), smooth=False, lw=line)
+    # the turn at the waist: a short dark stroke slanting across it
+    i = int(waist * (n - 1))
+    if 1 <= i < n - 1:
+        with p.clip(out, smooth=False):
+            p.taper([left[i - 1], ((left[i][0] + right[i][0]) / 2, (left[i][1] + right[i][1]) / 2 + 1),
+                     right[min(i + 2, n - 1)]], 0.3, 0.2, darker(shade, 0.2), wmid=1.4)
     return out
 
 
@@ -1405,16 +1686,23 @@ def back_hair(p, dx=0.0, awkward=False):
         # half turned: the outer clump on the near side falls behind her
         # shoulder, and the cheek shows where it was
         order = order[1:]
+    # the ears stand out from the side of the head; the outer clumps fall
+    # over their roots, so they come out from under the hair
     for pts, w in order:
         pts = moved(pts)
         outer = not 112 < pts[0][0] - dx < 188
         outlines.append(clump(p, pts, w, LW if outer else LW_FINE + 0.1))
-    # the ears: the hair is tucked behind them
-    for side in ((-1, 1) if not awkward else (1,)):
-        ex = 150 + side * 54 + dx
-        p.part([(ex - side * 3, 132), (ex + side * 4, 138), (ex + side * 5, 152),
-                (ex + side * 1, 166), (ex - side * 4, 160)], SKIN, SKIN_LN, shade=SKIN_SH,
-               off=(side * 2, 2), lw=LW)
+    if not awkward:
+        for side in (-1, 1):
+            ex = 150 + side * 52 + dx
+            ear = [(ex - side * 3, 134), (ex + side * 6, 133), (ex + side * 11, 143),
+                   (ex + side * 10, 158), (ex + side * 5, 170), (ex - side * 3, 168)]
+            p.part(ear, SKIN, SKIN_LN, shade=SKIN_SH, off=(side * 2, 2), lw=LW)
+            p.taper([(ex + side * 5, 139), (ex + side * 8, 150), (ex + side * 5, 163)],
+                    0.3, 0.3, SKIN_SH, wmid=1.8)
+            # a lock falls over the ear's root: it comes out from under the hair
+            lock(p, [(ex - side * 8, 126), (ex - side * 3, 142), (ex - side * 3, 160),
+                     (ex - side * 6, 178)], 8, wmid=7)
     # two strands that break the outline
     if not awkward:
         lock(p, moved([(100, 196), (92, 230), (86, 262), (90, 276)]), 5)
@@ -1425,15 +1713,28 @@ def back_hair(p, dx=0.0, awkward=False):
         with p.clip(out, smooth=False):
             p.taper([(pts[1][0] + 3, pts[1][1]), (pts[2][0] + 3, pts[2][1]),
                      (pts[3][0] + 2, pts[3][1])], 0.3, 0.2, darker(HAIR_SH, 0.15), wmid=1.0)
-    # the ring of shine round the crown, broken at every clump
+    # shine round the crown: on each clump a streak of light pointing down
+    # the hair from the round of the skull, of its own length, so the
+    # band breaks into the jagged shine hair has, not a ring
     cx = 150 + dx
-    ring = [(cx + u, 150 - 26 * math.sqrt(max(0.0, 1 - (u / 52.0) ** 2)))
-            for u in range(-50, 51, 4)]
-    for out in [skull] + outlines:
-        with p.clip(out, smooth=(out is skull)):
-            p.taper([(x, y + 1.8) for x, y in ring], 1.0, 1.0, mix(HAIR, HAIR_HI, 0.5),
-                    wmid=5.4)
-            p.taper(ring, 0.6, 0.6, HAIR_HI, wmid=3.8)
+
+    def crown(x):
+        u = max(-1.0, min(1.0, (x - cx) / 52.0))
+        return 150 - 26 * math.sqrt(1 - u * u)
+    for k, ((pts, w), out) in enumerate(zip(order, outlines)):
+        pts = moved(pts)
+        c = sample_spline(pts, 8)
+        y0 = crown(pts[0][0]) + ((k * 7) % 5 - 2) * 1.6
+        near = min(c, key=lambda q: abs(q[1] - y0))
+        x0 = near[0] - w * 0.12
+        length = 7 + (k * 5) % 12
+        with p.clip(out, smooth=False):
+            p.taper([(x0 - 0.5, y0 - 4), (x0, y0 + length * 0.4), (x0 + 0.6, y0 + length)],
+                    2.0, 0.3, mix(HAIR, HAIR_HI, 0.5), wmid=w * 0.26)
+            p.taper([(x0 - 0.4, y0 - 2), (x0, y0 + length * 0.3), (x0 + 0.4, y0 + length * 0.7)],
+                    1.4, 0.2, HAIR_HI, wmid=w * 0.16)
+            p.taper([(x0 + w * 0.22, y0 - 1), (x0 + w * 0.24, y0 + length * 0.45)],
+                    1.2, 0.2, HAIR_HI)
 
 
 def neck_back(p, dx=0.0):
@@ -1444,45 +1745,67 @@ def neck_back(p, dx=0.0):
 
 
 def three_quarter_cheek(p):
-    """뻘쭘뒤: her head half turned to the left of the picture, so the cheek,
-    the jaw line down to the chin and the ear show in front of her hair."""
-    cheek = [(114, 110), (98, 120), (90, 140), (88, 162), (92, 182), (100, 196),
-             (112, 202), (128, 208), (136, 204), (134, 180), (126, 150)]
+    """뻘쭘뒤: she looks back over her shoulder to the left of the picture,
+    so her face shows in profile in front of her hair: forehead, brow,
+    the bridge and tip of the nose, the lips, the chin and the jaw back to
+    below the ear.  The eye is a lash line on the profile's edge, the ear
+    sits behind the jaw at the height of the eye and nose."""
+    face = [(114, 108), (101, 114), (95, 127), (93.5, 138), (95.5, 147), (93, 155),
+            (88.5, 162), (85.6, 166.6), (88.4, 169.6), (92, 171.6), (91, 176.5), (92.6, 180.4),
+            (91.4, 184.4), (94.6, 189.6), (93.4, 195.4), (98, 201), (110, 205), (124, 200),
+            (132, 184), (135, 150), (130, 114)]
     # the side of her neck below the jaw
-    p.part([(116, 200), (136, 202), (141, 221), (121, 223)], SKIN, SKIN_LN, shade=SKIN_SH,
+    p.part([(110, 198), (134, 194), (141, 221), (119, 223)], SKIN, SKIN_LN, shade=SKIN_SH,
            off=(-3, 0), lw=LW)
-    p.part(cheek, SKIN, SKIN_LN, shade=SKIN_SH, off=(-2, 3), lw=LW)
-    with p.clip(cheek):
-        g = cairo.RadialGradient(100, 172, 0, 100, 172, 11)
-        g.add_color_stop_rgba(0, *rgb(BLUSH, 0.9))
+    p.part(face, SKIN, SKIN_LN, shade=SKIN_SH, off=(2, 4), lw=LW)
+    with p.clip(face):
+        g = cairo.RadialGradient(107, 174, 0, 107, 174, 10)
+        g.add_color_stop_rgba(0, *rgb(BLUSH, 0.85))
         g.add_color_stop_rgba(1, *rgb(BLUSH, 0))
-        p.cr.arc(100, 172, 11, 0, 2 * math.pi)
+        p.cr.arc(107, 174, 10, 0, 2 * math.pi)
         p.cr.set_source(g)
         p.cr.fill()
         # the jaw's underside in shade, towards the neck
-        p.shape([(100, 196), (118, 196), (134, 200), (136, 210), (104, 206)], SKIN_SH)
-    # the jaw line from the chin back to below the ear
-    p.taper([(104, 196), (116, 199), (128, 196)], 0.3, 0.4, SKIN_LN, wmid=1.0)
-    # the tips of her lashes and the curve of her brow past the cheek
-    # they start at the cheek's edge and stand out past it
-    p.taper([(90, 149), (85, 145), (80, 144)], 2.2, 0.4, EYE_LN)
-    p.taper([(89, 153), (83, 154)], 1.5, 0.3, EYE_LN)
-    p.taper([(93, 133), (87, 131), (82, 132)], 1.8, 0.5, HAIR_LN)
+        p.shape([(96, 199), (112, 200), (126, 194), (136, 196), (136, 212), (96, 212)], SKIN_SH)
+        # the eye from the side: a sliver of iris under a heavy upper lash,
+        # glancing away along the profile
+        p.ellipse(98.6, 151.2, 2.3, 3.9, IRIS_DK)
+        p.ellipse(98.2, 152.4, 1.5, 2.4, IRIS)
+        p.ellipse(97.7, 149.6, 0.8, 0.9, (255, 255, 255))
+    p.taper([(94.6, 147.6), (99, 146.2), (104.6, 148.6)], 1.2, 0.5, EYE_LN, wmid=2.4)
+    # the outer lashes flick forward from the profile's edge
+    p.taper([(95.2, 147.4), (92.2, 145.6), (90.4, 143.4)], 1.6, 0.3, EYE_LN)
+    p.taper([(96.2, 155.8), (99.4, 156.4), (102, 155.6)], 0.3, 0.3, EYE_LN, wmid=0.8)
+    # the brow, worried, lifted at its inner end
+    p.taper([(94.2, 138.4), (99, 136.2), (106, 137.6)], 1.8, 0.4, HAIR_LN)
+    # nostril and the mouth, pressed into an awkward little line
+    p.curve([(89.6, 167.8), (91.4, 168.8)], SKIN_LN, 0.8)
+    p.taper([(92.4, 180.6), (95.6, 181.2), (98, 180.2)], 0.9, 0.3, MOUTH_DK)
+    p.curve([(95, 187), (98, 187.4)], SKIN_SH, 1.0)
+    # the fringe falls over her forehead from under the brim, one lock
+    # reaching her brow, and a lock in front of her ear
+    lock(p, [(118, 112), (108, 120), (100, 130), (96.5, 135)], 10, wmid=8)
+    lock(p, [(124, 112), (117, 124), (111, 134)], 8)
+    lock(p, [(127, 116), (122, 136), (120, 156), (122, 166)], 6, wmid=5)
 
 
 def ear_front(p):
-    """The near ear in front of the hair, when she half turns."""
-    pts = [(126, 146), (134, 150), (136, 164), (131, 176), (124, 172), (121, 158)]
+    """The near ear in front of the hair, when she half turns: behind the
+    jaw, from the eye down to the nose."""
+    pts = [(125, 146), (133, 148), (136, 160), (132, 172), (126, 171), (123, 158)]
     p.part(pts, SKIN, SKIN_LN, shade=SKIN_SH, off=(2, 2), lw=LW)
-    p.taper([(128, 154), (131, 160), (128, 168)], 0.3, 0.3, SKIN_LN, wmid=1.0)
+    p.taper([(128, 153), (131, 159), (128, 166)], 0.3, 0.3, SKIN_LN, wmid=1.0)
 
 
 def draw_back(m):
     awkward = m.get("awkward", False)
     p = Pic(W, H)
     r = Rig(lean=1.5 if awkward else -1.5, tilt=-10 if awkward else 2, shrug=2)
+    # she holds the staff in the back view; when she turns to scratch her
+    # head she has set it down, so it is not there at all
     line = ((234, 46), (222, 412))
-    staff(p, *line)
+    if not awkward:
+        staff(p, *line)
     dx = 14 if awkward else 0
     with Frame(p, r.head):
         neck_back(p, dx * 0.5)

@@ -15,7 +15,7 @@ import random
 import cairo
 
 import figure
-from vec import darker, glow, lighter, mix, poly, rgb
+from vec import darker, glow, lighter, mix, poly, rgb, spline
 
 LN = (34, 20, 26)
 ST = (126, 112, 110)
@@ -43,33 +43,50 @@ def stone_pts(rng, cx, cy, rx, ry, rot=0.0, n=6, rough=0.12):
 
 def stone(p, rng, cx, cy, rx, ry, rot=0.0, moss=False, base=ST, lw=2.2, rim=RIM,
           shade=ST_SH, light_ang=-100.0):
-    """A faceted rock: a front face and, round it, planes that turn away,
-    each lit by how much it faces the light (light_ang, degrees on screen),
-    so the top plane is light and the side away from it dark; straight
-    fractures run in from its edge.  Returns its outline."""
-    n = 5 if rx < 10 else (6 if rx < 40 else 7)
-    pts = stone_pts(rng, cx, cy, rx, ry, rot, n)
+    """A weathered rock: an outline of many uneven corners, worn round, so
+    no stone is a clean polygon; light falls softly across it from
+    light_ang (degrees on screen), with one broad lit plane on top, a
+    grain of darker and lighter specks, a darkening towards the ground and
+    a warm rim on the edge towards the light.  Moss grows over its top in
+    a ragged mat with tongues running down; a crack wanders in from an
+    edge.  Returns its outline."""
+    n = 8 if rx < 16 else (9 if rx < 40 else 11)
+    pts = stone_pts(rng, cx, cy, rx, ry, rot, n, rough=0.13)
     cr = p.cr
+
+    def outline(c_):
+        spline(c_, pts, tension=0.55)
     cr.save()
-    poly(cr, pts)
+    outline(cr)
     cr.clip()
-    # the front face, a little towards the light, and the planes round it
     la = math.radians(light_ang)
-    fx, fy = cx - math.cos(la) * rx * 0.08, cy - math.sin(la) * ry * 0.08
-    inner = [(fx + (x - fx) * rng.uniform(0.5, 0.62), fy + (y - fy) * rng.uniform(0.5, 0.62))
-             for x, y in pts]
+    lx, ly = math.cos(la), math.sin(la)
     top = lighter(base, 0.22)
-    for i in range(n):
-        a, b = pts[i], pts[(i + 1) % n]
-        mx, my = (a[0] + b[0]) / 2 - cx, (a[1] + b[1]) / 2 - cy
-        facing = math.cos(math.atan2(my / ry, mx / rx) - la)
-        c = mix(shade, top, (facing + 1) / 2) if facing > -0.2 else darker(shade, 0.08)
-        p.fill(lambda c_, a=a, b=b, i=i: poly(c_, [a, b, inner[(i + 1) % n], inner[i]]), c)
-    p.fill(lambda c_: poly(c_, inner), mix(base, top, 0.25))
-    # the planes meet at thin edges
-    for i in range(n):
-        p.curve([pts[i], inner[i]], shade, 0.6 + lw * 0.15, alpha=0.6, smooth=False)
-    p.curve(inner + inner[:1], shade, 0.5 + lw * 0.15, alpha=0.5, smooth=False)
+    # soft light: from the lit side of the stone down into its shade
+    g = cairo.LinearGradient(cx + lx * rx, cy + ly * ry, cx - lx * rx, cy - ly * ry)
+    g.add_color_stop_rgba(0, *rgb(top))
+    g.add_color_stop_rgba(0.4, *rgb(mix(base, shade, 0.15)))
+    g.add_color_stop_rgba(1, *rgb(mix(base, shade, 0.95)))
+    cr.set_source(g)
+    cr.paint()
+    # the broad plane on top that catches the light, its lower edge soft
+    plane = []
+    for k, (x, y) in enumerate(pts):
+        d = (x - cx) * lx / rx + (y - cy) * ly / ry
+        if d > -0.15:
+            plane.append((x, y))
+    if len(plane) >= 3:
+        inner = [(cx + lx * rx * 0.1, cy + ly * ry * 0.1)]
+        p.fill(lambda c_: spline(c_, plane + inner, tension=0.5), mix(base, top, 0.6), 0.55)
+        p.curve([plane[0], inner[0], plane[-1]], mix(base, shade, 0.5), 0.5 + lw * 0.12,
+                alpha=0.45)
+    # grain: specks of lighter and darker stone
+    for _ in range(int(rx * ry / 40) + 4):
+        x = cx + rng.uniform(-1, 1) * rx
+        y = cy + rng.uniform(-1, 1) * ry
+        sz = rng.uniform(0.5, 1.4) * max(1.0, rx / 40)
+        c = lighter(base, 0.14) if rng.uniform(0, 1) < 0.5 else darker(base, 0.18)
+        p.ellipse(x, y, sz, sz * 0.45, c, rot=rng.uniform(0, 180), alpha=0.3)
     # its mass darkens towards the ground
     g = cairo.LinearGradient(cx, cy - ry, cx, cy + ry)
     g.add_color_stop_rgba(0, *rgb(shade, 0.0))
@@ -80,7 +97,7 @@ def stone(p, rng, cx, cy, rx, ry, rot=0.0, moss=False, base=ST, lw=2.2, rim=RIM,
     # warm rim light along the top edge
     cr.save()
     cr.translate(0, ry * 0.1)
-    poly(cr, pts)
+    outline(cr)
     cr.restore()
     cr.rectangle(-100, -100, 800, 600)
     cr.set_fill_rule(cairo.FILL_RULE_EVEN_ODD)
@@ -88,32 +105,57 @@ def stone(p, rng, cx, cy, rx, ry, rot=0.0, moss=False, base=ST, lw=2.2, rim=RIM,
     cr.fill()
     cr.set_fill_rule(cairo.FILL_RULE_WINDING)
     if moss:
-        cap = [(cx - rx * 1.1, cy - ry * 1.2), (cx + rx * 1.1, cy - ry * 1.2),
-               (cx + rx * 0.8, cy - ry * 0.55), (cx + rx * 0.3, cy - ry * 0.7),
-               (cx - rx * 0.1, cy - ry * 0.5), (cx - rx * 0.5, cy - ry * 0.68),
-               (cx - rx * 1.0, cy - ry * 0.5)]
-        p.shape(cap, MOSS)
-        p.curve(cap[2:], MOSS_SH, 1.6)
-    # a straight fracture running in from an edge and splitting in two
+        # a ragged mat: small round tufts along the top edge, tongues of
+        # moss running down the stone from it
+        tufts = []
+        for k in range(int(rx / 2) + 8):
+            u = rng.uniform(-0.8, 0.8) * rng.uniform(0.6, 1.0)
+            edge_y = cy - ry * math.sqrt(max(0.0, 1 - min(1.0, abs(u)) ** 2)) * 0.95
+            r = rng.uniform(0.06, 0.12) * rx
+            tufts.append((cx + u * rx * 0.9, edge_y + r * rng.uniform(0.2, 1.4), r))
+        for _ in range(1 + int(rx / 45)):
+            u = rng.uniform(-0.7, 0.7)
+            y0 = cy - ry * 0.75
+            ln = rng.uniform(0.15, 0.35) * ry
+            for t in range(5):
+                tufts.append((cx + u * rx + rng.uniform(-1, 1), y0 + ln * t / 4,
+                              rx * 0.05 * (1 - t / 6.0)))
+        circ = lambda c_: [(c_.new_sub_path(), c_.arc(x, y, r, 0, 2 * math.pi))  # noqa: E731
+                           for x, y, r in tufts]
+        p.fill(circ, mix(MOSS_SH, shade, 0.3))
+        p.fill(lambda c_: [(c_.new_sub_path(), c_.arc(x - r * 0.2, y - r * 0.3, r * 0.85, 0,
+                                                      2 * math.pi)) for x, y, r in tufts],
+               mix(MOSS, base, 0.25))
+        for x, y, r in tufts[::2]:
+            p.ellipse(x - r * 0.35, y - r * 0.45, r * 0.35, r * 0.25, lighter(MOSS, 0.25),
+                      alpha=0.8)
+    # a crack wandering in from an edge, with a short branch
     if rx > 14:
         i = int(rng.uniform(0, n))
         a, b = pts[i], pts[(i + 1) % n]
         t = rng.uniform(0.3, 0.7)
-        x0, y0 = a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t
-        d = math.atan2(cy - y0, cx - x0) + rng.uniform(-0.3, 0.3)
-        ln = math.hypot(rx, ry) * rng.uniform(0.3, 0.42)
-        x1, y1 = x0 + math.cos(d) * ln, y0 + math.sin(d) * ln
-        w = max(1.0, lw * 0.7)
-        p.fill(lambda c_: poly(c_, [(x0 - math.sin(d) * w, y0 + math.cos(d) * w),
-                                     (x0 + math.sin(d) * w, y0 - math.cos(d) * w), (x1, y1)]),
-               ST_DK)
-        for turn in (-0.5, 0.45):
-            e = d + turn
-            l2 = ln * rng.uniform(0.35, 0.55)
-            p.curve([(x1, y1), (x1 + math.cos(e) * l2, y1 + math.sin(e) * l2)], ST_DK,
-                    max(0.6, lw * 0.35), smooth=False)
+        x, y = a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t
+        d = math.atan2(cy - y, cx - x)
+        step = math.hypot(rx, ry) * rng.uniform(0.09, 0.13)
+        crack = [(x, y)]
+        for _ in range(4):
+            d += rng.uniform(-0.6, 0.6)
+            x, y = x + math.cos(d) * step, y + math.sin(d) * step
+            crack.append((x, y))
+        p.taper(crack, max(1.0, lw * 0.75), 0.2, ST_DK)
+        j = 2
+        e = d + rng.uniform(0.6, 1.0) * (1 if rng.uniform(0, 1) < 0.5 else -1)
+        bx, by = crack[j]
+        p.taper([(bx, by), (bx + math.cos(e) * step * 0.8, by + math.sin(e) * step * 0.8),
+                 (bx + math.cos(e + 0.3) * step * 1.5, by + math.sin(e + 0.3) * step * 1.5)],
+                max(0.6, lw * 0.4), 0.15, ST_DK)
+        # its lit lip, on the side towards the light
+        p.taper([(q[0] - lx * 0.9, q[1] - ly * 0.9) for q in crack[:3]], 0.6, 0.2,
+                lighter(base, 0.3), alpha=0.7)
     cr.restore()
-    p.stroke(lambda c: poly(c, pts), LN, lw)
+    # the outline: as heavy as the other lines of the picture, no more,
+    # in a dark of the stone's own shade
+    p.stroke(outline, mix(LN, shade, 0.35), lw * 0.62 if lw > 1.5 else lw, ink=True)
     return pts
 
 

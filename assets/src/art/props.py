@@ -3,13 +3,14 @@
 (메어드's own hat, drawn by the same code as on her pictures)."""
 
 import math
+import random
 
 import cairo
 
 import figure
 from figure import (GOLD, GOLD_LN, LW, LW_FINE, SILHOUETTE, SKIN, SKIN_LN, SKIN_SH,
                     staff, sparkle)
-from vec import Pic, rgb, spline, taper_outline, darker, lighter
+from vec import Pic, rgb, sample_spline, spline, taper_outline, darker, lighter
 
 # the hero, seen against the scene's light: every colour is his daylight
 # colour in the shadow of his own back (darker, a little cooler), and a rim
@@ -76,52 +77,105 @@ def hero_back(cx=140):
         for side in (-1, 1):
             p.taper([(x + side * 52, 356), (x + side * 58, 380), (x + side * 60, 410)], 0.4, 1.6,
                     COAT_SH)
-    strap = [(x - 66, 362), (x - 60, 355), (x + 74, 396), (x + 70, 404)]
-    p.part(strap, STRAP, STRAP_LN, shade=darker(STRAP, 0.25), off=(0, 3), smooth=False, lw=LW)
-    p.part([(x + 20, 375), (x + 30, 378), (x + 28, 389), (x + 18, 386)], GOLD, GOLD_LN,
-           smooth=False, lw=LW_FINE)
+    # the sword's strap: leather bowed over the round of his back, a shade
+    # along its lower edge, stitching, and a buckle ring
+    sline = [(x - 64, 358), (x - 20, 374), (x + 28, 388), (x + 72, 400)]
+    strap = taper_outline(sline, 8, 8, wmid=8.6, steps=8)
+    p.part(strap, STRAP, STRAP_LN, shade=darker(STRAP, 0.25), off=(0, 2.4), smooth=False,
+           lw=LW)
+    with p.clip(strap, smooth=False):
+        for side in (-1, 1):
+            edge = [(q[0] + side * 0.9, q[1] - side * 2.6) for q in sample_spline(sline, 10)]
+            for a_, b_ in zip(edge[1::3], edge[2::3]):
+                p.curve([a_, b_], lighter(STRAP, 0.3), 0.5, smooth=False)
+    bx, by = x + 24, 386
+    p.ellipse(bx, by, 6.2, 5.6, None, GOLD_LN, lw=3.4, rot=18)
+    p.ellipse(bx, by, 6.2, 5.6, None, GOLD, lw=1.8, rot=18)
+    p.curve([(bx - 6, by - 1), (bx + 6, by + 2)], GOLD_LN, 1.4, smooth=False)
     p.part([(x - 12, 316), (x + 12, 316), (x + 13, 350), (x - 13, 350)], H_SKIN, H_SKIN_LN,
            shade=H_SKIN_SH, off=(4, 0), smooth=False, lw=LW)
     # ears show at the sides of the head
     for side in (-1, 1):
         p.part([(x + side * 30, 296), (x + side * 38, 300), (x + side * 37, 312),
                 (x + side * 30, 316)], H_SKIN, H_SKIN_LN, shade=H_SKIN_SH, off=(side * 2, 2), lw=LW)
-    # scarf: wound round the neck, two ends hanging down the back
-    for pts, c in (([(x - 26, 352), (x - 14, 354), (x - 6, 380), (x - 10, 412), (x - 30, 412),
-                     (x - 30, 380)], SCARF_SH),
-                   ([(x - 16, 352), (x - 2, 354), (x + 4, 376), (x + 2, 396), (x - 16, 398),
-                     (x - 20, 374)], SCARF)):
-        p.part(pts, c, SCARF_LN, shade=darker(c, 0.25), off=(3, 2), lw=LW)
-    for a, b in (((x - 18, 386), (x + 2, 384)), ((x - 29, 394), (x - 8, 394))):
-        p.curve([a, b], (226, 196, 150), 1.6, smooth=False)
+    # scarf: wound round the neck, two ends hanging down the back, each
+    # turning once as it falls, the lower end frayed
+    ends = (([(x - 22, 352), (x - 24, 372), (x - 18, 392), (x - 22, 414)], 15, 19, SCARF_SH),
+            ([(x - 8, 352), (x - 6, 368), (x - 10, 384), (x - 6, 398)], 14, 12, SCARF))
+    for line, w0, w1, c in ends:
+        out = taper_outline(line, w0, w1, wmid=w0 * 0.62, steps=8)
+        p.part(out, c, SCARF_LN, shade=darker(c, 0.25), off=(3, 2), smooth=False, lw=LW)
+        with p.clip(out, smooth=False):
+            mid = sample_spline(line, 8)[len(line) * 4]
+            p.taper([(mid[0] - w0 * 0.5, mid[1] - 5), (mid[0], mid[1] + 1),
+                     (mid[0] + w0 * 0.5, mid[1] + 5)], 0.3, 0.3, darker(c, 0.35), wmid=1.6)
+            p.taper([(line[1][0] + 2, line[1][1] - 10), (line[1][0] + 3, line[1][1]),
+                     (line[1][0] + 1, line[1][1] + 8)], 0.2, 0.2, lighter(c, 0.18), wmid=1.8)
+        tip = line[-1]
+        if tip[1] < 405:
+            for k in range(-2, 3):
+                p.curve([(tip[0] + k * 2.6, tip[1] - 1), (tip[0] + k * 2.8 + 0.6, tip[1] + 4)],
+                        SCARF_LN, 0.9)
+    for a, b in (((x - 18, 384), (x - 1, 386)), ((x - 30, 398), (x - 14, 396))):
+        p.curve([a, (a[0] * 0.5 + b[0] * 0.5, a[1] + 1.2), b], (226, 196, 150), 1.3)
     scarf = [(x - 31, 350), (x - 22, 334), (x, 330), (x + 22, 334), (x + 31, 350),
              (x + 20, 362), (x, 364), (x - 20, 362)]
     p.part(scarf, SCARF, SCARF_LN, shade=SCARF_SH, off=(4, 4), lw=LW)
-    for k in (-14, 2, 16):
-        p.taper([(x + k - 3, 338), (x + k, 350), (x + k + 2, 362)], 0.3, 0.3, SCARF_SH,
-                wmid=1.4)
-    # tousled hair seen from behind: a crown and tapered locks over it
+    # the cloth wound round: folds that curve with the neck
+    for k, bend in ((-16, -3), (-2, 0), (14, 3)):
+        p.taper([(x + k - 4, 336), (x + k + bend * 0.3, 349), (x + k + bend + 2, 361)], 0.3,
+                0.3, SCARF_SH, wmid=1.5)
+    p.taper([(x - 26, 344), (x, 340), (x + 26, 344)], 0.3, 0.3, lighter(SCARF, 0.15), wmid=1.2)
+    # tousled hair seen from behind: a crown with a whorl, and clumps that
+    # turn out from it, swelling and narrowing, curving as they fall, their
+    # tips flicking out at the sides and the nape
     crown = [(x, 260), (x + 24, 266), (x + 34, 284), (x + 34, 306), (x + 24, 322),
              (x, 328), (x - 24, 322), (x - 34, 306), (x - 34, 284), (x - 24, 266)]
     p.part(crown, H_HAIR, H_HAIR_LN, shade=H_HAIR_SH, off=(5, 5), lw=LW)
-    # locks fall from the crown in two layers: long ones at the nape under
-    # shorter ones from the top of the head, of different widths, breaking
-    # the outline at the sides and the nape
-    locks = [((x - 28, 288), (x - 32, 306), (x - 34, 318), (x - 30, 328), 12),
-             ((x - 12, 292), (x - 13, 312), (x - 15, 330), (x - 18, 342), 13),
-             ((x + 4, 292), (x + 4, 314), (x + 3, 332), (x + 1, 346), 13),
-             ((x + 18, 290), (x + 21, 308), (x + 23, 322), (x + 21, 334), 12),
-             ((x + 30, 284), (x + 34, 298), (x + 36, 310), (x + 34, 318), 10),
-             ((x - 18, 274), (x - 30, 286), (x - 37, 296), (x - 41, 308), 17),
-             ((x - 4, 270), (x - 10, 286), (x - 16, 300), (x - 21, 318), 16),
-             ((x + 10, 270), (x + 12, 286), (x + 12, 302), (x + 9, 322), 15),
-             ((x + 20, 274), (x + 30, 286), (x + 37, 296), (x + 41, 306), 15)]
-    for root, a, b, tip, w in locks:
-        out = taper_outline([root, a, b, tip], w, 0.6, wmid=w * 0.9, steps=8)
+    whorl = (x + 5, 280)
+
+    def to_edge(ang):
+        # from the whorl to the crown's outline (an ellipse 34 x 34 round
+        # x, 294), then past it: more at the nape, where the hair hangs
+        ux, uy = math.cos(math.radians(ang)), math.sin(math.radians(ang))
+        lo, hi = 0.0, 120.0
+        for _ in range(30):
+            mid = (lo + hi) / 2
+            px, py = whorl[0] + ux * mid, whorl[1] + uy * mid
+            if ((px - x) / 35.0) ** 2 + ((py - 294) / 35.0) ** 2 < 1:
+                lo = mid
+            else:
+                hi = mid
+        return lo + 3 + 9 * max(0.0, uy)
+    # (angle from the whorl in degrees, width): every way round, the ones
+    # pointing up first, so the long ones falling to the nape lie on top
+    fan = [(-90, 15), (-60, 15), (-120, 14), (-30, 16), (-150, 15), (0, 16), (180, 16),
+           (25, 17), (155, 16), (48, 16), (132, 17), (66, 15), (114, 16), (82, 14), (98, 15)]
+    clumps = []
+    for k, (ang, w) in enumerate(fan):
+        ang += ((k * 7) % 5 - 2) * 3
+        # they sweep round the skull as they go: clockwise on the right,
+        # against it on the left
+        bend = 9 * math.cos(math.radians(ang)) * (1 if math.sin(math.radians(ang)) >= 0 else -1)
+        clumps.append((ang, to_edge(ang), w, bend))
+    for ang, ln, w, bend in clumps:
+        a = math.radians(ang)
+        ux, uy = math.cos(a), math.sin(a)
+        nx, ny = -uy, ux
+        root = (whorl[0] + ux * 3, whorl[1] + uy * 3)
+        pts = [root]
+        for t in (0.35, 0.7, 1.0):
+            # bend sideways, most at the tip, and flick out at the end
+            off = bend * t * t
+            pts.append((whorl[0] + ux * ln * t + nx * off, whorl[1] + uy * ln * t + ny * off))
+        out = taper_outline(pts, w * 0.55, 0.5, wmid=w, steps=8)
         p.part(out, H_HAIR, H_HAIR_LN, shade=H_HAIR_SH, off=(2.5, 2.5), smooth=False, lw=LW)
         with p.clip(out, smooth=False):
-            p.taper([(root[0] - 1, root[1] + 3), (a[0] - 1, a[1] - 1), (b[0] - 1, b[1] - 1)],
-                    0.4, 0.3, H_HAIR_HI, wmid=1.6)
+            # a strand line down the clump and a little shine near its root
+            q = sample_spline(pts, 8)
+            p.taper([(q[2][0] + nx * 1.5, q[2][1] + ny * 1.5), (q[10][0], q[10][1]),
+                     (q[18][0] - nx, q[18][1] - ny)], 0.2, 0.2, darker(H_HAIR_SH, 0.2), wmid=0.9)
+            p.taper([q[3], q[6], q[9]], 0.4, 0.3, H_HAIR_HI, wmid=2.2)
     him = p.cr.pop_group()
     p.cr.set_source(him)
     p.cr.paint()
@@ -180,20 +234,29 @@ def sword(p, top=(150, 36), length=300, ang=90.0, blade_w=22, shabby=True):
     p.curve([T(84, -2.4), T(236, -2.4)], IRON_HI, 1.0 * k, smooth=False)
     if shabby:
         with p.clip(blade, smooth=False):
-            # rust in ragged patches, thicker near the guard where the rain
-            # sat, each with a stain running down towards the point
+            # rust grown in pits: each patch a cloud of specks of three rust
+            # tones, thick at its heart and thinning out, eating in from
+            # the nearer edge; below it thin streaks where the rain ran
+            # towards the point, fading as they go
+            rng = random.Random(9)
             for (u, v, r, run) in ((92, 6, 6.5, 26), (104, -6, 4.0, 14), (150, 4, 5.5, 30),
-                                   (200, -5, 4.2, 18), (240, 6, 3.0, 12)):
-                patch = []
-                for j in range(9):
-                    a2 = 2 * math.pi * j / 9
-                    rr = r * (0.7 + 0.3 * ((j * 37 + int(u)) % 5) / 4.0)
-                    patch.append(T(u + math.cos(a2) * rr * 1.4, v + math.sin(a2) * rr))
-                p.shape(patch, RUST, alpha=0.85)
-                p.shape([T(u + 2, v - r * 0.4), T(u + run, v - r * 0.15), T(u + run + 4, v),
-                         T(u + run, v + r * 0.15), T(u + 2, v + r * 0.4)], RUST, alpha=0.45)
-                p.ellipse(*T(u + 0.6, v + 0.8), r * 0.55 * k, r * 0.4 * k, RUST_DK, rot=ang,
-                          alpha=0.8)
+                                   (200, -5, 4.2, 18), (240, 6, 3.0, 12), (122, 8, 3.2, 10)):
+                edge_v = bw if v > 0 else -bw
+                for _ in range(int(r * r * 5)):
+                    d = rng.random() ** 1.6
+                    a2 = rng.uniform(0, 2 * math.pi)
+                    su = u + math.cos(a2) * d * r * 2.0
+                    sv = v + math.sin(a2) * d * r * 1.3 + (edge_v - v) * 0.25 * (1 - d)
+                    c = (RUST, RUST_DK, (178, 112, 62))[rng.randrange(3)]
+                    sz = rng.uniform(0.4, 1.3) * k * (1.2 - d * 0.6)
+                    p.ellipse(*T(su, sv), sz, sz * rng.uniform(0.5, 1.0), c,
+                              rot=rng.uniform(0, 180), alpha=0.9 - d * 0.5)
+                for j in range(2 + int(r / 3)):
+                    sv = v + rng.uniform(-0.6, 0.6) * r * 0.7
+                    ln = run * rng.uniform(0.5, 1.0)
+                    p.taper([T(u + r * 0.6, sv), T(u + r + ln * 0.5, sv + rng.uniform(-0.6, 0.6)),
+                             T(u + r + ln, sv + rng.uniform(-1, 1))], 1.0 * k, 0.1,
+                            RUST, alpha=0.5)
         p.taper([T(178, -3), T(186, -6), T(192, -4), T(198, -8)], 0.9, 0.3, IRON_LN)
     guard = [T(u, v) for u, v in ((62, -34), (66, -36), (74, -33), (75, 0), (74, 33),
                                   (68, 38), (62, 36), (64, 0))]

@@ -17,6 +17,9 @@ writes the file.
 import math
 import random
 
+import cairo
+
+import brush
 import golem
 from vec import (Pic, circles, darker, gradient, glow, lettering, lighter, lump, mix, oriented,
                  paint, poly, spline, taper_outline)
@@ -71,7 +74,7 @@ def band(p, pts, stops, line=None, lw=1.0):
 
 
 def dabs(p, rng, path, box, base, n, size=(2.0, 6.0), angle=None, jitter=25.0,
-         alpha=(0.04, 0.08), stretch=0.45, spread=0.08):
+         alpha=(0.04, 0.08), stretch=0.45, spread=0.05):
     """Paint texture: n small strokes, each an ellipse of the mass's own
     colour a little lighter or darker (up to spread), laid while clipped to
     the mass (path, a function of the context), inside box (x0, y0, x1,
@@ -94,10 +97,11 @@ def dabs(p, rng, path, box, base, n, size=(2.0, 6.0), angle=None, jitter=25.0,
 
 
 def treeline(p, rng, x0, x1, base_y, color, line, lw=0.8, light=0.22, tall=3, low=20, high=60,
-             skip=None):
+             skip=None, rim=None):
     """A far edge of wood broken into clumps of different heights, 20 to 60
     px, with a few tall trees standing out, instead of a row of equal
-    bushes.  skip(x) leaves a place open."""
+    bushes.  skip(x) leaves a place open.  rim: the colour of light from
+    behind, caught along the top edge of each crown (against a low sun)."""
     x = x0
     clumps = []
     while x < x1:
@@ -123,8 +127,36 @@ def treeline(p, rng, x0, x1, base_y, color, line, lw=0.8, light=0.22, tall=3, lo
             y = base_y - big * 0.7 - t * max(0.0, h - big * 1.7)
             x = cx + rng.uniform(-1, 1) * max(0.0, w / 2 - big) * (1 - t * 0.6)
             cs.append((x, y, big * rng.uniform(0.7, 1.15) * (1 - t * 0.3)))
+        # the crown's edge broken into clusters of leaves: small masses
+        # round the rim, more on top
+        for x, y, r in list(cs):
+            for _ in range(5 if rim is not None else 3):
+                a = rng.uniform(-math.pi * 0.95, -math.pi * 0.05)
+                cs.append((x + math.cos(a) * r * 0.9, y + math.sin(a) * r * 0.9,
+                           r * rng.uniform(0.22, 0.38)))
+        if rim is not None:
+            # against the light the trunk shows under the crown
+            p.fill(pl([(cx - 1.6, base_y + 1), (cx - 1.0, base_y - h * 0.4), (cx + 1.0, base_y - h * 0.4),
+                       (cx + 1.8, base_y + 1)]), darker(color, 0.3))
         lump(p, cs, color, shade=darker(color, 0.28), light=lighter(color, light), line=line,
              lw=lw)
+        if rim is not None:
+            # the crown less itself moved down: a thin crescent on top
+            cr = p.cr
+            cr.push_group()
+            circles(cr, cs)
+            cr.set_source_rgba(rim[0] / 255.0, rim[1] / 255.0, rim[2] / 255.0, 0.95)
+            cr.fill()
+            cr.set_operator(cairo.OPERATOR_DEST_OUT)
+            cr.save()
+            cr.translate(0.9, 2.4)
+            circles(cr, cs)
+            cr.restore()
+            cr.set_source_rgba(0, 0, 0, 1)
+            cr.fill()
+            cr.set_operator(cairo.OPERATOR_OVER)
+            cr.pop_group_to_source()
+            cr.paint()
         dabs(p, rng, lambda cr, cs=cs: circles(cr, cs),
              (cx - w, base_y - h - 20, cx + w, base_y + 10), color, int(w * h / 14),
              size=(1.5, 3.5), alpha=(0.08, 0.14), spread=0.14)
@@ -169,6 +201,29 @@ def foliage(p, rng, cx, cy, r, base, n=8, line=None, lw=1.0, light=0.2, spread=1
         dabs(p, rng, lambda cr: circles(cr, cs), (cx - r * 1.6, cy - r * 1.2, cx + r * 1.6,
                                                   cy + r * 1.2),
              base, int(r * r * 0.5), size=(1.5, 4.0), alpha=(0.12, 0.28), spread=0.22)
+        # clusters of leaves: little fans of pointed strokes, light where
+        # the mass faces the sun (upper left), dark where it turns away,
+        # so the crown reads as leaves and not as round lumps
+        cr = p.cr
+        cr.save()
+        circles(cr, cs)
+        cr.clip()
+        for _ in range(int(r * r / 45) + 2):
+            mx, my, mr = cs[int(rng.uniform(0, len(cs))) % len(cs)]
+            a = rng.uniform(0, 2 * math.pi)
+            d = rng.uniform(0.2, 0.95) * mr
+            x, y = mx + math.cos(a) * d, my + math.sin(a) * d
+            lit = (math.cos(a) + math.sin(a)) < -0.3
+            dark = (math.cos(a) + math.sin(a)) > 0.5
+            c = lighter(base, 0.28) if lit else (darker(base, 0.3) if dark else lighter(base, 0.08))
+            spread_a = rng.uniform(0, 2 * math.pi)
+            for k in range(int(rng.uniform(4, 8))):
+                la = spread_a + (k - 3) * 0.45 + rng.uniform(-0.15, 0.15)
+                ln = rng.uniform(2.6, 5.2) * min(1.5, max(0.7, r / 40))
+                p.taper([(x, y), (x + math.cos(la) * ln * 0.5, y + math.sin(la) * ln * 0.5),
+                         (x + math.cos(la) * ln, y + math.sin(la) * ln)], 0.3, 0.2, c,
+                        wmid=ln * 0.45, alpha=0.75)
+        cr.restore()
     if marks:
         cr = p.cr
         cr.save()
@@ -434,7 +489,7 @@ def forest_crossroads():
     # leaves in the near corners
     for (x, y, r) in ((-8, 392, 52), (610, 388, 54), (44, 414, 34), (560, 414, 36)):
         foliage(p, rng, x, y, r, (50, 100, 58), n=8, line=FOREST_LINE, lw=1.1)
-    return p.flat()
+    return brush.painterly(p.flat(), 101, flow=lambda x, y: 90 if y > 250 else 0, spread=0.05)
 
 
 def signpost(p):
@@ -489,8 +544,9 @@ def ending():
     # nearer hills with a line of trees
     band(p, [(-40, 236), (120, 218), (260, 230), (420, 224), (560, 234), (640, 228)],
          [(0, (158, 152, 112)), (1, (140, 140, 100))], line=(120, 108, 86), lw=0.8)
-    treeline(p, rng, 296, 630, 238, (112, 124, 76), (84, 86, 60), tall=2, low=12, high=40,
-             light=0.3)
+    # trees against the low sun: dark and cool, lit only along their tops
+    treeline(p, rng, 296, 630, 238, (98, 90, 72), (70, 60, 56), tall=2, low=12, high=40,
+             light=0.0, rim=(255, 204, 132))
     # the meadow in the evening light
     meadow = band(p, [(-40, 250), (160, 242), (340, 248), (500, 242), (640, 248)],
                   [(0, (206, 194, 104)), (0.4, (184, 180, 92)), (0.7, (156, 160, 80)),
@@ -532,7 +588,7 @@ def ending():
             continue
         p.ellipse(x, y, 2.7, 1.4, (255, 216, 228), (214, 140, 160), lw=0.5,
                   rot=rng.uniform(0, 180))
-    return p.flat()
+    return brush.painterly(p.flat(), 505, flow=lambda x, y: 0 if y < 250 else 8, spread=0.05)
 
 
 def village(p):
@@ -743,8 +799,14 @@ def clearing():
     band(p, [(-40, 196), (90, 168), (200, 178), (330, 160), (450, 176), (560, 156), (640, 180)],
          [(0, (134, 166, 184)), (1, (150, 180, 196))])
     paint(p, None, vgrad(140, 210, [(0, (226, 240, 246), 0.0), (1, (226, 240, 246), 0.45)]))
-    # the forest they came out of, along the far edge of the clearing
+    # the forest they came out of, along the far edge of the clearing: a
+    # further row first, paler and bluer, then the near one, hazed at its
+    # foot where the air between thickens
+    treeline(p, Rng(23), -30, 630, 206, (128, 160, 152), None, tall=0, low=8, high=26,
+             light=0.12)
+    paint(p, None, vgrad(150, 210, [(0, (214, 232, 240), 0.0), (1, (214, 232, 240), 0.4)]))
     treeline(p, rng, -30, 630, 214, (84, 130, 90), (60, 100, 70), tall=3, low=16, high=58)
+    paint(p, None, vgrad(176, 214, [(0, (206, 226, 236), 0.0), (1, (206, 226, 236), 0.32)]))
     # the clearing
     ground = [(-40, 214), (150, 208), (320, 212), (470, 206), (640, 214)]
     land = band(p, ground, [(0, (156, 182, 100)), (0.3, (148, 178, 92)), (0.75, (128, 164, 80)),
@@ -778,6 +840,12 @@ def clearing():
             continue    # calmer in the middle
         depth = (y - 208) / 196
         tuft(p, x, y, (3 + 9 * depth) * rng.uniform(0.7, 1.2), rng.pick(MEADOW_COLS), rng)
+    # the shadows of the clouds overhead lie across the field in broad soft
+    # masses, and the near ground darkens, so the field has depth
+    for (x, y, rx, ry, a) in ((150, 272, 190, 30, 0.26), (470, 246, 150, 16, 0.2),
+                              (330, 360, 260, 34, 0.16)):
+        glow(p, x, y, rx, ry, (52, 84, 76), a, core=0.35)
+    paint(p, land, vgrad(320, 404, [(0, (44, 66, 44), 0.0), (1, (44, 66, 44), 0.42)]))
     # the heap of rocks: the golem asleep, grass grown in its gaps
     golem.resting(p, 500, 330, 0.95)
     for _ in range(40):
@@ -794,7 +862,7 @@ def clearing():
     near = mix(darker(STONE, 0.22), (90, 100, 130), 0.12)
     boulder(p, rng, 18, 396, 44, 24, near, moss=True)
     boulder(p, rng, 586, 398, 40, 22, near, moss=True)
-    return p.flat()
+    return brush.painterly(p.flat(), 202, flow=lambda x, y: 0 if y < 214 else 6, spread=0.05)
 
 
 # ================================================================ 꽈당
@@ -836,12 +904,37 @@ def thud():
     # a few glints where the lines give way to the light
     for (x, y, r) in ((96, 96, 6), (512, 84, 5), (548, 246, 4), (62, 268, 4)):
         sparkle_star(p, x, y, r, (255, 252, 236), line=(190, 130, 80))
+    # the shock of it: a pale ring spreading over the ground
+    p.stroke(lambda c: (c.save(), c.translate(300, 404), c.scale(1.0, 0.16),
+                        c.arc(0, 0, 250, math.pi * 1.04, math.pi * 1.96), c.restore()),
+             (255, 250, 236), 3.2, alpha=0.6, ink=True)
+    # grit and pebbles thrown up and out from where it struck, each with a
+    # streak back towards the ground; none over the middle, where the
+    # figures stand
+    hit = (300, 430)
+    for _ in range(26):
+        side = -1 if rng.chance(0.5) else 1
+        x = 300 + side * rng.uniform(150, 290)
+        y = rng.uniform(150, 370)
+        dx, dy = x - hit[0], y - hit[1]
+        d = math.hypot(dx, dy)
+        ux, uy = dx / d, dy / d
+        size = rng.uniform(1.6, 4.4) * (0.6 + (y - 150) / 440)
+        trail = size * rng.uniform(4, 8)
+        p.taper([(x - ux * trail, y - uy * trail), (x - ux * trail * 0.5, y - uy * trail * 0.5),
+                 (x - ux * size * 0.6, y - uy * size * 0.6)], 0.2, size * 1.1, (255, 244, 222),
+                alpha=0.55)
+        pts = [(x + math.cos(a) * size * rng.uniform(0.7, 1.2),
+                y + math.sin(a) * size * rng.uniform(0.6, 1.0))
+               for a in [k * 2 * math.pi / 6 + rng.uniform(-0.3, 0.3) for k in range(6)]]
+        p.part(pts, (150, 124, 104), (84, 62, 52), shade=(112, 88, 76),
+               off=(size * 0.3, size * 0.3), lw=0.8)
     # dust clouds at the bottom, with the same volume as the golem's
     for (x, y, r) in ((40, 380, 46), (110, 396, 36), (560, 378, 48), (490, 398, 34),
                       (300, 414, 40)):
         golem.dust(p, x, y, r, light=(240, 230, 216), shade=(200, 182, 166),
                    line=(120, 96, 80))
-    return p.flat()
+    return brush.painterly(p.flat(), 404, density=0.5, flow=lambda x, y: 0, spread=0.04)
 
 
 # ================================================================ 화난골렘
@@ -914,4 +1007,4 @@ def angry_golem():
         p.ellipse(x + 0.6 * s, y + 0.7 * s, 2.6 * s, 1.5 * s, (44, 24, 28), alpha=0.7)
         p.ellipse(x, y, 2.4 * s, 1.4 * s, (150, 110, 96), (60, 34, 36), lw=0.6)
     golem.golem(p)
-    return p.flat()
+    return brush.painterly(p.flat(), 303, density=0.6, flow=lambda x, y: 0, spread=0.045)

@@ -13,7 +13,7 @@ base colour, so the shade shows as a band along the lower right edge.
 import math
 
 import cairo
-from PIL import Image, ImageFilter
+from PIL import Image, ImageChops, ImageFilter
 
 SS = 3
 
@@ -113,6 +113,118 @@ def taper_outline(pts, w0, w1, wmid=None, steps=10):
     return left + list(reversed(right))
 
 
+# ---------------------------------------------------------------- ink
+# A line of one width reads as clip-art.  An inked line swells where the
+# form turns away from the light (lower right), thins where it turns to
+# it, and an open stroke tapers to a point at both ends.  cairo strokes one
+# width only, so these lines are filled: the path is flattened, each point
+# gets its width, and the two offset edges, with round caps and round
+# corners, are filled as one shape.
+
+INK_AWAY = (0.6, 0.8)   # away from the light, which comes from the upper left
+INK_SWING = 0.7         # closed outlines: width x (1 - swing) on the lit side, x (1 + swing) in shade
+INK_MIN = 0.35          # px; no line thins away to nothing
+
+
+def _subpaths(cr):
+    """The current path, flattened, as (points, closed) pairs."""
+    subs, cur = [], []
+    for kind, pts in cr.copy_path_flat():
+        if kind == cairo.PATH_MOVE_TO:
+            if len(cur) > 1:
+                subs.append((cur, False))
+            cur = [pts]
+        elif kind == cairo.PATH_LINE_TO:
+            cur.append(pts)
+        elif kind == cairo.PATH_CLOSE_PATH:
+            if len(cur) > 2:
+                subs.append((cur, True))
+            cur = []
+    if len(cur) > 1:
+        subs.append((cur, False))
+    out = []
+    for pts, closed in subs:
+        clean = [pts[0]]
+        for q in pts[1:]:
+            if abs(q[0] - clean[-1][0]) + abs(q[1] - clean[-1][1]) > 1e-3:
+                clean.append(q)
+        if closed and len(clean) > 2 and \
+                abs(clean[0][0] - clean[-1][0]) + abs(clean[0][1] - clean[-1][1]) <= 1e-3:
+            clean.pop()
+        if len(clean) > 1:
+            out.append((clean, closed and len(clean) > 2))
+    return out
+
+
+def _ring(cr, pts):
+    cr.move_to(*pts[0])
+    for q in pts[1:]:
+        cr.line_to(*q)
+    cr.close_path()
+
+
+def _dot(cr, x, y, r):
+    cr.new_sub_path()
+    cr.arc(x, y, r, 0, 2 * math.pi)
+
+
+def ink_path(cr, width, taper=True):
+    """Replace the current path by the outline of an inked line along it:
+    closed subpaths heavier on their shade side, open ones tapered."""
+    subs = _subpaths(cr)
+    cr.new_path()
+    ax, ay = INK_AWAY
+    for pts, closed in subs:
+        n = len(pts)
+        area = sum(a[0] * b[1] - b[0] * a[1] for a, b in zip(pts, pts[1:] + pts[:1]))
+        normals = []
+        for i in range(n):
+            if closed:
+                a, b = pts[i - 1], pts[(i + 1) % n]
+            else:
+                a, b = pts[max(i - 1, 0)], pts[min(i + 1, n - 1)]
+            dx, dy = b[0] - a[0], b[1] - a[1]
+            ln = math.hypot(dx, dy) or 1.0
+            normals.append((-dy / ln, dx / ln))
+        if closed:
+            # for a path turning with positive area the normal points in
+            sign = -1.0 if area > 0 else 1.0
+            widths = [width * (1 + INK_SWING * sign * (nx * ax + ny * ay))
+                      for nx, ny in normals]
+        else:
+            run = [0.0]
+            for a, b in zip(pts, pts[1:]):
+                run.append(run[-1] + math.hypot(b[0] - a[0], b[1] - a[1]))
+            total = run[-1] or 1.0
+            widths = []
+            for t in run:
+                u = t / total
+                # thin at both ends, full over the middle
+                end = min(u, 1 - u) / 0.35 if taper else 1.0
+                widths.append(width * (0.2 + 0.95 * min(1.0, end) ** 0.7) if taper else width)
+        widths = [max(INK_MIN, w) for w in widths]
+        left = [(p[0] + nx * w / 2, p[1] + ny * w / 2) for p, (nx, ny), w in zip(pts, normals, widths)]
+        right = [(p[0] - nx * w / 2, p[1] - ny * w / 2) for p, (nx, ny), w in zip(pts, normals, widths)]
+        if closed:
+            outer, inner = (right, left) if area > 0 else (left, right)
+            _ring(cr, oriented(outer))
+            _ring(cr, list(reversed(oriented(inner))))
+        else:
+            _ring(cr, oriented(left + list(reversed(right))))
+            _dot(cr, pts[0][0], pts[0][1], widths[0] / 2)
+            _dot(cr, pts[-1][0], pts[-1][1], widths[-1] / 2)
+        # round corners where the path turns sharply
+        for i in range(n if closed else n - 1):
+            if not closed and i == 0:
+                continue
+            a, p, b = pts[i - 1], pts[i], pts[(i + 1) % n]
+            d1 = (p[0] - a[0], p[1] - a[1])
+            d2 = (b[0] - p[0], b[1] - p[1])
+            l1, l2 = math.hypot(*d1), math.hypot(*d2)
+            if l1 and l2 and (d1[0] * d2[0] + d1[1] * d2[1]) / (l1 * l2) < 0.9:
+                _dot(cr, p[0], p[1], widths[i] / 2)
+
+
 # ---------------------------------------------------------------- picture
 
 class Pic:
@@ -136,10 +248,15 @@ class Pic:
         cr.set_source_rgba(*rgb(color, alpha))
         cr.fill()
 
-    def stroke(self, path, color, width, alpha=1.0):
+    def stroke(self, path, color, width, alpha=1.0, ink=False, taper=True):
+        """A line along a path; with ink, an inked line (see ink_path)."""
         cr = self.cr
         path(cr)
         cr.set_source_rgba(*rgb(color, alpha))
+        if ink:
+            ink_path(cr, width, taper)
+            cr.fill()
+            return
         cr.set_line_width(width)
         cr.stroke()
 
@@ -147,13 +264,19 @@ class Pic:
         path = (lambda cr: spline(cr, pts)) if smooth else (lambda cr: poly(cr, pts))
         self.fill(path, color, alpha)
         if line is not None:
-            self.stroke(path, line, lw, alpha)
+            self.stroke(path, line, lw, alpha, ink=True)
 
-    def curve(self, pts, color, width, alpha=1.0, smooth=True):
+    def curve(self, pts, color, width, alpha=1.0, smooth=True, ink=None):
+        """An open line; a fine smooth one (up to 1.4 px) is inked, tapered at
+        its ends, unless ink says otherwise.  Heavier lines are bands laid
+        over one another in pairs (a dark one under a light one) and keep
+        one width, so the pair stays matched."""
+        if ink is None:
+            ink = smooth and width <= 1.4
         if smooth:
-            self.stroke(lambda cr: spline(cr, pts, closed=False), color, width, alpha)
+            self.stroke(lambda cr: spline(cr, pts, closed=False), color, width, alpha, ink=ink)
         else:
-            self.stroke(lambda cr: poly(cr, pts, closed=False), color, width, alpha)
+            self.stroke(lambda cr: poly(cr, pts, closed=False), color, width, alpha, ink=ink)
 
     def taper(self, pts, w0, w1, color, wmid=None, alpha=1.0):
         out = taper_outline(pts, w0, w1, wmid)
@@ -171,7 +294,7 @@ class Pic:
         if color is not None:
             self.fill(path, color, alpha)
         if line is not None:
-            self.stroke(path, line, lw, alpha)
+            self.stroke(path, line, lw, alpha, ink=True)
 
     def ring(self, cx, cy, r, color, width, alpha=1.0, ry=None):
         ry = r if ry is None else ry
@@ -216,7 +339,7 @@ class Pic:
             self._base(path, base, grad)
         cr.restore()
         if line is not None:
-            self.stroke(path, line, lw)
+            self.stroke(path, line, lw, ink=True)
 
     def _base(self, path, base, grad):
         cr = self.cr
@@ -268,11 +391,14 @@ class Pic:
         return Image.frombuffer("RGBA", (self.w, self.h), bytes(out.get_data()), "raw",
                                 "BGRA", out.get_stride(), 1).convert("RGB")
 
-    def final(self, silhouette=None):
+    def final(self, silhouette=None, light=None):
         """Reduce to the final size; with silhouette=(width, darkness) the
         figure gets a heavier outer line, a dark shade of the colour it
-        borders, so its edge is dark over every background."""
+        borders, so its edge is dark over every background.  light(img),
+        if given, relights the full-size picture first."""
         img = self.big()
+        if light is not None:
+            img = light(img)
         if silhouette is not None:
             img = add_silhouette(img, silhouette[0] * self.ss, silhouette[1])
         return img.convert("RGBa").reduce(self.ss).convert("RGBA")
@@ -280,8 +406,16 @@ class Pic:
 
 def add_silhouette(img, width, darkness):
     a = img.getchannel("A")
-    size = int(round(width)) * 2 + 1
-    grown = a.filter(ImageFilter.MaxFilter(size))
+    # the line swells on the shade side: a ring all round, and the figure's
+    # shape once more, pushed down and to the right, grown by the same ring.
+    # The ring keeps its full width on the lit side: a narrower one would
+    # leave half-covered edge pixels with the light colour inside the line,
+    # a light fringe over dark ground
+    thin = max(1, int(round(width)))
+    grown = a.filter(ImageFilter.MaxFilter(thin * 2 + 1))
+    push = int(round(width * 0.8))
+    shifted = grown.transform(grown.size, Image.AFFINE, (1, 0, -push, 0, 1, -push))
+    grown = ImageChops.lighter(grown, shifted)
     # the colour next to the edge, spread outwards (blurred premultiplied,
     # then un-premultiplied), then darkened
     spread = img.convert("RGBa").filter(ImageFilter.BoxBlur(width * 1.5)).convert("RGBA")

@@ -1,0 +1,14 @@
+# The unit suites that need no toolkit, named once for both trees that build
+# them: tests/CMakeLists.txt on Linux, tests/win32/CMakeLists.txt for Wine.
+#   barmen_core_suites     the engine, the layout, the duel, the start, the story
+#   barmen_system_suites   the save layer's suites that need no toolkit
+set(barmen_core_suites
+    ${CMAKE_CURRENT_LIST_DIR}/engine_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/layout_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/duel_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/start_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/story_test.cpp
+)
+set(barmen_system_suites
+    ${CMAKE_CURRENT_LIST_DIR}/failure_test.cpp
+)
