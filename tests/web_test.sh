@@ -65,6 +65,7 @@ duel="$(route start 'p>관찰 2' 1 'p>행동 1' 2 'p>분기 1' 3 'p>분기 3' 3 
 to_end=$(cd "$top/assets" && "$BARMEN_STORY" play --from 엔딩 'p*300' |
     sed -n 's/^\[\([0-9]*\)\] [^ ]* -> "\([^"]*\)".*/\1\t\2/p' | awk -F'\t' '$2 == "엔딩 36" { print $1; exit }')
 (cd "$top/assets" && "$BARMEN_STORY" play start p p) > "$work/first.txt"
+"$BARMEN_STORY" export > "$work/story.json"
 # shellcheck disable=SC2086
 /usr/bin/python3 - "$work/plan.json" "$work/first.txt" <<PY
 import json, subprocess, sys
@@ -87,6 +88,9 @@ plan = {
     'duel': "$duel".split(), 'duel_save': "$(linux_save $duel)",
     'to_end': $to_end, 'end_save': "$(linux_save --from 엔딩 "p*$((to_end + 1))")",
 }
+tables = json.load(open("$work/story.json", encoding='utf-8'))
+plan['lines'] = sorted({line for rows in tables.values() for row in rows for line in (row['text'] or []) if line} |
+                       {line for line in plan['title_text'].split('\r\n') if line})
 json.dump(plan, open(sys.argv[1], 'w'), ensure_ascii=False)
 PY
 # Played from the zip unpacked, as a game page or a host would serve it.

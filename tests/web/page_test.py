@@ -146,6 +146,25 @@ try:
           game.js("[['Label1', '굴림', '21px'], ['Label2', '돋움', '27px']].every(([n, f, px]) => {"
                   " const s = getComputedStyle(document.getElementById(n));"
                   " return s.fontFamily === f && s.fontSize === px && s.fontWeight === '700'; })"))
+    # As each desktop window measures its own story box: six rows show, and
+    # no line of the story runs onto a second row in the page's font.
+    fit = game.js(f"""(async () => {{
+        await document.fonts.load('15px "굴림"', {json.dumps(''.join(plan['lines']))});
+        const box = document.getElementById('Text1'), kept = box.value, row = parseFloat(getComputedStyle(box).lineHeight);
+        const wrapped = [];
+        // No height of its own, so the box is as tall as its rows.
+        box.style.height = '0px';
+        for (const line of {json.dumps(plan['lines'], ensure_ascii=False)}) {{
+            box.value = line;
+            if (box.scrollHeight >= 2 * row) wrapped.push(line);
+        }}
+        box.style.height = '';
+        box.value = 'x\\n'.repeat(5) + 'x';
+        const six = box.scrollHeight <= box.clientHeight;
+        box.value = kept;
+        return {{six, wrapped, font: document.fonts.check('15px "굴림"')}}; }})()""")
+    check(f"six rows show in the story box and none of the story's {len(plan['lines'])} lines wraps in its font",
+          fit['six'] and not fit['wrapped'] and fit['font'], fit)
     policy = game.js("document.querySelector('meta[http-equiv=\"Content-Security-Policy\"]').content")
     check("the page's policy allows WebAssembly and nothing eval or inline",
           "'wasm-unsafe-eval'" in policy and "'unsafe-eval'" not in policy and "'unsafe-inline'" not in policy

@@ -165,6 +165,9 @@ void box(std::ostream &css, const Control &c)
         css << " width: " << u(r.width) << "; height: " << u(r.height) << ";";
     if (c.font)
         css << " font: " << fontOf(*c.font) << ";";
+    // After the font, whose shorthand would set it back to normal.
+    if (c.kind == Kind::TextBox)
+        css << " line-height: " << u(layout::storyBox.lineHeight) << ";";
     css << " }\n";
 }
 
@@ -198,9 +201,9 @@ std::string style()
         << "#" << layout::windowName << "[aria-busy] button { cursor: progress; }\n"
         << "button:active { background: #cce4f7; }\n"
         << "button:focus-visible { outline: " << u(1) << " dotted #000; outline-offset: " << u(-4) << "; }\n"
-        << "textarea { resize: none; overflow: hidden; padding: " << u(layout::storyBox.margin) << "; border: " << u(2)
+        << "textarea { resize: none; overflow: hidden; padding: " << u(layout::storyBox.margin) << "; border: " << u(1)
         << " inset #e3e3e3; background: " << colour(layout::storyBox.background) << "; color: "
-        << colour(layout::storyBox.ink) << "; line-height: " << u(layout::storyBox.lineHeight) << "; white-space: pre-wrap;"
+        << colour(layout::storyBox.ink) << "; white-space: pre-wrap;"
         << " word-break: keep-all; overflow-wrap: break-word; }\n"
         << ".label { background: #f0f0f0; white-space: nowrap; overflow: hidden; }\n"
         << ".picture { cursor: default; line-height: 0; }\n"
