@@ -48,12 +48,20 @@ add_library(barmen_core INTERFACE)
 target_link_libraries(barmen_core INTERFACE barmen_engine barmen_story)
 
 # The operating system under the save file: Win32's file calls and code page
-# 949 on Windows; POSIX and iconv everywhere else.
+# 949 on Windows; in the browser, the pictures the page fetched into memory,
+# the save in local storage and CP949 from a table the build machine's
+# converter wrote (BARMEN_CP949_TABLE names the folder of cp949_table.inc;
+# tools/web); POSIX and iconv everywhere else.
 if(WIN32)
     set(barmen_system_platform
         ${barmen_top}/system/cp949_win32.cpp
         ${barmen_top}/system/failure_win32.cpp
         ${barmen_top}/system/files_win32.cpp
+    )
+elseif(EMSCRIPTEN)
+    set(barmen_system_platform
+        ${barmen_top}/system/cp949_table.cpp
+        ${barmen_top}/system/files_web.cpp
     )
 else()
     set(barmen_system_platform
@@ -67,6 +75,14 @@ add_library(barmen_system STATIC
     ${barmen_system_platform}
 )
 target_link_libraries(barmen_system PUBLIC barmen_engine)
+if(EMSCRIPTEN)
+    target_include_directories(barmen_system PRIVATE ${BARMEN_CP949_TABLE})
+    # Built for WebAssembly by tools/web from Debian's sources into BARMEN_DEPS.
+    set(JPEG_INCLUDE_DIR ${BARMEN_DEPS}/include)
+    set(JPEG_LIBRARY ${BARMEN_DEPS}/lib/libjpeg.a)
+    set(GIF_INCLUDE_DIR ${BARMEN_DEPS}/include)
+    set(GIF_LIBRARY ${BARMEN_DEPS}/lib/libgif.a)
+endif()
 
 find_package(JPEG REQUIRED)   # libjpeg62-turbo-dev
 find_package(GIF REQUIRED)    # libgif-dev

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
@@ -49,6 +50,18 @@ struct Font {
 inline constexpr Font storyFont{"굴림", 11.25, 400};    // Text1
 inline constexpr Font authorFont{"굴림", 15.75, 700};   // Label1
 inline constexpr Font titleFont{"돋움", 20.25, 700};    // Label2
+
+// How the story box, Text1, shows its text, the same in every window: black
+// on the classic scroll-bar grey (system colour 0) whatever the desktop's
+// theme, one pixel between the frame and the text on every side, and rows a
+// little over the font's 15 px, so six of them still fit.
+struct StoryBoxLook {
+    std::uint32_t background = 0xC8C8C8;   // 0xRRGGBB
+    std::uint32_t ink = 0x000000;
+    int margin = 1;
+    double lineHeight = 15.5;
+};
+inline constexpr StoryBoxLook storyBox{};
 
 enum class Kind { Frame, Button, TextBox, Label, Image };
 

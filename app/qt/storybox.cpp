@@ -21,8 +21,8 @@ namespace {
 
 // Scroll-bar grey of the classic desktop, the colour the story box was given,
 // and black text on it whatever the desktop's theme.
-constexpr QColor scrollBarGrey{200, 200, 200};
-constexpr QColor ink{0, 0, 0};
+const QColor scrollBarGrey = QColor::fromRgb(QRgb(layout::storyBox.background));
+const QColor ink = QColor::fromRgb(QRgb(layout::storyBox.ink));
 
 } // namespace
 

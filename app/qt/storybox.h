@@ -21,9 +21,9 @@ class StoryBox final : public QTextEdit {
 public:
     static constexpr QRect geometry = qtRect(layout::control("Text1").place);
     // Between the frame and the text, on every side.
-    static constexpr int documentMargin = 1;
+    static constexpr int documentMargin = layout::storyBox.margin;
     // One row: a little over the 15 px of the font, so six rows still fit.
-    static constexpr qreal lineHeight = 15.5;
+    static constexpr qreal lineHeight = layout::storyBox.lineHeight;
     static QFont textFont();
 
     explicit StoryBox(QWidget *parent = nullptr);
