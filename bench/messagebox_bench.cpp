@@ -75,7 +75,7 @@ int main(int argc, char *argv[])
                 box->close();
         });
         window.state().sceneLabel = std::string(label::all[std::size_t(i) % label::all.size()]);
-        window.progressClicked();
+        window.run(layout::Command::Progress);
         app.processEvents();
         if (i == 10 || i == 100 || i == 1000 || i == 2000 || i == 5000 || i == boxes) {
             const long rss = statusKb("VmRSS");

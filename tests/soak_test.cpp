@@ -583,7 +583,7 @@ TEST(Soak, messageBoxesLevelOffOverTenThousand)
             }
         });
         window.state().sceneLabel = std::string(label::all[std::size_t(i) % label::all.size()]);
-        window.progressClicked();
+        window.run(layout::Command::Progress);
         QCoreApplication::processEvents();
         if (i == boxes / 5) {
             malloc_trim(0);
