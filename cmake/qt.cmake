@@ -13,7 +13,7 @@ add_library(barmen_storybox STATIC
     app/qt/storybox.cpp
 )
 target_include_directories(barmen_storybox PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(barmen_storybox PUBLIC barmen_core Qt6::Widgets)
+target_link_libraries(barmen_storybox PUBLIC barmen_core barmen_system Qt6::Widgets)
 
 add_library(barmen_window STATIC
     app/qt/captionbutton.cpp

@@ -298,4 +298,15 @@ std::string quoted(std::string_view word)
     return out;
 }
 
+std::string_view word(Word which)
+{
+    switch (which) {
+    case Word::StoryBox: return "이야기";
+    case Word::MessageOk: return "확인";
+    case Word::GameEnded: return "바르멘을 끝냈습니다.";
+    case Word::StartAgain: return "다시 시작하기";
+    }
+    return {};
+}
+
 } // namespace barmen::system

@@ -67,4 +67,10 @@ std::string messageFor(const StepResult &result);
 // report it.
 std::string messageFor(const SaveStore::Result &result);
 
+// The few words a window says of its own, beside the captions of the layout
+// and the messages above: the story box's name for screen readers, the one
+// button of a message, and what a page shows once the game has ended.
+enum class Word { StoryBox, MessageOk, GameEnded, StartAgain };
+std::string_view word(Word which);
+
 } // namespace barmen::system

@@ -153,6 +153,22 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto &info) { return std::string(info.param.name); });
 
 // A picture's message names the file and gives the reason on a line of its own.
+// The window's own words are each there and each different: a page whose
+// message button and end line came out empty or alike would still build.
+TEST(Words, everyWindowWordIsItsOwn)
+{
+    const system::Word all[] = {system::Word::StoryBox, system::Word::MessageOk, system::Word::GameEnded, system::Word::StartAgain};
+    for (system::Word a : all) {
+        EXPECT_FALSE(word(a).empty()) << int(a);
+        for (system::Word b : all)
+            if (a != b) {
+                EXPECT_NE(word(a), word(b)) << int(a) << " " << int(b);
+            }
+    }
+    EXPECT_EQ(word(system::Word::StoryBox), "이야기");
+    EXPECT_EQ(word(system::Word::MessageOk), "확인");
+}
+
 TEST(Messages, pictureNamesTheFileThenTheReason)
 {
     StepResult result;

@@ -13,7 +13,8 @@
 #include <QTextCursor>
 #include <QTextLayout>
 
-#include "app/qt/fonts.h"
+#include "app/qt/qtstring.h"
+#include "system/failure.h"
 
 namespace barmen {
 
@@ -36,7 +37,7 @@ StoryBox::StoryBox(QWidget *parent)
 {
     setObjectName(QStringLiteral("Text1"));
     // What a screen reader calls the box; its text is read as the box's value.
-    setAccessibleName(QStringLiteral("이야기"));
+    setAccessibleName(qtString(system::word(system::Word::StoryBox)));
     setGeometry(geometry);
     setFont(textFont());
     setReadOnly(true);

@@ -11,6 +11,7 @@
 #include "engine/textblock.h"
 #include "layout/form1.h"
 #include "story/story.h"
+#include "system/failure.h"
 
 namespace barmen::web {
 
@@ -19,11 +20,8 @@ namespace {
 using layout::Control;
 using layout::Kind;
 
-// What the page says of its own: the message box's one button, and the line
-// that stands where the window was after 끝내기.
-constexpr std::string_view okCaption = "확인";
-constexpr std::string_view endedLine = "바르멘을 끝냈습니다.";
-constexpr std::string_view againCaption = "다시 시작하기";
+using system::Word;
+using system::word;
 
 // Scripts and WebAssembly from the page's own origin only; WebAssembly needs
 // 'wasm-unsafe-eval' to compile, and nothing here needs eval or inline code.
@@ -117,7 +115,8 @@ void element(std::ostream &html, const Control &c, const Story &story, std::stri
              << (&c == layout::tabOrder().front() ? " autofocus" : "") << ">" << escaped(c.caption) << "</button>\n";
         break;
     case Kind::TextBox:
-        html << indent << "<textarea id=\"" << id << "\" readonly spellcheck=\"false\" aria-label=\"이야기\">"
+        html << indent << "<textarea id=\"" << id << "\" readonly spellcheck=\"false\" aria-label=\""
+             << word(Word::StoryBox) << "\">"
              << escaped(initialText(story.title.text)) << "</textarea>\n";
         break;
     case Kind::Label:
@@ -151,8 +150,8 @@ std::string markup()
     children(html, layout::windowName, story, "  ");
     html << "</main>\n"
          << "<dialog id=\"message\" aria-labelledby=\"message-text\"><p id=\"message-text\"></p>"
-         << "<button id=\"message-ok\" type=\"button\" autofocus>" << okCaption << "</button></dialog>\n"
-         << "<p id=\"ended\" hidden>" << endedLine << " <a href=\"\">" << againCaption << "</a></p>\n"
+         << "<button id=\"message-ok\" type=\"button\" autofocus>" << word(Word::MessageOk) << "</button></dialog>\n"
+         << "<p id=\"ended\" hidden>" << word(Word::GameEnded) << " <a href=\"\">" << word(Word::StartAgain) << "</a></p>\n"
          << "</body>\n</html>\n";
     return html.str();
 }
@@ -242,7 +241,10 @@ bool writePage(const std::string &folder)
 
 std::string pageText()
 {
-    return std::string(okCaption) + "\n" + std::string(endedLine) + "\n" + std::string(againCaption) + "\n이야기\n";
+    std::string text;
+    for (Word w : {Word::MessageOk, Word::GameEnded, Word::StartAgain, Word::StoryBox})
+        text.append(word(w)).append("\n");
+    return text;
 }
 
 } // namespace barmen::web
