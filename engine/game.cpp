@@ -128,6 +128,23 @@ StepResult Game::save()
     return outcome(StepResult::Kind::Performed, std::move(saved.file), saved.doing, saved.problem);
 }
 
+StepResult Game::run(Command command)
+{
+    if (const std::optional<ActionButton> action = actionOf(command))
+        return press(*action);
+    switch (command) {
+    case Command::Start: return start();
+    case Command::Save: return save();
+    case Command::Load: return load();
+    case Command::Quit:
+    case Command::Choice1:
+    case Command::Choice2:
+    case Command::Choice3:
+    case Command::Progress: break;
+    }
+    return {};
+}
+
 StepResult Game::load()
 {
     SaveStore::Result loaded = m_saves.read();

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/command.h"
 #include "engine/savestore.h"
 #include "engine/scenetable.h"
 #include "engine/screen.h"
@@ -60,6 +61,10 @@ public:
     StepResult start();
     StepResult save();
     StepResult load();
+    // What a click on the button of that command does: a press of its table,
+    // start, save or load. Quitting is the window's alone and changes nothing
+    // here, so Quit comes back as a miss.
+    StepResult run(Command command);
 
     GameState &state() { return m_state; }
     const GameState &state() const { return m_state; }

@@ -45,6 +45,33 @@ struct EngineTest : ::testing::Test {
     }
 };
 
+// Every front end hands its buttons' commands to run(): each must do what
+// its button does, and Quit, which is the window's alone, nothing at all.
+TEST_F(EngineTest, eachCommandDoesItsButtonsJob)
+{
+    at("a");
+    EXPECT_EQ(game.run(Command::Progress).kind, StepResult::Kind::Performed);
+    EXPECT_EQ(state().sceneLabel, "b");
+    EXPECT_EQ(game.run(Command::Choice1).kind, StepResult::Kind::Performed);
+    EXPECT_EQ(state().sceneLabel, "c");
+    EXPECT_EQ(game.run(Command::Choice2).kind, StepResult::Kind::Missed);
+    EXPECT_EQ(game.run(Command::Choice3).kind, StepResult::Kind::Missed);
+
+    EXPECT_FALSE(game.run(Command::Save).failed());
+    EXPECT_EQ(saves.saved, "b");
+    state().sceneLabel = "z";
+    EXPECT_FALSE(game.run(Command::Load).failed());
+    EXPECT_EQ(state().sceneLabel, "b");
+
+    const std::size_t ops = screen.ops.size();
+    const GameState before = state();
+    EXPECT_EQ(game.run(Command::Quit).kind, StepResult::Kind::Missed);
+    EXPECT_EQ(screen.ops.size(), ops);
+    EXPECT_EQ(state().sceneLabel, before.sceneLabel);
+    EXPECT_EQ(state().prevLabel, before.prevLabel);
+    EXPECT_EQ(saves.saved, "b");
+}
+
 // A miss must leave everything alone, prevLabel included, or a save after a
 // stray click would point at the wrong scene.
 TEST_F(EngineTest, missChangesNothing)

@@ -171,32 +171,13 @@ void Form1::report(const StepResult &result)
 
 void Form1::run(layout::Command command)
 {
-    using layout::Command;
-    if (const std::optional<ActionButton> action = layout::actionOf(command)) {
-        report(m_game.press(*action));
-        return;
-    }
-    switch (command) {
-    case Command::Start:
-        report(m_game.start());
-        break;
-    case Command::Save:
-        report(m_game.save());
-        break;
-    case Command::Load:
-        report(m_game.load());
-        break;
-    case Command::Quit:
+    if (command == layout::Command::Quit) {
         // At once: nothing is asked or saved.
         hide();
         QCoreApplication::exit(0);
-        break;
-    case Command::Choice1:
-    case Command::Choice2:
-    case Command::Choice3:
-    case Command::Progress:
-        break;
+        return;
     }
+    report(m_game.run(command));
 }
 
 } // namespace barmen

@@ -80,30 +80,11 @@ void Form1::connect()
 
 void Form1::run(layout::Command command)
 {
-    using layout::Command;
-    if (const std::optional<ActionButton> action = layout::actionOf(command)) {
-        report(m_game.press(*action));
+    if (command == layout::Command::Quit) {
+        quit();
         return;
     }
-    switch (command) {
-    case Command::Start:
-        report(m_game.start());
-        break;
-    case Command::Save:
-        report(m_game.save());
-        break;
-    case Command::Load:
-        report(m_game.load());
-        break;
-    case Command::Quit:
-        quit();
-        break;
-    case Command::Choice1:
-    case Command::Choice2:
-    case Command::Choice3:
-    case Command::Progress:
-        break;
-    }
+    report(m_game.run(command));
 }
 
 void Form1::report(const StepResult &result)

@@ -430,31 +430,12 @@ LRESULT Form1::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 void Form1::clicked(layout::Command command)
 {
-    using layout::Command;
-    if (const std::optional<ActionButton> action = layout::actionOf(command)) {
-        report(m_game.press(*action));
-        return;
-    }
-    switch (command) {
-    case Command::Start:
-        report(m_game.start());
-        break;
-    case Command::Save:
-        report(m_game.save());
-        break;
-    case Command::Load:
-        report(m_game.load());
-        break;
-    case Command::Quit:
+    if (command == layout::Command::Quit) {
         // At once: nothing is asked or saved.
         DestroyWindow(m_hwnd);
-        break;
-    case Command::Choice1:
-    case Command::Choice2:
-    case Command::Choice3:
-    case Command::Progress:
-        break;
+        return;
     }
+    report(m_game.run(command));
 }
 
 void Form1::report(const StepResult &result)
