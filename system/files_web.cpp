@@ -150,6 +150,11 @@ Written replaceFile(const std::string &path, std::string_view bytes)
     return {Written::Write, problemOf(storage)};
 }
 
+// One setItem swaps the entry whole, so no temporary entry is ever left.
+void removeStaleTemporaries(const std::string &)
+{
+}
+
 Written writeInPlace(const std::string &path, std::string_view bytes)
 {
     return replaceFile(path, bytes);
@@ -165,9 +170,10 @@ bool onlyWritableInPlace(const std::string &)
     return false;
 }
 
-std::string linkTarget(const std::string &path)
+// The browser's storage has no links: every name is its own entry.
+Link followLink(const std::string &path)
 {
-    return path;
+    return {path, false};
 }
 
 bool insideCurrentFolder(const std::string &)

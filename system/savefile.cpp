@@ -176,7 +176,7 @@ SavedLine decodeSave(std::string_view bytes, const Cp949 &codec)
 
 bool isSavedLabel(std::string_view label)
 {
-    return std::ranges::find(label::all, label) != label::all.end();
+    return std::find(label::all.begin(), label::all.end(), label) != label::all.end();
 }
 
 bool isSaveOfThisGame(std::string_view bytes, const Cp949 &codec)

@@ -56,9 +56,12 @@ int main(int argc, char **argv)
             if (label.empty() || label.starts_with('#'))
                 continue;
             const auto bytes = barmen::system::encodeSave(label);
-            const auto back = bytes ? barmen::system::decodeSave(*bytes) : std::nullopt;
+            const bool readsBack = bytes && [&] {
+                const barmen::system::SavedLine back = barmen::system::decodeSave(*bytes);
+                return back.ok() && back.label == label;
+            }();
             std::cout << label << "\t" << (bytes ? hex(*bytes) : "no converter") << "\t"
-                      << (back == label ? "reads back" : "reads back wrong") << "\n";
+                      << (readsBack ? "reads back" : "reads back wrong") << "\n";
         }
         return 0;
     }
