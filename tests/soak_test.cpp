@@ -46,7 +46,7 @@ using B = ActionButton;
 constexpr long fullEnginePresses = 1'000'000;
 constexpr long fullWindowPresses = 10'000;
 
-// The sanitizer tree runs the window's soak with a quarter of the presses (each
+// The sanitizer tree runs the window's soak with half the presses (each
 // picture costs it fresh pages there), so that the suite stays bounded;
 // BARMEN_SOAK_DIVISOR divides both counts either way.
 long soakDivisor(bool window)
@@ -54,7 +54,7 @@ long soakDivisor(bool window)
     if (const char *v = std::getenv("BARMEN_SOAK_DIVISOR"))
         return std::max(1L, std::atol(v));
 #ifdef BARMEN_SANITIZED
-    return window ? 4 : 1;
+    return window ? 2 : 1;
 #else
     (void)window;
     return 1;
