@@ -408,7 +408,9 @@ TEST_F(InGameFolder, everyPictureOfTheGameLoads)
     EXPECT_EQ(n, 24);
     const pictures::Loaded missing = pictures::load("없는그림.gif");
     EXPECT_TRUE(missing.image.null());
-    EXPECT_EQ(missing.problem.kind, Failure::NoSuchFile);
+    // Missing from the folder the game looks in, and that folder is named.
+    EXPECT_EQ(missing.problem.kind, Failure::NotInFolder);
+    EXPECT_FALSE(missing.detail.folder.empty());
 }
 
 } // namespace
