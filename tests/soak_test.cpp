@@ -62,6 +62,18 @@ long soakDivisor(bool window)
 }
 
 
+// The game reads its pictures and save from the current folder: a test runs
+// in its own, and the folder it came from is back when the test ends.
+struct CurrentFolder {
+    explicit CurrentFolder(const QString &folder) : m_back(QDir::currentPath()) { QDir::setCurrent(folder); }
+    ~CurrentFolder() { QDir::setCurrent(m_back); }
+    CurrentFolder(const CurrentFolder &) = delete;
+    CurrentFolder &operator=(const CurrentFolder &) = delete;
+
+private:
+    QString m_back;
+};
+
 // What the soak knows about the story: every label, the labels a choice
 // button answers (the menus), and the 24 picture files.
 struct StoryFacts {
@@ -394,12 +406,7 @@ TEST(Soak, tenThousandPressesThroughTheWindow)
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     ASSERT_EQ(test::copyGamePictures(QDir(QStringLiteral(BARMEN_ASSETS_DIR)), QDir(folder.path())), QString());
-    const QString oldFolder = QDir::currentPath();
-    QDir::setCurrent(folder.path());
-    struct Back {
-        QString to;
-        ~Back() { QDir::setCurrent(to); }
-    } back{oldFolder};
+    const CurrentFolder inFolder(folder.path());
 
     QtPictureSource pictures;
     ClockDice dice(20240611u);
@@ -560,12 +567,7 @@ TEST(Soak, messageBoxesLevelOffOverTenThousand)
     ASSERT_EQ(test::copyGamePictures(QDir(QStringLiteral(BARMEN_ASSETS_DIR)), QDir(folder.path())), QString());
     for (std::string_view name : pic::characters)
         ASSERT_TRUE(QFile::remove(QDir(folder.path()).filePath(test::qtString(name))));
-    const QString oldFolder = QDir::currentPath();
-    QDir::setCurrent(folder.path());
-    struct Back {
-        QString to;
-        ~Back() { QDir::setCurrent(to); }
-    } back{oldFolder};
+    const CurrentFolder inFolder(folder.path());
 
     QtPictureSource pictures;
     ClockDice dice(20240611u);
