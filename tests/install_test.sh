@@ -104,4 +104,5 @@ check "it quits with status 0" test $? -eq 0
 check "nothing was written under the install" test "$(cd "$prefix" && ls -lR --time-style=full-iso)" = "$before"
 
 echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ] || sed 's/^/  the game said: /' "$work/game.err"
 [ "$failed" -eq 0 ]
