@@ -10,7 +10,7 @@ source=$(realpath "$2")
 story_tool=$(realpath "$3")
 export BARMEN_STORY=$story_tool
 if [ -z "${BARMEN_INSIDE_XVFB:-}" ]; then
-    BARMEN_INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 800x600x24" "$0" "$@"
+    BARMEN_INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 800x600x24 -noreset" "$0" "$@"
 fi
 unset QT_QPA_PLATFORM XDG_DATA_HOME
 

@@ -79,7 +79,7 @@ mkdir "$home"
 chown 65534:65534 "$home"
 folder=$home/.local/share/barmen
 check "a player starts the game from its menu entry, plays, saves and quits" \
-    xvfb-run -a -s "-screen 0 800x600x24 -ac" "$0" --play "$home" "$entry"
+    xvfb-run -a -s "-screen 0 800x600x24 -ac -noreset" "$0" --play "$home" "$entry"
 # "시작" in CP949, then CR LF: the scene the player saw.
 check "the save is ~/.local/share/barmen/save.sav" \
     test "$(od -An -tx1 "$folder/save.sav" 2>/dev/null | tr -d ' \n')" = "bdc3c0db0d0a"

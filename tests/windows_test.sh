@@ -38,7 +38,7 @@ else
     export LANG=C.UTF-8 LC_ALL=C.UTF-8
 fi
 
-Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3> "$work/display" 2> /dev/null &
+Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp -noreset 3> "$work/display" 2> /dev/null &
 xvfb=$!
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=:$(cat "$work/display")

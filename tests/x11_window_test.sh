@@ -7,8 +7,11 @@ set -u
 bin=$(realpath "$1")
 export BARMEN_STORY=$(realpath "$2")
 assets=$(realpath "$3")
+# -noreset: Xvfb otherwise resets each time its last client leaves (the
+# first game, each xdotool), and a game that connects during a reset finds
+# no server and ends in Qt's abort.
 if [ -z "${BARMEN_INSIDE_XVFB:-}" ]; then
-    BARMEN_INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 800x600x24" "$0" "$@"
+    BARMEN_INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 800x600x24 -noreset" "$0" "$@"
 fi
 unset QT_QPA_PLATFORM
 . "$(dirname "$0")/checks.sh"
