@@ -1,5 +1,6 @@
 #include "app/qt/fonts.h"
 
+#include <QFontDatabase>
 #include <QStringList>
 
 #include "app/qt/qtstring.h"
@@ -8,7 +9,13 @@ namespace barmen {
 
 QFont storedFont(const layout::Font &stored)
 {
-    QFont font(qtString(stored.face));
+    // A face this machine lacks is asked for by what it is mapped onto: Qt
+    // would otherwise look for it in vain, then ask fontconfig for stand-ins,
+    // at each size and weight, before it tried the mapping.
+    const QString face = qtString(stored.face);
+    QFont font(face);
+    if (const QStringList mapped = QFont::substitutes(face); !mapped.isEmpty() && !QFontDatabase::hasFamily(face))
+        font.setFamilies(mapped);
     font.setPointSizeF(stored.points);
     font.setBold(stored.bold());
     return font;

@@ -107,8 +107,8 @@ void Form1::buildControls(const Story &story)
     m_character = static_cast<QLabel *>(made.at("ch"));
     m_background->setFrameStyle(QFrame::Box | QFrame::Plain);
     m_background->setLineWidth(layout::backgroundBorder);
-    showBackground(QPixmap(QStringLiteral(":/barmen/default-bg.jpg")));
-    showCharacter(QPixmap(QStringLiteral(":/barmen/default-ch.gif")));
+    showBackground(builtInPixmap(QStringLiteral(":/barmen/default-bg.jpg")));
+    showCharacter(builtInPixmap(QStringLiteral(":/barmen/default-ch.gif")));
     m_storyBox->showText(textBoxText(initialText(story.title.text)));
 
     // Each button does what the layout says it does.

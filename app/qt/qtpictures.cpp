@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include <QResource>
+
 #include "pictures/decode.h"
 #include "pictures/load.h"
 
@@ -14,6 +16,40 @@ void freePixels(void *pixels)
     delete[] static_cast<std::uint32_t *>(pixels);
 }
 
+// Qt draws clear pixels from premultiplied colours only, and would make a
+// whole premultiplied copy of a picture it was handed in any other form:
+// done here in place, the picture is drawn from the very pixels decoded.
+void premultiply(std::uint32_t *pixels, std::size_t count)
+{
+    // A GIF's pixels are clear or solid: one pass that clears the clear
+    // ones, kept free of branches and eight pixels a run so that the
+    // compiler does a run at once, and a second only if some are half clear.
+    std::uint32_t halfClear = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        std::uint32_t *run = pixels + i;
+        for (int k = 0; k < 8; ++k) {
+            const std::uint32_t alpha = run[k] >> 24;
+            halfClear |= std::uint32_t(alpha - 1 < 0xFE);
+            run[k] = alpha ? run[k] : 0;
+        }
+    }
+    for (; i < count; ++i) {
+        const std::uint32_t alpha = pixels[i] >> 24;
+        halfClear |= std::uint32_t(alpha - 1 < 0xFE);
+        pixels[i] = alpha ? pixels[i] : 0;
+    }
+    if (!halfClear)
+        return;
+    for (i = 0; i < count; ++i) {
+        const std::uint32_t p = pixels[i], alpha = p >> 24;
+        if (alpha == 0 || alpha == 0xFF)
+            continue;
+        const auto scaled = [alpha](std::uint32_t channel) { return (channel * alpha + 127) / 255; };
+        pixels[i] = alpha << 24 | scaled(p >> 16 & 0xFF) << 16 | scaled(p >> 8 & 0xFF) << 8 | scaled(p & 0xFF);
+    }
+}
+
 } // namespace
 
 QImage toQImage(pictures::Image image)
@@ -21,7 +57,9 @@ QImage toQImage(pictures::Image image)
     if (image.null())
         return {};
     const int width = image.width, height = image.height;
-    const QImage::Format format = image.transparent ? QImage::Format_ARGB32 : QImage::Format_RGB32;
+    if (image.transparent)
+        premultiply(image.pixels.get(), std::size_t(width) * std::size_t(height));
+    const QImage::Format format = image.transparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
     std::uint32_t *pixels = image.pixels.release();
     QImage wrapped(reinterpret_cast<uchar *>(pixels), width, height, qsizetype(width) * 4, format, freePixels, pixels);
     // A QImage that could not be made never frees what it was given.
@@ -37,12 +75,25 @@ PictureLoad QtPictureSource::load(std::string_view file)
         return {nullptr, loaded.problem, loaded.detail};
     const int width = loaded.image.width, height = loaded.image.height;
     QImage image = toQImage(std::move(loaded.image));
-    // Made now, before the scene changes anything: when memory runs short the
-    // pixmap comes out null, and the picture would silently show nothing.
+    // Made now, before the scene changes anything: where Qt still converts
+    // (a 16-bit screen) and memory runs short, the pixmap comes out null, and
+    // the picture would silently show nothing.
     QPixmap pixmap = QPixmap::fromImage(std::move(image));
     if (pixmap.isNull())
         return {nullptr, {Failure::TooManyPixels}, {{}, width, height}};
     return {std::make_unique<QtPicture>(std::move(pixmap)), {}, {}};
+}
+
+QPixmap builtInPixmap(const QString &resource)
+{
+    // Decoded as the story's pictures are, and kept by nobody but the
+    // control that shows it: QPixmap's own loading would bring in Qt's image
+    // plugins at start-up, and keep the picture cached after it is gone
+    // from the screen for good.
+    const QByteArray bytes = QResource(resource).uncompressedData();
+    pictures::Decoded decoded = pictures::decode(
+        std::span(reinterpret_cast<const std::uint8_t *>(bytes.constData()), std::size_t(bytes.size())));
+    return QPixmap::fromImage(toQImage(std::move(decoded.image)));
 }
 
 } // namespace barmen

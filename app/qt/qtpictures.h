@@ -21,9 +21,13 @@ private:
 };
 
 // The decoded pixels as a QImage, without a copy: the image owns them and
-// frees them when its last copy goes. ARGB32 when the picture may hold clear
-// pixels, RGB32 otherwise; null for a null picture.
+// frees them when its last copy goes. Premultiplied ARGB32 (in place) when
+// the picture may hold clear pixels, RGB32 otherwise; null for a null picture.
 QImage toQImage(pictures::Image image);
+
+// A picture built into the program (a Qt resource path), decoded as the
+// story's pictures are; null if it is not there or does not decode.
+QPixmap builtInPixmap(const QString &resource);
 
 // Reads JPEG and GIF files by the name the story gives, relative to the
 // current folder, anew at every call, through pictures::load. Every refusal
