@@ -30,7 +30,7 @@ const SceneRow choiceRows[] = {
 };
 
 struct EngineTest : ::testing::Test {
-    Story story{{.choice1 = SceneTable{choiceRows}, .progress = SceneTable{progressRows}}, {}};
+    Story story{{.choice1 = SceneTable{choiceRows}, .choice2 = {}, .choice3 = {}, .progress = SceneTable{progressRows}}, {}};
     RecordingScreen screen;
     FakePictures pictures;
     ScriptedDice dice;

@@ -555,8 +555,9 @@ TEST(PictureBombs, eachLimitCutsAtItsEdgeWithItsOwnReason)
     for (const Edge &e : edges) {
         const Decoded d = decodeBytes(e.bytes);
         EXPECT_EQ(int(d.fault), int(e.fault)) << e.name << ": " << d.reason;
-        if (e.fault != Fault::TooLarge)
+        if (e.fault != Fault::TooLarge) {
             EXPECT_EQ(d.reason.find("그림이 너무 큽니다"), std::string::npos) << e.name << ": " << d.reason;
+        }
     }
     const Decoded scans = decodeBytes(edges[1].bytes);
     EXPECT_EQ(scans.reason, "JPEG 파일의 스캔이 너무 많아 보여 주는 데 너무 오래 걸립니다.");
