@@ -6,7 +6,9 @@
 
 namespace barmen {
 
-// A font stored with a control, as Qt asks for it.
+// A font stored with a control, as Qt asks for it: by its face where the
+// machine has it, else by the first face mapKoreanFonts() maps it onto that
+// the machine has.
 QFont storedFont(const layout::Font &stored);
 
 // The window's fonts are "굴림" and "돋움"; both are drawn with NanumGothic,
