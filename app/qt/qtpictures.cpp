@@ -17,37 +17,22 @@ void freePixels(void *pixels)
 }
 
 // Qt draws clear pixels from premultiplied colours only, and would make a
-// whole premultiplied copy of a picture it was handed in any other form:
-// done here in place, the picture is drawn from the very pixels decoded.
+// whole premultiplied copy of a picture it was handed in any other form.
+// The decoder's pixels are clear or solid (pictures/picture.h), so in place
+// it is only the clear ones made 0, and the picture is drawn from the very
+// pixels decoded. Eight at a time, free of branches, so that the compiler
+// does each eight at once.
 void premultiply(std::uint32_t *pixels, std::size_t count)
 {
-    // A GIF's pixels are clear or solid: one pass that clears the clear
-    // ones, kept free of branches and eight pixels a run so that the
-    // compiler does a run at once, and a second only if some are half clear.
-    std::uint32_t halfClear = 0;
+    const auto clear = [](std::uint32_t pixel) { return pixel >> 24 ? pixel : 0; };
     std::size_t i = 0;
     for (; i + 8 <= count; i += 8) {
         std::uint32_t *run = pixels + i;
-        for (int k = 0; k < 8; ++k) {
-            const std::uint32_t alpha = run[k] >> 24;
-            halfClear |= std::uint32_t(alpha - 1 < 0xFE);
-            run[k] = alpha ? run[k] : 0;
-        }
+        for (int k = 0; k < 8; ++k)
+            run[k] = clear(run[k]);
     }
-    for (; i < count; ++i) {
-        const std::uint32_t alpha = pixels[i] >> 24;
-        halfClear |= std::uint32_t(alpha - 1 < 0xFE);
-        pixels[i] = alpha ? pixels[i] : 0;
-    }
-    if (!halfClear)
-        return;
-    for (i = 0; i < count; ++i) {
-        const std::uint32_t p = pixels[i], alpha = p >> 24;
-        if (alpha == 0 || alpha == 0xFF)
-            continue;
-        const auto scaled = [alpha](std::uint32_t channel) { return (channel * alpha + 127) / 255; };
-        pixels[i] = alpha << 24 | scaled(p >> 16 & 0xFF) << 16 | scaled(p >> 8 & 0xFF) << 8 | scaled(p & 0xFF);
-    }
+    for (; i < count; ++i)
+        pixels[i] = clear(pixels[i]);
 }
 
 } // namespace
