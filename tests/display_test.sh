@@ -50,15 +50,21 @@ check "program --help without a display: status 1, not an abort" test $? -eq 1
 # A display that is named but leads nowhere ends the same way, not in Qt's
 # English abort (status 134): a DISPLAY with no X server behind it, on this
 # host or reached by TCP, and a Wayland session (its socket listening, no
-# DISPLAY) without Qt's Wayland plugin.
-for display in :77 unix:77.0 localhost:77; do
+# DISPLAY) without Qt's Wayland plugin. The number is one no X server on
+# this machine holds: no lock file, no socket, named or abstract.
+n=77
+while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] ||
+      grep -q "@/tmp/.X11-unix/X$n\$" /proc/net/unix 2> /dev/null; do
+    n=$((n + 1))
+done
+for display in ":$n" "unix:$n.0" "localhost:$n"; do
     bare LANG=ko_KR.UTF-8 DISPLAY="$display" "$program"
     check "program, DISPLAY=$display with no server: status 1" test $? -eq 1
     check "program, DISPLAY=$display with no server: says so in Korean" said "^barmen: .*DISPLAY=$display의 X 서버에 연결할 수 없음"
     check "program, DISPLAY=$display with no server: not Qt's text" test "$(wc -l < "$work/err")" -eq 1
 done
-bare LANG=C DISPLAY=:77 "$program"
-check "program, DISPLAY=:77 with no server, LANG=C: in English" said "no X server answers at DISPLAY=:77"
+bare LANG=C DISPLAY=":$n" "$program"
+check "program, DISPLAY=:$n with no server, LANG=C: in English" said "no X server answers at DISPLAY=:$n"
 if ls /usr/lib/*/qt6/plugins/platforms/libqwayland*.so > /dev/null 2>&1; then
     echo "Qt's Wayland plugin is installed: a Wayland session without it was not tried"
 elif command -v python3 > /dev/null; then
@@ -96,7 +102,7 @@ runs() {   # runs ARG...: the program is alive a second after starting
 check "program, offscreen: runs" runs
 check "program --help, offscreen: runs" runs --help
 check "program -platform nothing: runs" runs -platform nothing
-check "program -platform xcb -display :77: runs" runs -platform xcb -display :77
+check "program -platform xcb -display :$n: runs" runs -platform xcb -display ":$n"
 
 # The launcher's command line, with no display and no home: it needs neither.
 bare LANG=ko_KR.UTF-8 "$launcher" --help
